@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QObject>
+#include <string>
+#include <vector>
+
+#include "directory/DirEntry.h"
+#include "directory/SchemaCollections.h"
+
+namespace cvx {
+
+using SearchResults = std::vector<std::string>;  // full names, in directory order
+
+// Search scopes of StartSearch.
+enum SearchScope : int { kScopeContainerOnly = 1, kScopeSubtree = 2 };
+
+// One directory control instance: a current context, a class filter for enumerations, look-ups,
+// searches and the schema. Several instances work side by side, each with its own state.
+class DirectoryControl : public QObject {
+  Q_OBJECT
+
+ public:
+  using QObject::QObject;
+  ~DirectoryControl() override = default;
+
+  // Comma-separated NDS class names; enumerations (ContextEntries, SubEntries) return only these.
+  // Empty: every class.
+  virtual void SetClassFilter(const std::string& classes) = 0;
+  virtual std::string ClassFilter() const = 0;
+
+  // The current context, a full name. Without one set: the root of the client's default tree.
+  virtual std::string ContextPath() const = 0;
+  virtual void SetContextPath(const std::string& fullName) = 0;
+
+  // The tree a full name belongs to, spelled as the directory spells it when it knows the tree.
+  virtual std::string TreeNameOf(const std::string& fullName) const = 0;
+  // JoinTreePath(tree, "") is the full name of the tree root; a relative path is appended.
+  virtual std::string JoinTreePath(const std::string& treeName, const std::string& path) const = 0;
+
+  virtual DirResult<EntryPtr> ContextEntry() const = 0;
+  virtual DirResult<EntryList> ContextEntries() const = 0;
+  // The object with this full name (600: lost, 601: not there). An alias gives its object.
+  virtual DirResult<EntryPtr> FindEntry(const std::string& fullName) const = 0;
+
+  // Searches for objects whose relative name matches pattern ("*" wildcards, any letter case)
+  // and whose class is in the comma-separated class list, in context (kScopeContainerOnly) or in
+  // context and every container below it (kScopeSubtree). Returns at once; SearchCompleted
+  // follows through the event loop, never from inside this call.
+  virtual void StartSearch(const std::string& pattern, const std::string& classes, int scope,
+                           const std::string& context) = 0;
+
+  virtual DirResult<LayoutCollection> SchemaLayouts() const = 0;
+  virtual DirResult<FieldTypeCollection> FieldTypes() const = 0;
+
+ signals:
+  void SearchCompleted(const cvx::SearchResults& results);
+};
+
+}  // namespace cvx

@@ -1,0 +1,122 @@
+#include "directory/ldif/LdifDirectory.h"
+
+#include <QDebug>
+#include <algorithm>
+#include <filesystem>
+
+#include "core/TextUtil.h"
+#include "directory/ldif/LdifControl.h"
+#include "directory/ldif/LdifSession.h"
+#include "directory/ldif/SchemaFileReader.h"
+#include "directory/ldif/TreeLoader.h"
+
+namespace cvx {
+
+namespace fs = std::filesystem;
+
+DirResult<std::shared_ptr<LdifDirectory>> LdifDirectory::Open(const std::string& folder,
+                                                              const std::string& preferredTree) {
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) {
+    return MakeDirError(kDirClientMissing, "directory folder " + folder + " does not exist");
+  }
+  std::vector<fs::path> ldifFiles, schemaFiles;
+  for (const auto& e : fs::directory_iterator(folder, ec)) {
+    if (!e.is_regular_file(ec)) continue;
+    const auto ext = ToUpperAscii(e.path().extension().string());
+    if (ext == ".LDIF") ldifFiles.push_back(e.path());
+    if (ext == ".SCHEMA") schemaFiles.push_back(e.path());
+  }
+  if (ec) return MakeDirError(kDirClientMissing, "directory folder " + folder + ": " + ec.message());
+  if (ldifFiles.empty()) {
+    return MakeDirError(kDirClientMissing, "directory folder " + folder + " holds no tree (*.ldif)");
+  }
+  std::sort(ldifFiles.begin(), ldifFiles.end());
+  std::sort(schemaFiles.begin(), schemaFiles.end());
+
+  auto dir = std::shared_ptr<LdifDirectory>(new LdifDirectory());
+  std::vector<std::string> treeNames;
+  for (const auto& p : ldifFiles) treeNames.push_back(p.stem().string());
+
+  // Read every schema file once; then give each tree the common files plus its own.
+  std::vector<std::pair<std::string, SchemaDefinitions>> common, own;
+  for (const auto& p : schemaFiles) {
+    auto defs = ReadSchemaFile(p.string());
+    if (!defs) return defs.dirError();
+    const auto stem = p.stem().string();
+    const bool isOwn = std::any_of(treeNames.begin(), treeNames.end(),
+                                   [&](const std::string& t) { return EqualsNoCase(t, stem); });
+    (isOwn ? own : common).emplace_back(stem, std::move(defs).value());
+  }
+  for (std::size_t i = 0; i < ldifFiles.size(); ++i) {
+    std::vector<const SchemaDefinitions*> files;
+    for (const auto& c : common) files.push_back(&c.second);
+    for (const auto& o : own) {
+      if (EqualsNoCase(o.first, treeNames[i])) files.push_back(&o.second);
+    }
+    TreeSlot slot;
+    slot.name = treeNames[i];
+    slot.ldifPath = ldifFiles[i].string();
+    slot.schema = std::make_shared<const SchemaModel>(files);
+    dir->trees_.push_back(std::move(slot));
+  }
+
+  if (preferredTree.empty()) {
+    dir->defaultTree_ = dir->trees_.front().name;
+  } else if (auto name = dir->CanonicalTreeName(preferredTree)) {
+    dir->defaultTree_ = *name;
+  } else {
+    return MakeDirError(kDirClientMissing,
+                        "the preferred tree " + preferredTree + " is not in " + folder);
+  }
+  return dir;
+}
+
+std::unique_ptr<DirectoryControl> LdifDirectory::CreateControl() {
+  return std::make_unique<LdifControl>(shared_from_this());
+}
+
+std::unique_ptr<SessionControl> LdifDirectory::CreateSession() {
+  return std::make_unique<LdifSession>(shared_from_this());
+}
+
+LdifDirectory::TreeSlot* LdifDirectory::FindSlot(const std::string& name) {
+  for (auto& t : trees_) {
+    if (EqualsNoCase(t.name, name)) return &t;
+  }
+  return nullptr;
+}
+
+const LdifDirectory::TreeSlot* LdifDirectory::FindSlot(const std::string& name) const {
+  return const_cast<LdifDirectory*>(this)->FindSlot(name);
+}
+
+std::optional<std::string> LdifDirectory::CanonicalTreeName(const std::string& name) const {
+  const auto* slot = FindSlot(name);
+  return slot ? std::optional<std::string>(slot->name) : std::nullopt;
+}
+
+DirResult<std::shared_ptr<const TreeModel>> LdifDirectory::Tree(const std::string& name) {
+  TreeSlot* slot = FindSlot(name);
+  if (!slot) return MakeDirError(kDirNoSuchObject, "there is no tree " + name);
+  if (slot->model) return slot->model;
+  if (slot->loadError) return *slot->loadError;
+  auto loaded = LoadTree(slot->ldifPath, slot->name, slot->schema);
+  if (!loaded) {
+    slot->loadError = loaded.dirError();
+    qWarning().noquote() << "cvx: tree" << QString::fromStdString(slot->name)
+                         << "cannot be read:" << QString::fromStdString(loaded.message());
+    return loaded.dirError();
+  }
+  slot->model = loaded.value();
+  return slot->model;
+}
+
+DirResult<std::shared_ptr<const SchemaModel>> LdifDirectory::Schema(
+    const std::string& treeName) const {
+  const auto* slot = FindSlot(treeName);
+  if (!slot) return MakeDirError(kDirNoSuchObject, "there is no tree " + treeName);
+  return slot->schema;
+}
+
+}  // namespace cvx

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "directory/SchemaCollections.h"
+#include "directory/ldif/SchemaDefinitions.h"
+
+namespace cvx {
+
+struct AttributeTypeInfo {
+  std::vector<std::string> ldapNames;
+  std::string ndsName;
+  bool isNetworkAddress = false;  // tagged-data values, rendered as address text
+};
+
+struct ObjectClassInfo {
+  std::vector<std::string> ldapNames;
+  std::string ndsName;
+  ClassKind kind = ClassKind::kStructural;
+  std::vector<const ObjectClassInfo*> superclasses;
+  bool isContainer = false;
+  bool isAlias = false;
+  std::vector<std::string> fields;  // NDS names: inherited then own MUST and MAY, no repeats
+};
+
+// The schema of one tree, names resolved: every definition is found by any of its LDAP names,
+// its OID or its NDS name, without regard to case.
+class SchemaModel {
+ public:
+  // Definitions in order; later files may refer to what earlier ones define. A definition that
+  // names an unknown superclass is kept without it.
+  explicit SchemaModel(const std::vector<const SchemaDefinitions*>& files);
+
+  const AttributeTypeInfo* FindAttribute(std::string_view name) const;
+  const ObjectClassInfo* FindClass(std::string_view name) const;
+
+  // The most specific structural class among an entry's object classes, or the most specific of
+  // any kind when none is structural; null for an empty list.
+  const ObjectClassInfo* MostSpecificClass(const std::vector<const ObjectClassInfo*>& classes) const;
+
+  const LayoutCollection& Layouts() const { return layouts_; }
+  const FieldTypeCollection& FieldTypes() const { return fieldTypes_; }
+
+ private:
+  static bool IsSubclassOf(const ObjectClassInfo* c, const ObjectClassInfo* ancestor);
+
+  std::vector<std::unique_ptr<AttributeTypeInfo>> attributes_;
+  std::vector<std::unique_ptr<ObjectClassInfo>> classes_;
+  std::unordered_map<std::string, const AttributeTypeInfo*> attributeIndex_;  // upper-case keys
+  std::unordered_map<std::string, const ObjectClassInfo*> classIndex_;
+  LayoutCollection layouts_;
+  FieldTypeCollection fieldTypes_;
+};
+
+}  // namespace cvx

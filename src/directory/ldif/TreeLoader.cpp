@@ -1,0 +1,178 @@
+#include "directory/ldif/TreeLoader.h"
+
+#include <ldap.h>
+#include <ldif.h>
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+#include "core/NetworkAddressText.h"
+#include "core/TextUtil.h"
+
+namespace cvx {
+
+namespace {
+
+struct LdifFileCloser {
+  void operator()(LDIFFP* fp) const { ldif_close(fp); }
+};
+
+// The RDN values of a DN, top down ("cn=A,ou=B,o=C" -> C, B, A). A multi-valued RDN joins its
+// values with "+". Nothing for a DN the parser refuses.
+std::optional<std::vector<std::string>> RdnValuesTopDown(const std::string& dn) {
+  LDAPDN parsed = nullptr;
+  if (ldap_str2dn(dn.c_str(), &parsed, LDAP_DN_FORMAT_LDAPV3) != LDAP_SUCCESS) return std::nullopt;
+  std::vector<std::string> values;
+  for (int i = 0; parsed && parsed[i]; ++i) {
+    std::string value;
+    for (int j = 0; parsed[i][j]; ++j) {
+      if (j) value += '+';
+      value.append(parsed[i][j]->la_value.bv_val, parsed[i][j]->la_value.bv_len);
+    }
+    values.push_back(std::move(value));
+  }
+  ldap_dnfree(parsed);
+  std::reverse(values.begin(), values.end());
+  return values;
+}
+
+std::string FullPathOf(const std::string& tree, const std::vector<std::string>& rdns,
+                       std::size_t count) {
+  std::string path = "NDS:\\\\" + tree;
+  for (std::size_t i = 0; i < count; ++i) path += "\\" + rdns[i];
+  return path;
+}
+
+class Loader {
+ public:
+  Loader(const std::string& path, const std::string& tree, std::shared_ptr<const SchemaModel> schema)
+      : path_(path), model_(std::make_shared<TreeModel>(tree, std::move(schema))) {}
+
+  DirResult<std::shared_ptr<const TreeModel>> Run() {
+    std::unique_ptr<LDIFFP, LdifFileCloser> fp(ldif_open(path_.c_str(), "r"));
+    if (!fp) return Fail(0, "cannot be read");
+    unsigned long lineNo = 0;
+    char* buf = nullptr;
+    int bufLen = 0;
+    std::optional<DirError> error;
+    while (!error) {
+      const unsigned long before = lineNo;
+      const int rc = ldif_read_record(fp.get(), &lineNo, &buf, &bufLen);
+      if (rc == 0) break;
+      if (rc < 0) {
+        error = Fail(before + 1, "unreadable record").dirError();
+        break;
+      }
+      if (auto e = AddRecord(buf, FirstLine(buf, lineNo))) error = std::move(*e);
+    }
+    ber_memfree(buf);
+    if (error) return *error;
+    return std::shared_ptr<const TreeModel>(model_);
+  }
+
+ private:
+  // The reader skips blank and comment lines before a record, so the record's first line is
+  // found back from the line count after it and the lines it holds.
+  static unsigned long FirstLine(const char* record, unsigned long linesAfter) {
+    const auto lines = static_cast<unsigned long>(std::count(record, record + std::strlen(record), '\n'));
+    return linesAfter >= lines ? linesAfter - lines + 1 : 1;
+  }
+
+  DirResult<std::shared_ptr<const TreeModel>> Fail(unsigned long line, const std::string& what) {
+    return MakeDirError(kDirLost, path_ + ":" + std::to_string(line) + ": " + what);
+  }
+
+  std::optional<DirError> AddRecord(char* text, unsigned long line) {
+    if (std::string_view(text).rfind("version:", 0) == 0) return std::nullopt;
+    struct berval rbuf;
+    rbuf.bv_val = text;
+    rbuf.bv_len = std::strlen(text);
+    LDIFRecord lr{};
+    const int rc = ldap_parse_ldif_record(&rbuf, line, &lr, "cvx",
+                                          LDIF_DEFAULT_ADD | LDIF_ENTRIES_ONLY | LDIF_NO_CONTROLS);
+    if (rc != LDAP_SUCCESS) {
+      ldap_ldif_record_done(&lr);
+      return Fail(line, "malformed record").dirError();
+    }
+    auto result = AddEntry(lr, line);
+    ldap_ldif_record_done(&lr);
+    return result;
+  }
+
+  std::optional<DirError> AddEntry(const LDIFRecord& lr, unsigned long line) {
+    if (lr.lr_op != LDAP_REQ_ADD) return std::nullopt;  // not an entry: nothing to add
+    const std::string dn(lr.lr_dn.bv_val ? lr.lr_dn.bv_val : "", lr.lr_dn.bv_len);
+    const auto rdns = RdnValuesTopDown(dn);
+    if (!rdns || rdns->empty()) return Fail(line, "malformed DN \"" + dn + "\"").dirError();
+    for (const auto& v : *rdns) {
+      if (v.find('\\') != std::string::npos || v.empty()) {
+        return Fail(line, "name \"" + v + "\" cannot be used in a full name").dirError();
+      }
+    }
+    TreeNode node;
+    node.relativeName = rdns->back();
+    node.fullPath = FullPathOf(model_->Name(), *rdns, rdns->size());
+    node.parent = model_->Find(FullPathOf(model_->Name(), *rdns, rdns->size() - 1));
+    if (node.parent == kNoNode) return Fail(line, "the parent of \"" + dn + "\" is missing").dirError();
+    if (model_->Find(node.fullPath) != kNoNode) return Fail(line, "\"" + dn + "\" is there twice").dirError();
+
+    const SchemaModel& schema = model_->Schema();
+    std::vector<const ObjectClassInfo*> classes;
+    for (LDAPMod** m = lr.lrop_mods; m && *m; ++m) {
+      const std::string type((*m)->mod_type);
+      std::vector<std::string> values;
+      for (struct berval** v = (*m)->mod_bvalues; v && *v; ++v) {
+        values.emplace_back((*v)->bv_val ? (*v)->bv_val : "", (*v)->bv_len);
+      }
+      if (EqualsNoCase(type, "objectClass")) {
+        for (const auto& v : values) {
+          const auto* c = schema.FindClass(v);
+          if (!c) return Fail(line, "unknown object class \"" + v + "\"").dirError();
+          classes.push_back(c);
+        }
+      }
+      const auto* attr = schema.FindAttribute(type);
+      if (attr && attr->isNetworkAddress) {
+        for (auto& v : values) v = RenderNetworkAddress(v);
+      }
+      if (EqualsNoCase(type, "aliasedObjectName") && !values.empty()) {
+        const auto target = RdnValuesTopDown(values.front());
+        if (target && !target->empty()) {
+          node.aliasTarget = FullPathOf(model_->Name(), *target, target->size());
+        }
+      }
+      const std::string key = ToUpperAscii(attr ? attr->ndsName : type);
+      auto existing = std::find_if(node.attributes.begin(), node.attributes.end(),
+                                   [&](const TreeAttribute& a) { return a.ndsNameUpper == key; });
+      if (existing == node.attributes.end()) {
+        node.attributes.push_back(TreeAttribute{key, std::move(values)});
+      } else {
+        for (auto& v : values) existing->values.push_back(std::move(v));
+      }
+    }
+    const auto* cls = schema.MostSpecificClass(classes);
+    if (!cls) return Fail(line, "\"" + dn + "\" has no object class").dirError();
+    node.className = cls->ndsName;
+    node.isContainer = cls->isContainer;
+    node.isAlias = cls->isAlias;
+    if (node.isAlias && node.aliasTarget.empty()) {
+      return Fail(line, "alias \"" + dn + "\" names no object").dirError();
+    }
+    model_->Add(std::move(node));
+    return std::nullopt;
+  }
+
+  std::string path_;
+  std::shared_ptr<TreeModel> model_;
+};
+
+}  // namespace
+
+DirResult<std::shared_ptr<const TreeModel>> LoadTree(const std::string& ldifPath,
+                                                     const std::string& treeName,
+                                                     std::shared_ptr<const SchemaModel> schema) {
+  return Loader(ldifPath, treeName, std::move(schema)).Run();
+}
+
+}  // namespace cvx

@@ -1,0 +1,43 @@
+#include "directory/ldif/TreeModel.h"
+
+#include "core/TextUtil.h"
+
+namespace cvx {
+
+TreeModel::TreeModel(std::string treeName, std::shared_ptr<const SchemaModel> schema)
+    : name_(std::move(treeName)), schema_(std::move(schema)) {
+  TreeNode root;
+  root.relativeName = name_;
+  root.fullPath = "NDS:\\\\" + name_;
+  root.className = "Top";
+  root.isContainer = true;
+  Add(std::move(root));
+}
+
+NodeIndex TreeModel::Find(std::string_view fullPath) const {
+  const auto it = index_.find(ToUpperAscii(fullPath));
+  return it == index_.end() ? kNoNode : it->second;
+}
+
+NodeIndex TreeModel::Resolve(std::string_view fullPath) const {
+  NodeIndex i = Find(fullPath);
+  // Alias chains are short; the bound stops a loop of aliases.
+  for (int hops = 0; i != kNoNode && Node(i).isAlias && hops < 8; ++hops) {
+    i = Find(Node(i).aliasTarget);
+  }
+  return (i != kNoNode && Node(i).isAlias) ? kNoNode : i;
+}
+
+NodeIndex TreeModel::Add(TreeNode node) {
+  const auto index = static_cast<NodeIndex>(nodes_.size());
+  index_.emplace(ToUpperAscii(node.fullPath), index);
+  if (node.parent != kNoNode) {
+    auto& parent = nodes_[static_cast<std::size_t>(node.parent)];
+    parent.children.push_back(index);
+    parent.isContainer = true;  // whatever holds objects is a container
+  }
+  nodes_.push_back(std::move(node));
+  return index;
+}
+
+}  // namespace cvx

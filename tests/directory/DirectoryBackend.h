@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "directory/DirectoryClient.h"
+
+namespace cvx::test {
+
+// Opens the test directories for one directory backend. A fixture is named after a folder under
+// tests/data/dirs/; each backend decides how it serves that folder's trees (read in place, or
+// loaded into a server), so the same tests run against every backend.
+class DirectoryBackendFactory {
+ public:
+  virtual ~DirectoryBackendFactory() = default;
+
+  // Short name for test names: letters and digits only.
+  virtual std::string Name() const = 0;
+  virtual DirResult<DirectoryClientPtr> Open(const std::string& fixtureName,
+                                             const std::string& preferredTree) const = 0;
+};
+
+// The folder backend: fixture folders read in place.
+const DirectoryBackendFactory& EmbeddedDirectoryBackend();
+
+// Where a fixture folder lives.
+std::string FixtureFolder(const std::string& fixtureName);
+
+}  // namespace cvx::test

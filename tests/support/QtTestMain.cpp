@@ -1,0 +1,13 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+// Tests of Qt parts need an application object (widgets included) and an event loop; it is made
+// after GoogleTest has taken its own arguments.
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
+                                                                 : qgetenv("QT_QPA_PLATFORM"));
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}
