@@ -150,7 +150,7 @@ def render(raw: bytes) -> str:
 
 
 def address_key(text: str) -> str | None:
-    """Address decoding of spec Part 4.2."""
+    """The address key the program takes from a login address (the node field for IPX)."""
     tag = text.strip()[:3]
     if tag == "IPX":
         k = text.split(" ", 1)[1] if " " in text else text
@@ -189,10 +189,10 @@ class DemoTree:
         self.domain = domain
         self.ldif = Ldif([
             f"Demo tree {name}: {description}.",
-            "Written by tools/make_demo_tree.py; do not edit by hand, change the generator and rerun",
-            "it (tests/e2e/demo_data_current.sh checks that this file is its current output).",
+            "Written by tools/make_demo_tree.py; do not edit by hand: change the generator and",
+            "rerun it (tests/e2e/demo_data_current.sh checks that this file is its output).",
         ])
-        self.ws: dict[str, dict] = {}  # name -> {dn, addrs, ipx, ipv4}
+        self.ws: dict[str, dict] = {}  # name -> dn, addresses, site, node, ipv4 ...
         self.ws_order: list[str] = []
         self.expect: list[tuple[str, list[tuple[str, str | None]]]] = []  # user dn, (text, ws)
         self.last_logged: dict[str, str] = {}
@@ -208,7 +208,7 @@ class DemoTree:
         return self.ldif.add(child(parent, "cn", cn), ["top", "ncpServer"],
                              [("cn", cn), ("description", description)]
                              + [("networkAddress", a) for a in addrs]
-                             + [("version", "Novell NetWare 5.70.06")])
+                             + [("version", "5.70.06")])
 
     # workstations -------------------------------------------------------------------------
     def workstation(self, parent: str, cn: str, site: Site, host: int, layout: str, os_name: str,
@@ -288,7 +288,7 @@ class DemoTree:
     # self-check ---------------------------------------------------------------------------
     def check_logins(self) -> None:
         """Every login resolves, through a database of all workstations in file order, to the
-        workstation it was made for (Part 3.1 match text, Part 4.2 decoding)."""
+        workstation it was made for, matched as the program matches database records."""
         records = []
         for cn in self.ws_order:
             w = self.ws[cn]
@@ -310,18 +310,19 @@ class DemoTree:
 def build_corp() -> DemoTree:
     t = DemoTree("CORP", "ACME Corporation with its German subsidiary; remote management "
                  "schema extension present", "acme.example")
-    L = t.ldif
-    sales, it, hr, payroll = Site(0x1001, "10.1.1"), Site(0x1002, "10.1.2"), Site(0x1003, "10.1.3"), \
-        Site(0x1031, "10.1.31")
+    # One IPX network and one IPv4 /24 per container of workstations.
+    sales, it, hr = Site(0x1001, "10.1.1"), Site(0x1002, "10.1.2"), Site(0x1003, "10.1.3")
+    payroll = Site(0x1031, "10.1.31")
     field, north = Site(0x1004, "10.1.4"), Site(0x1041, "10.1.41")
     de, muc = Site(0x4901, "10.49.1"), Site(0x4902, "10.49.2")
     nt, w2k, xp, w98 = "Windows NT 4.0", "Windows 2000", "Windows XP", "Windows 98"
 
     acme = t.container("", "o", "ACME", description="ACME Corporation", l="Springfield",
                        telephoneNumber="+1 555 0100")
-    t.server(acme, "FS1", "Main file server with the ZENworks programs",
+    t.server(acme, "FS1", "Main file server with the remote management programs",
              [ipx(0x0000000A, 1, 0x0451), tcp("10.1.0.11", NCP_PORT)])
-    t.server(acme, "FS2", "Second file server", [ipx(0x0000000B, 1, 0x0451), tcp("10.1.0.12", NCP_PORT)])
+    t.server(acme, "FS2", "Second file server",
+             [ipx(0x0000000B, 1, 0x0451), tcp("10.1.0.12", NCP_PORT)])
 
     # Workstations are declared first (the users' logins refer to them) and written after the
     # users of their container.
@@ -389,7 +390,7 @@ def build_corp() -> DemoTree:
     t.user(ou_sales, "TCLARK", "Tom", "Clark", "Sales Representative", ["+1 555 0108"],
            [t.login("tcp", "WS05")], "Logged in at WS05 over TCP/IP")
     t.user(ou_sales, "RMOORE", "Rachel", "Moore", "Key Account Manager", ["+1 555 0109"],
-           [t.login("tcp", "WS08")], "Logged in at WS08, whose first stored address is TCP")
+           [t.login("ipx", "WS08")], "Logged in at WS08 over IPX, its second stored address")
     t.write_workstations([f"WS{i:02d}" for i in range(1, 9)])
 
     t.container(acme, "ou", "IT", description="Information Technology")
@@ -461,7 +462,7 @@ def build_corp() -> DemoTree:
     t.write_workstations(["MUC01", "MUC02"])
 
     # Every declared workstation is written once, after the parents of all of them exist.
-    assert sum(1 for c in L.chunks if "objectClass: workstation\n" in c) == len(t.ws_order)
+    assert sum(1 for c in t.ldif.chunks if "objectClass: workstation\n" in c) == len(t.ws_order)
     t.check_logins()
     return t
 
@@ -589,7 +590,7 @@ def write_large(out: str, tree: str, n_users: int, n_ws: int, seed: int) -> None
         container(dept_dn, "ou", dept, f"{dept} at {site}")
         ipx_net = 0x00100000 + leaf
 
-        # This leaf's workstations: (cn, parts, ipx bytes, ipv4)
+        # This leaf's workstations: (cn, address parts, IPX node, IPv4)
         wss = []
         for idx in range(ws_at[leaf], ws_at[leaf + 1]):
             r = rng.random()
@@ -644,7 +645,8 @@ def write_large(out: str, tree: str, n_users: int, n_ws: int, seed: int) -> None
 def main(argv: list[str]) -> int:
     p = argparse.ArgumentParser(description=__doc__.split("\n\n")[0],
                                 formatter_class=argparse.RawDescriptionHelpFormatter)
-    p.add_argument("--out", default=DEFAULT_OUT, help="output folder (default: %(default)s)")
+    p.add_argument("--out", help="output folder (default without --large: data/demo; "
+                   "required with --large)")
     p.add_argument("--large", action="store_true", help="write one large tree instead of the demo")
     p.add_argument("--users", type=int, default=1000, help="--large: number of users")
     p.add_argument("--workstations", type=int, default=1200,
@@ -653,13 +655,17 @@ def main(argv: list[str]) -> int:
     p.add_argument("--seed", type=int, default=20240311, help="--large: random seed")
     a = p.parse_args(argv)
     if a.large:
+        if not a.out:
+            p.error("--large needs --out")
+        if os.path.isdir(a.out) and os.path.samefile(a.out, DEFAULT_OUT):
+            p.error("--large does not write into the shipped demo folder")
         if a.users < 0 or a.workstations < 0:
             p.error("--users and --workstations must not be negative")
         if not a.tree or any(c in a.tree for c in "/\\\0") or a.tree.startswith("."):
             p.error("--tree must be a plain name")
         write_large(a.out, a.tree, a.users, a.workstations, a.seed)
     else:
-        write_demo(a.out)
+        write_demo(a.out or DEFAULT_OUT)
     return 0
 
 

@@ -7,9 +7,9 @@ namespace cvx {
 
 // Renders a network address stored as tagged data ("type#bytes": the type in decimal digits, then
 // the raw address bytes) as the text the rest of the program reads:
-//   type 0 (IPX)           -> "IPX nnnnnnnn:hhhhhhhhhhhh:ssss" (network, node, socket; upper-case hex)
-//   type 1 (IP)            -> "TCP a.b.c.d"
-//   type 8 (UDP), 9 (TCP)  -> "UDP a.b.c.d" / "TCP a.b.c.d" (the port is left out, so a login
+//   type 0 (IPX)           -> "IPX nnnnnnnn:hhhhhhhhhhhh:ssss" (network, node, socket; upper-case
+//   hex) type 1 (IP)            -> "TCP a.b.c.d" type 8 (UDP), 9 (TCP)  -> "UDP a.b.c.d" / "TCP
+//   a.b.c.d" (the port is left out, so a login
 //                             address and a workstation's stored address give the same text)
 //   anything else          -> the type number, a blank and the bytes in hex
 // A value that is too short for its type, or has no tag, is rendered as hex and never read past

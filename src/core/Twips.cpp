@@ -5,7 +5,9 @@
 namespace cvx {
 
 namespace {
-double UsableDpi(double dpi) { return dpi > 0.0 ? dpi : kDefaultDpi; }
+double UsableDpi(double dpi) {
+  return dpi > 0.0 ? dpi : kDefaultDpi;
+}
 }  // namespace
 
 int TwipsToPixels(double twips, double dpi) {

@@ -38,6 +38,8 @@ std::string UNCtoDOTConversion(std::string& name) {
   return result;
 }
 
-std::string DottedName(std::string name) { return UNCtoDOTConversion(name); }
+std::string DottedName(std::string name) {
+  return UNCtoDOTConversion(name);
+}
 
 }  // namespace cvx

@@ -25,7 +25,7 @@ struct DirError {
 template <class T>
 class DirResult {
  public:
-  DirResult(T value) : v_(std::move(value)) {}  // NOLINT: implicit by design
+  DirResult(T value) : v_(std::move(value)) {}         // NOLINT: implicit by design
   DirResult(DirError error) : v_(std::move(error)) {}  // NOLINT
 
   bool ok() const { return v_.index() == 0; }

@@ -18,7 +18,8 @@ DirResult<DirectoryClientPtr> OpenDirectoryClient(const std::string& where,
   return DirectoryClientPtr(dir.value());
 }
 
-DirResult<DirectoryClientPtr> OpenDirectoryClientFromEnvironment(const std::string& fallbackFolder) {
+DirResult<DirectoryClientPtr> OpenDirectoryClientFromEnvironment(
+    const std::string& fallbackFolder) {
   const char* where = std::getenv("CVX_DIRECTORY");
   const char* preferred = std::getenv("CVX_PREFERRED_TREE");
   return OpenDirectoryClient(where && *where ? where : fallbackFolder, preferred ? preferred : "");

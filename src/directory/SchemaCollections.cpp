@@ -19,7 +19,9 @@ DirResult<SchemaLayout> LayoutCollection::Item(const std::string& name) const {
   return MakeDirError(kDirNoSuchObject, "no layout \"" + name + "\" in the schema");
 }
 
-const std::vector<SchemaLayout>& LayoutCollection::All() const { return OrEmpty(layouts_); }
+const std::vector<SchemaLayout>& LayoutCollection::All() const {
+  return OrEmpty(layouts_);
+}
 
 DirResult<FieldDef> FieldTypeCollection::Item(const std::string& name) const {
   for (const auto& f : All()) {
@@ -28,6 +30,8 @@ DirResult<FieldDef> FieldTypeCollection::Item(const std::string& name) const {
   return MakeDirError(kDirNoFieldType, "no field type \"" + name + "\" in the schema");
 }
 
-const std::vector<FieldDef>& FieldTypeCollection::All() const { return OrEmpty(types_); }
+const std::vector<FieldDef>& FieldTypeCollection::All() const {
+  return OrEmpty(types_);
+}
 
 }  // namespace cvx

@@ -6,8 +6,8 @@
 // after GoogleTest has taken its own arguments.
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                 : qgetenv("QT_QPA_PLATFORM"));
+  qputenv("QT_QPA_PLATFORM",
+          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -44,7 +44,9 @@ DirResult<LdifControl::Located> LdifControl::Locate(const std::string& fullName,
   return Located{model, node};
 }
 
-DirResult<EntryPtr> LdifControl::ContextEntry() const { return FindEntry(ContextPath()); }
+DirResult<EntryPtr> LdifControl::ContextEntry() const {
+  return FindEntry(ContextPath());
+}
 
 DirResult<EntryList> LdifControl::ContextEntries() const {
   auto at = Locate(ContextPath(), true);
@@ -67,11 +69,12 @@ void LdifControl::StartSearch(const std::string& pattern, const std::string& cla
   });
 }
 
-SearchResults LdifControl::Search(const std::string& pattern, const std::string& classes,
-                                  int scope, const std::string& context) const {
+SearchResults LdifControl::Search(const std::string& pattern, const std::string& classes, int scope,
+                                  const std::string& context) const {
   auto at = Locate(context, true);
   if (!at) {
-    if (at.error() == kDirLost) qWarning().noquote() << "cvx:" << QString::fromStdString(at.message());
+    if (at.error() == kDirLost)
+      qWarning().noquote() << "cvx:" << QString::fromStdString(at.message());
     return {};
   }
   const auto wanted = SplitCommaList(classes);

@@ -27,9 +27,11 @@ DirResult<std::shared_ptr<LdifDirectory>> LdifDirectory::Open(const std::string&
     if (ext == ".LDIF") ldifFiles.push_back(e.path());
     if (ext == ".SCHEMA") schemaFiles.push_back(e.path());
   }
-  if (ec) return MakeDirError(kDirClientMissing, "directory folder " + folder + ": " + ec.message());
+  if (ec)
+    return MakeDirError(kDirClientMissing, "directory folder " + folder + ": " + ec.message());
   if (ldifFiles.empty()) {
-    return MakeDirError(kDirClientMissing, "directory folder " + folder + " holds no tree (*.ldif)");
+    return MakeDirError(kDirClientMissing,
+                        "directory folder " + folder + " holds no tree (*.ldif)");
   }
   std::sort(ldifFiles.begin(), ldifFiles.end());
   std::sort(schemaFiles.begin(), schemaFiles.end());

@@ -15,11 +15,17 @@ bool PassesClassFilter(const ClassFilterList& filter, const std::string& classNa
 LdifEntry::LdifEntry(std::shared_ptr<const TreeModel> tree, NodeIndex node, ClassFilterList filter)
     : tree_(std::move(tree)), node_(node), filter_(std::move(filter)) {}
 
-std::string LdifEntry::RelativeName() const { return Node().relativeName; }
+std::string LdifEntry::RelativeName() const {
+  return Node().relativeName;
+}
 
-std::string LdifEntry::FullPath() const { return Node().fullPath; }
+std::string LdifEntry::FullPath() const {
+  return Node().fullPath;
+}
 
-EntryLayout LdifEntry::Layout() const { return EntryLayout{Node().className}; }
+EntryLayout LdifEntry::Layout() const {
+  return EntryLayout{Node().className};
+}
 
 EntryList LdifEntry::Children(const std::shared_ptr<const TreeModel>& tree, NodeIndex node,
                               const ClassFilterList& filter) {

@@ -84,7 +84,9 @@ std::string NdsStandardAttributeName(std::string_view ldapName) {
   return Lookup(kAttributeNames, ldapName);
 }
 
-std::string NdsStandardClassName(std::string_view ldapName) { return Lookup(kClassNames, ldapName); }
+std::string NdsStandardClassName(std::string_view ldapName) {
+  return Lookup(kClassNames, ldapName);
+}
 
 bool IsStandardContainerClass(std::string_view ldapName) {
   for (auto c : kContainerClasses) {

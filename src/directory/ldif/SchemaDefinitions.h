@@ -11,8 +11,8 @@ struct AttributeTypeDefinition {
   std::vector<std::string> names;  // LDAP names; the first is the primary one
   std::string supName;             // SUP, empty when none
   std::string syntaxOid;
-  std::string ndsName;             // X-NDS_NAME, empty when absent
-  std::string ndsSyntax;           // X-NDS_SYNTAX, empty when absent
+  std::string ndsName;    // X-NDS_NAME, empty when absent
+  std::string ndsSyntax;  // X-NDS_SYNTAX, empty when absent
 };
 
 enum class ClassKind { kAbstract, kStructural, kAuxiliary };

@@ -106,8 +106,8 @@ DirResult<SchemaDefinitions> ParseSchemaText(const std::string& text, const std:
     if (line[0] == ' ' || line[0] == '\t') {
       if (TrimBlanks(line).find_first_not_of('\t') == std::string_view::npos) continue;
       if (statements.empty()) {
-        return MakeDirError(kDirClientMissing,
-                            origin + ":" + std::to_string(lineNo) + ": continuation line outside a definition");
+        return MakeDirError(kDirClientMissing, origin + ":" + std::to_string(lineNo) +
+                                                   ": continuation line outside a definition");
       }
       auto& body = statements.back().body;
       const auto text = line.substr(line.find_first_not_of(" \t"));
@@ -118,7 +118,8 @@ DirResult<SchemaDefinitions> ParseSchemaText(const std::string& text, const std:
     Statement s;
     s.keyword = line.substr(0, space);
     // The library's parser wants the definition to start at its opening parenthesis.
-    const auto bodyStart = line.find_first_not_of(" \t", space == std::string::npos ? line.size() : space);
+    const auto bodyStart =
+        line.find_first_not_of(" \t", space == std::string::npos ? line.size() : space);
     s.body = bodyStart == std::string::npos ? "" : line.substr(bodyStart);
     s.line = lineNo;
     statements.push_back(std::move(s));
@@ -130,7 +131,8 @@ DirResult<SchemaDefinitions> ParseSchemaText(const std::string& text, const std:
     bool ok = false;
     if (EqualsNoCase(s.keyword, "attributetype") || EqualsNoCase(s.keyword, "attributetypes:")) {
       ok = ParseAttributeType(s, origin, defs, error);
-    } else if (EqualsNoCase(s.keyword, "objectclass") || EqualsNoCase(s.keyword, "objectclasses:")) {
+    } else if (EqualsNoCase(s.keyword, "objectclass") ||
+               EqualsNoCase(s.keyword, "objectclasses:")) {
       ok = ParseObjectClass(s, origin, defs, error);
     } else {
       error = origin + ":" + std::to_string(s.line) + ": unknown statement \"" + s.keyword + "\"";

@@ -39,7 +39,8 @@ SchemaModel::SchemaModel(const std::vector<const SchemaDefinitions*>& files) {
   for (auto [info, def] : pendingAttributes) {
     // Follow SUP chains for the syntax, bounded against cycles.
     const AttributeTypeDefinition* d = def;
-    for (int depth = 0; !info->isNetworkAddress && d && !d->supName.empty() && depth < 16; ++depth) {
+    for (int depth = 0; !info->isNetworkAddress && d && !d->supName.empty() && depth < 16;
+         ++depth) {
       const auto* sup = FindAttribute(d->supName);
       if (!sup) break;
       if (sup->isNetworkAddress) info->isNetworkAddress = true;
@@ -73,7 +74,8 @@ SchemaModel::SchemaModel(const std::vector<const SchemaDefinitions*>& files) {
   }
 
   // Fields: superclasses' fields first, then own MUST and MAY, each NDS name once.
-  std::function<void(const ObjectClassInfo*, const ObjectClassDefinition*, std::vector<std::string>&, int)>
+  std::function<void(const ObjectClassInfo*, const ObjectClassDefinition*,
+                     std::vector<std::string>&, int)>
       collect = [&](const ObjectClassInfo* c, const ObjectClassDefinition* d,
                     std::vector<std::string>& out, int depth) {
         if (depth > 32) return;

@@ -40,7 +40,8 @@ class SchemaModel {
 
   // The most specific structural class among an entry's object classes, or the most specific of
   // any kind when none is structural; null for an empty list.
-  const ObjectClassInfo* MostSpecificClass(const std::vector<const ObjectClassInfo*>& classes) const;
+  const ObjectClassInfo* MostSpecificClass(
+      const std::vector<const ObjectClassInfo*>& classes) const;
 
   const LayoutCollection& Layouts() const { return layouts_; }
   const FieldTypeCollection& FieldTypes() const { return fieldTypes_; }

@@ -46,7 +46,8 @@ std::string FullPathOf(const std::string& tree, const std::vector<std::string>& 
 
 class Loader {
  public:
-  Loader(const std::string& path, const std::string& tree, std::shared_ptr<const SchemaModel> schema)
+  Loader(const std::string& path, const std::string& tree,
+         std::shared_ptr<const SchemaModel> schema)
       : path_(path), model_(std::make_shared<TreeModel>(tree, std::move(schema))) {}
 
   DirResult<std::shared_ptr<const TreeModel>> Run() {
@@ -75,7 +76,8 @@ class Loader {
   // The reader skips blank and comment lines before a record, so the record's first line is
   // found back from the line count after it and the lines it holds.
   static unsigned long FirstLine(const char* record, unsigned long linesAfter) {
-    const auto lines = static_cast<unsigned long>(std::count(record, record + std::strlen(record), '\n'));
+    const auto lines =
+        static_cast<unsigned long>(std::count(record, record + std::strlen(record), '\n'));
     return linesAfter >= lines ? linesAfter - lines + 1 : 1;
   }
 
@@ -114,8 +116,10 @@ class Loader {
     node.relativeName = rdns->back();
     node.fullPath = FullPathOf(model_->Name(), *rdns, rdns->size());
     node.parent = model_->Find(FullPathOf(model_->Name(), *rdns, rdns->size() - 1));
-    if (node.parent == kNoNode) return Fail(line, "the parent of \"" + dn + "\" is missing").dirError();
-    if (model_->Find(node.fullPath) != kNoNode) return Fail(line, "\"" + dn + "\" is there twice").dirError();
+    if (node.parent == kNoNode)
+      return Fail(line, "the parent of \"" + dn + "\" is missing").dirError();
+    if (model_->Find(node.fullPath) != kNoNode)
+      return Fail(line, "\"" + dn + "\" is there twice").dirError();
 
     const SchemaModel& schema = model_->Schema();
     std::vector<const ObjectClassInfo*> classes;

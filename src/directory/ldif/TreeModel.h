@@ -16,7 +16,7 @@ using NodeIndex = std::int32_t;
 constexpr NodeIndex kNoNode = -1;
 
 struct TreeAttribute {
-  std::string ndsNameUpper;  // lookup key
+  std::string ndsNameUpper;         // lookup key
   std::vector<std::string> values;  // as text; network addresses already rendered
 };
 

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace cvx {
+
+// The state the main window shares between its handlers, live for the whole run.
+struct MainState {
+  // Command line and start-up.
+  std::string CmdLineTree;
+  std::string TreeName;
+  std::string DBPath;
+  std::string DBBuildContext;
+  bool AutoClose = false;
+  bool ShowHelp = false;
+  bool ExtendedActionsAvailable = false;
+
+  // Actions.
+  std::string DefaultAction = "RC";
+  std::string SavedAction;
+
+  // Pages: the index of the page and settings page in front.
+  short ActiveTab = 1;
+  short ActiveSettingsTab = 1;
+
+  // Browsing and searching.
+  std::string CurrentContext;
+  std::string SearchAnchor;
+  bool SearchAnchorActive = false;
+
+  // The target acted on, and which picker holds it. ResultPickActive starts out unset, which
+  // counts as not picked.
+  std::string TargetName;
+  std::string TargetClass;
+  bool TreePickActive = false;
+  bool HistoryPickActive = false;
+  std::optional<bool> ResultPickActive;
+};
+
+}  // namespace cvx

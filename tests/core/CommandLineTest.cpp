@@ -1,0 +1,91 @@
+#include "core/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace cvx {
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST(SplitCommandLine, EveryRunBetweenSlashesIsOneArgument) {
+  EXPECT_EQ(SplitCommandLine(R"(/tree=NDS:\\CORP /dbpath=c:\db)"),
+            (Args{"", R"(tree=NDS:\\CORP )", R"(dbpath=c:\db)"}));
+  EXPECT_EQ(SplitCommandLine("lead /x"), (Args{"", "lead ", "x"}));
+  EXPECT_EQ(SplitCommandLine(""), (Args{""}));
+  EXPECT_EQ(SplitCommandLine("///"), (Args{""}));
+  EXPECT_EQ(SplitCommandLine("/a b/c", 1), (Args{"", "a b"}));
+}
+
+TEST(SplitCommandLine, TakesAtMostTenArguments) {
+  const auto args = SplitCommandLine("/1/2/3/4/5/6/7/8/9/10/tree=X/12");
+  ASSERT_EQ(args.size(), 11u);
+  EXPECT_EQ(args[10], "10");
+  EXPECT_TRUE(ParseOptions(args).cmdLineTree.empty());
+}
+
+TEST(ParseOptions, MatchesAnywhereInAnyCase) {
+  const auto o = ParseOptions(SplitCommandLine(R"(/TREE=NDS:\\CORP /DbPath=c:\cvx /AUTOCLOSE)"));
+  EXPECT_EQ(o.cmdLineTree, R"(NDS:\\CORP)");
+  EXPECT_EQ(o.dbPath, R"(c:\cvx)");
+  EXPECT_TRUE(o.autoClose);
+  EXPECT_FALSE(o.showHelp);
+  EXPECT_TRUE(o.dbBuildContext.empty());
+}
+
+TEST(ParseOptions, ValuesLoseBlanksAndOneTrailingBackslash) {
+  auto o = ParseOptions(SplitCommandLine(R"(/tree=NDS:\\CORP\ /dbpath=c:\db\\ /autoclose)"));
+  EXPECT_EQ(o.cmdLineTree, R"(NDS:\\CORP)");
+  EXPECT_EQ(o.dbPath, R"(c:\db\)");  // only one backslash goes
+  EXPECT_TRUE(o.autoClose);
+
+  o = ParseOptions(SplitCommandLine(R"(/dbbuild=  NDS:\\CORP\ACME\WS\  )"));
+  EXPECT_EQ(o.dbBuildContext, R"(NDS:\\CORP\ACME\WS)");
+}
+
+TEST(ParseOptions, ValueIsCutAtASlash) {
+  const auto o = ParseOptions(SplitCommandLine("/dbpath=t:/cvx/db"));
+  EXPECT_EQ(o.dbPath, "t:");
+}
+
+TEST(ParseOptions, QuestionMarkAnywhereAsksForHelp) {
+  EXPECT_TRUE(ParseOptions(SplitCommandLine("/?")).showHelp);
+  EXPECT_TRUE(ParseOptions(SplitCommandLine("/tree=what?")).showHelp);
+  const auto o = ParseOptions(SplitCommandLine(R"(/dbbuild=NDS:\\CORP\ACME /? /autoclose)"));
+  EXPECT_TRUE(o.showHelp);
+  EXPECT_EQ(o.dbBuildContext, R"(NDS:\\CORP\ACME)");
+  EXPECT_TRUE(o.autoClose);
+}
+
+TEST(ParseOptions, EmptyValuesAndUnknownArgumentsChangeNothing) {
+  auto o = ParseOptions(SplitCommandLine("/tree= /dbpath=   /nonsense /dbbuild=\\"));
+  EXPECT_TRUE(o.cmdLineTree.empty());
+  EXPECT_TRUE(o.dbPath.empty());
+  EXPECT_TRUE(o.dbBuildContext.empty());
+  o = ParseOptions(SplitCommandLine(R"(/tree=NDS:\\A /tree=)"));
+  EXPECT_EQ(o.cmdLineTree, R"(NDS:\\A)");
+}
+
+TEST(ParseProgramArguments, GnuFormsKeepUnixPathsWhole) {
+  const auto o = ParseProgramArguments({"--dbpath=/var/lib/cvx/", R"(/tree=NDS:\\CORP)",
+                                        "--autoclose", "--dbbuild=NDS:\\\\CORP\\ACME"});
+  EXPECT_EQ(o.dbPath, "/var/lib/cvx/");
+  EXPECT_EQ(o.cmdLineTree, R"(NDS:\\CORP)");
+  EXPECT_EQ(o.dbBuildContext, R"(NDS:\\CORP\ACME)");
+  EXPECT_TRUE(o.autoClose);
+  EXPECT_TRUE(ParseProgramArguments({"--help"}).showHelp);
+  // A GNU form wins over the slash form of the same option.
+  EXPECT_EQ(ParseProgramArguments({"/tree=NDS:\\\\A", "--tree=NDS:\\\\B"}).cmdLineTree,
+            R"(NDS:\\B)");
+}
+
+TEST(ParseProgramArguments, SlashArgumentsAreJoinedBySingleBlanks) {
+  EXPECT_EQ(JoinSlashArguments({"/tree=X", "--autoclose", "/dbpath=c:\\db"}),
+            "/tree=X /dbpath=c:\\db");
+  // The blank that joins two arguments ends the first value and is trimmed away.
+  EXPECT_EQ(ParseProgramArguments({"/dbpath=c:\\db\\", "/autoclose"}).dbPath, "c:\\db");
+  // Not GNU forms: a prefix alone, or a flag with a value.
+  EXPECT_FALSE(ParseProgramArguments({"--autoclose=yes"}).showHelp);
+}
+
+}  // namespace
+}  // namespace cvx

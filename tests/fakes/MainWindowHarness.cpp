@@ -1,0 +1,15 @@
+#include "fakes/MainWindowHarness.h"
+
+namespace cvx {
+
+MainWindowHarness::MainWindowHarness(const std::string& folder, const std::string& preferredTree,
+                                     std::vector<std::string> arguments, std::string programDir) {
+  frmMain::Ports ports;
+  ports.directory = OpenDirectoryClient(folder, preferredTree);
+  ports.prompter = &prompter;
+  ports.programDir = std::move(programDir);
+  ports.arguments = std::move(arguments);
+  window = std::make_unique<frmMain>(std::move(ports));
+}
+
+}  // namespace cvx

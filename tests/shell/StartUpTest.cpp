@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QToolButton>
+
+#include "fakes/MainWindowHarness.h"
+#include "shell/frmHelpWindow.h"
+#include "window/StatusPanels.h"
+
+namespace cvx {
+namespace {
+
+const std::string kDemo = CVX_DEMO_DIR;
+const std::string kBroken = std::string(CVX_TEST_DATA_DIR) + "/shell/broken";
+
+QStringList ComboItems(const QComboBox* box) {
+  QStringList items;
+  for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+  return items;
+}
+
+std::vector<QAction*> ExtendedEntries(const ActionMenus& m) {
+  return {m.mnuRV, m.mnuRe, m.mnuFT, m.mnuCH, m.mnuRD, m.mnuRI, m.mnuRP};
+}
+
+TEST(StartUp, NormalStartPreparesEveryControl) {
+  MainWindowHarness h(kDemo, "", {});
+  frmMain& w = *h.window;
+  ASSERT_EQ(w.Load(), frmMain::LoadOutcome::kReady);
+  const MainState& s = w.state();
+  const MainWindowControls& ui = w.ui();
+
+  EXPECT_EQ(w.StartupStoppedAt(), "");
+  EXPECT_TRUE(h.prompter.messages.empty());
+  EXPECT_EQ(s.TreeName, "CORP");
+  EXPECT_EQ(w.windowTitle(), "Corvexa on CORP");
+  EXPECT_EQ(s.DBPath, "/opt/cvx/bin");
+  EXPECT_EQ(ui.lblAbout[1]->text(), "Version 1.0");
+  EXPECT_EQ(StatusPanelText(ui, 1), "Help");
+  EXPECT_EQ(StatusPanelText(ui, 2), "Remember to update the Workstation Database regularly!");
+  EXPECT_EQ(ComboItems(ui.cmbServerlist), (QStringList{"FS1", "FS2"}));
+  EXPECT_EQ(ComboItems(ui.cmbNDSInfoLayout), (QStringList{"User", "Workstation"}));
+  EXPECT_EQ(ui.cmbNDSInfoLayout->currentText(), "User");
+  EXPECT_EQ(s.ActiveTab, 1);
+  EXPECT_EQ(s.ActiveSettingsTab, 1);
+  EXPECT_EQ(ui.TabStrip->currentIndex(), 0);
+  EXPECT_FALSE(ui.picControl[1]->isHidden());
+  EXPECT_TRUE(ui.picControl[2]->isHidden() && ui.picControl[3]->isHidden());
+  EXPECT_FALSE(ui.frameS[1]->isHidden());
+  EXPECT_TRUE(ui.frameS[2]->isHidden() && ui.frameS[3]->isHidden() && ui.frameS[4]->isHidden());
+  EXPECT_EQ(w.treeViewWSImages, &w.images());
+
+  EXPECT_TRUE(s.ExtendedActionsAvailable);
+  for (QAction* a : ExtendedEntries(ui.menus)) EXPECT_TRUE(a->isVisible() && a->isEnabled());
+  EXPECT_FALSE(ui.Command1->isHidden());
+  EXPECT_FALSE(ui.lblInvServer->isHidden());
+  EXPECT_FALSE(ui.txtInvServer->isHidden());
+
+  // The five controls, with their filters, all on the default tree.
+  const DirectoryControls& d = w.dir();
+  EXPECT_EQ(d.NWDirRCTree->ClassFilter(),
+            "Country, Organization, Organizational Unit, User, Alias, Workstation");
+  EXPECT_EQ(d.NWDirUser->ClassFilter(), "Country, Organization, Organizational Unit");
+  EXPECT_EQ(d.NWDirWSdb->ClassFilter(), "Workstation");
+  EXPECT_EQ(d.NWDirWS->ClassFilter(), "Country, Organization, Organizational Unit");
+  EXPECT_EQ(d.NWDirWSAddress->ClassFilter(), "User");
+  EXPECT_EQ(d.NWDirWSAddress->ContextPath(), R"(NDS:\\CORP)");
+}
+
+TEST(StartUp, TreeWithoutExtendedActionsLeavesRemoteControlOnly) {
+  MainWindowHarness h(kDemo, "LEGACY", {});
+  frmMain& w = *h.window;
+  w.state().DefaultAction = "RV";  // whatever was chosen before, only RC remains
+  ASSERT_EQ(w.Load(), frmMain::LoadOutcome::kReady);
+  const MainWindowControls& ui = w.ui();
+  EXPECT_EQ(w.windowTitle(), "Corvexa on LEGACY");
+  EXPECT_FALSE(w.state().ExtendedActionsAvailable);
+  EXPECT_EQ(w.state().DefaultAction, "RC");
+  for (QAction* a : ExtendedEntries(ui.menus)) EXPECT_FALSE(a->isVisible() || a->isEnabled());
+  EXPECT_TRUE(ui.menus.mnuRC->isVisible());
+  EXPECT_TRUE(ui.Command1->isHidden());
+  EXPECT_TRUE(ui.lblInvServer->isHidden());
+  EXPECT_TRUE(ui.txtInvServer->isHidden());
+  EXPECT_EQ(ComboItems(ui.cmbServerlist), (QStringList{"FS3"}));
+}
+
+TEST(StartUp, ChosenTreeNamesEverythingButTheSchemaTestUsesTheDefault) {
+  // The default tree (CORP) knows the extended actions; the chosen one (LEGACY) does not.
+  MainWindowHarness h(kDemo, "", {R"(/tree=NDS:\\legacy\)", "--dbpath=/srv/cvx db"});
+  frmMain& w = *h.window;
+  ASSERT_EQ(w.Load(), frmMain::LoadOutcome::kReady);
+  EXPECT_EQ(w.state().TreeName, "LEGACY");  // spelled as the directory spells it
+  EXPECT_EQ(w.windowTitle(), "Corvexa on LEGACY");
+  EXPECT_TRUE(w.state().ExtendedActionsAvailable);
+  EXPECT_EQ(w.state().DBPath, "/srv/cvx db");
+  const DirectoryControls& d = w.dir();
+  for (const auto* c :
+       {&d.NWDirRCTree, &d.NWDirUser, &d.NWDirWS, &d.NWDirWSdb, &d.NWDirWSAddress}) {
+    EXPECT_EQ((*c)->ContextPath(), R"(NDS:\\legacy)");
+  }
+}
+
+TEST(StartUp, MissingDirectoryShowsTheClientMessageAndSavesNothing) {
+  MainWindowHarness h("/nonexistent/cvx-directory", "", {});
+  frmMain& w = *h.window;
+  QSignalSpy unloaded(&w, &frmMain::Unloaded);
+  ASSERT_EQ(w.Load(), frmMain::LoadOutcome::kClientMissing);
+  ASSERT_EQ(h.prompter.messages.size(), 1u);
+  EXPECT_EQ(h.prompter.messages[0].text,
+            "Sorry! This application works with Novell Netware Client only!");
+  EXPECT_EQ(h.prompter.messages[0].title, "Corvexa");
+  EXPECT_EQ(h.prompter.messages[0].icon, MessageIcon::kNone);
+  EXPECT_TRUE(w.IsUnloaded());
+  w.close();
+  EXPECT_EQ(unloaded.count(), 0);  // the shutdown steps never ran
+  EXPECT_FALSE(w.dir().Created());
+}
+
+TEST(StartUp, HelpRunParsesEverythingThenLeavesOnlyTheHelpWindow) {
+  MainWindowHarness h(kDemo, "", {R"(/tree=NDS:\\LEGACY /? /dbpath=c:\x)"});
+  frmMain& w = *h.window;
+  QSignalSpy unloaded(&w, &frmMain::Unloaded);
+  ASSERT_EQ(w.Load(), frmMain::LoadOutcome::kHelpRun);
+  EXPECT_EQ(w.windowTitle(), "Corvexa on LEGACY");
+  EXPECT_EQ(w.state().DBPath, R"(c:\x)");
+  EXPECT_TRUE(w.IsUnloaded());
+  EXPECT_FALSE(w.isVisible());
+  ASSERT_NE(w.helpWindow(), nullptr);
+  EXPECT_TRUE(w.helpWindow()->isVisible());
+  // Steps after the help test did not run.
+  EXPECT_EQ(w.ui().cmbServerlist->count(), 0);
+  EXPECT_EQ(StatusPanelText(w.ui(), 2), "");
+  w.helpWindow()->cmdOK()->click();
+  EXPECT_FALSE(w.helpWindow()->isVisible());
+  EXPECT_EQ(unloaded.count(), 0);
+}
+
+TEST(StartUp, FailingStepEndsStartUpThereAndShowsTheWindowSoFar) {
+  // The only tree cannot be read: listing the servers fails, later steps do not run.
+  MainWindowHarness h(kBroken, "", {});
+  frmMain& w = *h.window;
+  ASSERT_EQ(w.Load(), frmMain::LoadOutcome::kReady);
+  EXPECT_NE(w.StartupStoppedAt().find("servers"), std::string::npos) << w.StartupStoppedAt();
+  EXPECT_EQ(w.windowTitle(), "Corvexa on BROKEN");
+  EXPECT_EQ(StatusPanelText(w.ui(), 2), "Remember to update the Workstation Database regularly!");
+  EXPECT_EQ(w.ui().cmbNDSInfoLayout->count(), 0);
+  EXPECT_TRUE(h.prompter.messages.empty());
+}
+
+TEST(Shutdown, ReleasesTheControlsInOrder) {
+  MainWindowHarness h(kDemo, "", {});
+  frmMain& w = *h.window;
+  ASSERT_EQ(w.Load(), frmMain::LoadOutcome::kReady);
+  std::vector<QString> released;
+  const DirectoryControls& d = w.dir();
+  for (const auto* c :
+       {&d.NWDirWSAddress, &d.NWDirWS, &d.NWDirWSdb, &d.NWDirUser, &d.NWDirRCTree}) {
+    const QString name = (*c)->objectName();
+    QObject::connect(c->get(), &QObject::destroyed,
+                     [&released, name] { released.push_back(name); });
+  }
+  QSignalSpy unloaded(&w, &frmMain::Unloaded);
+  w.close();
+  EXPECT_EQ(unloaded.count(), 1);
+  EXPECT_EQ(released, (std::vector<QString>{"NWDirRCTree", "NWDirUser", "NWDirWSdb", "NWDirWS",
+                                            "NWDirWSAddress"}));
+  w.close();  // a second close does nothing more
+  EXPECT_EQ(unloaded.count(), 1);
+}
+
+TEST(Shutdown, UnattendedBuildThatClosesItselfLeavesEverything) {
+  MainWindowHarness h(kDemo, "", {R"(/dbbuild=NDS:\\CORP\ACME /autoclose)"});
+  frmMain& w = *h.window;
+  ASSERT_EQ(w.Load(), frmMain::LoadOutcome::kUnloaded);
+  EXPECT_TRUE(w.IsUnloaded());
+  EXPECT_EQ(w.state().DBBuildContext, R"(NDS:\\CORP\ACME)");
+  EXPECT_TRUE(w.dir().Created());  // nothing was released
+  EXPECT_NE(w.dir().NWDirWSAddress, nullptr);
+}
+
+TEST(Shutdown, UnattendedBuildWithoutAutoCloseRunsLikeANormalStart) {
+  MainWindowHarness h(kDemo, "", {R"(/dbbuild=NDS:\\CORP\ACME)"});
+  ASSERT_EQ(h.window->Load(), frmMain::LoadOutcome::kReady);
+  EXPECT_FALSE(h.window->IsUnloaded());
+}
+
+}  // namespace
+}  // namespace cvx
