@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include "directory/DirectoryClient.h"
@@ -18,6 +19,11 @@ class DirectoryBackendFactory {
   virtual DirResult<DirectoryClientPtr> Open(const std::string& fixtureName,
                                              const std::string& preferredTree) const = 0;
 };
+
+// Test output names the backend rather than printing a pointer.
+inline void PrintTo(const DirectoryBackendFactory* backend, std::ostream* os) {
+  *os << (backend ? backend->Name() : "no backend");
+}
 
 // The folder backend: fixture folders read in place.
 const DirectoryBackendFactory& EmbeddedDirectoryBackend();

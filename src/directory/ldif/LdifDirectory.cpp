@@ -63,13 +63,16 @@ DirResult<std::shared_ptr<LdifDirectory>> LdifDirectory::Open(const std::string&
     dir->trees_.push_back(std::move(slot));
   }
 
-  if (preferredTree.empty()) {
-    dir->defaultTree_ = dir->trees_.front().name;
-  } else if (auto name = dir->CanonicalTreeName(preferredTree)) {
-    dir->defaultTree_ = *name;
-  } else {
-    return MakeDirError(kDirClientMissing,
-                        "the preferred tree " + preferredTree + " is not in " + folder);
+  dir->defaultTree_ = dir->trees_.front().name;
+  if (!preferredTree.empty()) {
+    if (auto name = dir->CanonicalTreeName(preferredTree)) {
+      dir->defaultTree_ = *name;
+    } else {
+      // A mistyped preference should not stop the program: say so and use the first tree.
+      qWarning().noquote() << "cvx: the preferred tree" << QString::fromStdString(preferredTree)
+                           << "is not in" << QString::fromStdString(folder) << "- using"
+                           << QString::fromStdString(dir->defaultTree_);
+    }
   }
   return dir;
 }
