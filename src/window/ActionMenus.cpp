@@ -47,8 +47,8 @@ ActionMenus BuildActionMenus(QWidget* window) {
 
   m.mnuTreeManipulate = AddMenu(window, "mnuTreeManipulate", QStringLiteral("TreeManipulation"));
   // The caption's spelling is the one administrators already know from the menu.
-  m.mnuRefreshTreeBranch =
-      AddEntry(m.mnuTreeManipulate, "mnuRefreshTreeBranch", QStringLiteral("Refesh Container List"));
+  m.mnuRefreshTreeBranch = AddEntry(m.mnuTreeManipulate, "mnuRefreshTreeBranch",
+                                    QStringLiteral("Refesh Container List"));
   m.mnuSearchAnchor = AddEntry(m.mnuTreeManipulate, "mnuSearchAnchor",
                                QStringLiteral("Always start searching from within this container"));
   m.mnuSearchAnchor->setCheckable(true);

@@ -104,20 +104,21 @@ QButtonGroup* MakeOptionGroup(QWidget* parent, std::array<QRadioButton*, N>& opt
 }
 
 void BuildRemoteActionPage(MainWindowControls& c, QWidget* page) {
-  c.lblRCUserFieldEntry = MakeLabel(page, "lblRCUserFieldEntry",
-                                    QStringLiteral("Enter Username or Workstation Name:"));
+  c.lblRCUserFieldEntry =
+      MakeLabel(page, "lblRCUserFieldEntry", QStringLiteral("Enter Username or Workstation Name:"));
   c.ImageCombo1 = Make<QComboBox>(page, "ImageCombo1");
   c.ImageCombo1->setEditable(true);
   // The history decides what enters the list, not the typing.
   c.ImageCombo1->setInsertPolicy(QComboBox::NoInsert);
-  c.cmdRC = MakeButton<QPushButton>(page, QStringLiteral("cmdRC"), QStringLiteral("Remote Control"));
+  c.cmdRC =
+      MakeButton<QPushButton>(page, QStringLiteral("cmdRC"), QStringLiteral("Remote Control"));
   c.Command1 = Make<QToolButton>(page, "Command1");
   c.Command1->setArrowType(Qt::DownArrow);
   c.lblRCUserFromNDS = MakeLabel(page, "lblRCUserFromNDS",
                                  QStringLiteral("Set Context / Choose User or Workstation:"));
   c.TreeViewRC = MakeBrowser(page, "TreeViewRC");
-  c.lvwNDSinfo = MakeReportList(page, "lvwNDSinfo", {QStringLiteral("Attribute"),
-                                                     QStringLiteral("Value")});
+  c.lvwNDSinfo =
+      MakeReportList(page, "lvwNDSinfo", {QStringLiteral("Attribute"), QStringLiteral("Value")});
   c.lstMultiple = MakeReportList(page, "lstMultiple", {QStringLiteral("Search Results")});
   c.imgSplitterV = MakeSplitterStrip(page, "imgSplitterV", Qt::SplitHCursor);
   c.imgSplitterH = MakeSplitterStrip(page, "imgSplitterH", Qt::SplitVCursor);
@@ -138,16 +139,18 @@ void BuildRemoteManagementFrame(MainWindowControls& c, QWidget* frame) {
 }
 
 void BuildSearchFrame(MainWindowControls& c, QWidget* frame) {
-  c.optSubOrdTreeGroup = MakeOptionGroup(frame, c.optSubOrdTree, "optSubOrdTree",
-                                         {QStringLiteral("Search Selected Context and all Subcontainer"),
-                                          QStringLiteral("Search Selected Container Only")});
-  c.CheckAlias =
-      MakeButton<QCheckBox>(frame, QStringLiteral("CheckAlias"), QStringLiteral("Include Aliases in Search"));
+  c.optSubOrdTreeGroup =
+      MakeOptionGroup(frame, c.optSubOrdTree, "optSubOrdTree",
+                      {QStringLiteral("Search Selected Context and all Subcontainer"),
+                       QStringLiteral("Search Selected Container Only")});
+  c.CheckAlias = MakeButton<QCheckBox>(frame, QStringLiteral("CheckAlias"),
+                                       QStringLiteral("Include Aliases in Search"));
   c.lblSearchAnchor =
       MakeLabel(frame, "lblSearchAnchor", QStringLiteral("Search starts always from within"));
   c.txtSearchAnchor = Make<QLineEdit>(frame, "txtSearchAnchor");
   c.txtSearchAnchor->setReadOnly(true);
-  c.cmdPurgeH = MakeButton<QPushButton>(frame, QStringLiteral("cmdPurgeH"), QStringLiteral("Purge History"));
+  c.cmdPurgeH =
+      MakeButton<QPushButton>(frame, QStringLiteral("cmdPurgeH"), QStringLiteral("Purge History"));
 }
 
 void BuildAttributeFrame(MainWindowControls& c, QWidget* frame) {
@@ -224,7 +227,8 @@ void BuildStatusBar(MainWindowControls& c, QMainWindow* window) {
   QLabel* help = c.StatusPanel[1];
   help->setAlignment(Qt::AlignCenter);
   help->setMinimumWidth(help->fontMetrics().horizontalAdvance(QStringLiteral("Help")) + 24);
-  c.StatusPanel[2]->setTextInteractionFlags(Qt::NoTextInteraction);
+  // A long status text is cut off at the window's edge; it must not make the window wider.
+  c.StatusPanel[2]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   c.StatusBar->addWidget(c.StatusPanel[1]);
   c.StatusBar->addWidget(c.StatusPanel[2], 1);
 }

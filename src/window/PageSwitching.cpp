@@ -29,12 +29,12 @@ bool Switch(QTabBar* strip, const std::array<Page*, N>& pages, short& active, in
 
 }  // namespace
 
-void SwitchPage(MainWindowControls& controls, short& activeTab, int index) {
+void SwitchPage(const MainWindowControls& controls, short& activeTab, int index) {
   if (Switch(controls.TabStrip, controls.picControl, activeTab, index, true))
     SetStatusPanelText(controls, 2, QString());
 }
 
-void SwitchSettingsPage(MainWindowControls& controls, short& activeSettingsTab, int index) {
+void SwitchSettingsPage(const MainWindowControls& controls, short& activeSettingsTab, int index) {
   if (Switch(controls.TabStripSettings, controls.frameS, activeSettingsTab, index, false))
     SetStatusPanelText(controls, 2, QString());
 }
@@ -43,11 +43,9 @@ void ConnectPageSwitching(const MainWindowControls& controls, short& activeTab,
                           short& activeSettingsTab) {
   // The lambdas keep their own copy of the pointers: the caller's struct may be a temporary.
   QObject::connect(controls.TabStrip, &QTabBar::currentChanged, controls.TabStrip,
-                   [controls, &activeTab](int tab) mutable {
-                     SwitchPage(controls, activeTab, tab + 1);
-                   });
+                   [controls, &activeTab](int tab) { SwitchPage(controls, activeTab, tab + 1); });
   QObject::connect(controls.TabStripSettings, &QTabBar::currentChanged, controls.TabStripSettings,
-                   [controls, &activeSettingsTab](int tab) mutable {
+                   [controls, &activeSettingsTab](int tab) {
                      SwitchSettingsPage(controls, activeSettingsTab, tab + 1);
                    });
 }

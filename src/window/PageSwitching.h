@@ -9,11 +9,11 @@ struct MainWindowControls;
 // panel 2. The tab strip is moved to the same tab without signalling, so the function serves both
 // the strip's change signal and handlers that choose a page themselves. Choosing the page already
 // in front, or one that does not exist, changes nothing.
-void SwitchPage(MainWindowControls& controls, short& activeTab, int index);
+void SwitchPage(const MainWindowControls& controls, short& activeTab, int index);
 
 // The same for the settings frames (1 to 4) and activeSettingsTab, except that the focus stays
 // where it is.
-void SwitchSettingsPage(MainWindowControls& controls, short& activeSettingsTab, int index);
+void SwitchSettingsPage(const MainWindowControls& controls, short& activeSettingsTab, int index);
 
 // Lets clicks on both tab strips switch pages. The counters must live as long as the window.
 void ConnectPageSwitching(const MainWindowControls& controls, short& activeTab,

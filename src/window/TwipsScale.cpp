@@ -9,15 +9,31 @@ namespace cvx {
 TwipsScale::TwipsScale(const QWidget& widget)
     : dpiX_(widget.logicalDpiX()), dpiY_(widget.logicalDpiY()) {}
 
-int TwipsScale::ToPixelsX(double twips) const { return TwipsToPixels(twips, dpiX_); }
-int TwipsScale::ToPixelsY(double twips) const { return TwipsToPixels(twips, dpiY_); }
-int TwipsScale::ToTwipsX(double pixels) const { return PixelsToTwips(pixels, dpiX_); }
-int TwipsScale::ToTwipsY(double pixels) const { return PixelsToTwips(pixels, dpiY_); }
+int TwipsScale::ToPixelsX(double twips) const {
+  return TwipsToPixels(twips, dpiX_);
+}
+int TwipsScale::ToPixelsY(double twips) const {
+  return TwipsToPixels(twips, dpiY_);
+}
+int TwipsScale::ToTwipsX(double pixels) const {
+  return PixelsToTwips(pixels, dpiX_);
+}
+int TwipsScale::ToTwipsY(double pixels) const {
+  return PixelsToTwips(pixels, dpiY_);
+}
 
-int TwipsScale::Left(const QWidget& widget) const { return ToTwipsX(widget.x()); }
-int TwipsScale::Top(const QWidget& widget) const { return ToTwipsY(widget.y()); }
-int TwipsScale::Width(const QWidget& widget) const { return ToTwipsX(widget.width()); }
-int TwipsScale::Height(const QWidget& widget) const { return ToTwipsY(widget.height()); }
+int TwipsScale::Left(const QWidget& widget) const {
+  return ToTwipsX(widget.x());
+}
+int TwipsScale::Top(const QWidget& widget) const {
+  return ToTwipsY(widget.y());
+}
+int TwipsScale::Width(const QWidget& widget) const {
+  return ToTwipsX(widget.width());
+}
+int TwipsScale::Height(const QWidget& widget) const {
+  return ToTwipsY(widget.height());
+}
 
 void TwipsScale::SetLeft(QWidget& widget, double left) const {
   widget.move(ToPixelsX(left), widget.y());
@@ -35,8 +51,7 @@ void TwipsScale::SetHeight(QWidget& widget, double height) const {
   if (height >= 0) widget.resize(widget.width(), ToPixelsY(height));
 }
 
-void TwipsScale::Move(QWidget& widget, double left, double top, double width,
-                      double height) const {
+void TwipsScale::Move(QWidget& widget, double left, double top, double width, double height) const {
   SetLeft(widget, left);
   SetTop(widget, top);
   SetWidth(widget, width);
