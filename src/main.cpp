@@ -32,6 +32,8 @@ int main(int argc, char** argv) {
     case cvx::frmMain::LoadOutcome::kUnloaded:
       return 0;
     case cvx::frmMain::LoadOutcome::kHelpRun:
+      QObject::connect(&window, &cvx::frmMain::HelpRunEnded, &app, &QCoreApplication::quit,
+                       Qt::QueuedConnection);
       return QApplication::exec();
     case cvx::frmMain::LoadOutcome::kReady:
       window.show();

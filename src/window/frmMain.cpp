@@ -42,7 +42,8 @@ void frmMain::Discard() {
 
 void frmMain::ShowHelpWindow() {
   helpWindow_ = std::make_unique<frmHelpWindow>();
-  helpWindow_->setAttribute(Qt::WA_QuitOnClose);
+  // A dialog that is accepted only hides, which does not end the program by itself.
+  connect(helpWindow_.get(), &QDialog::finished, this, &frmMain::HelpRunEnded);
   helpWindow_->show();
 }
 

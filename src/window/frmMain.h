@@ -75,6 +75,8 @@ class frmMain : public QMainWindow {
  signals:
   // The shutdown steps ran (not emitted for a discarded window).
   void Unloaded();
+  // The help window of a help run was closed: the program ends.
+  void HelpRunEnded();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

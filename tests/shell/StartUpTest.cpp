@@ -137,8 +137,11 @@ TEST(StartUp, HelpRunParsesEverythingThenLeavesOnlyTheHelpWindow) {
   // Steps after the help test did not run.
   EXPECT_EQ(w.ui().cmbServerlist->count(), 0);
   EXPECT_EQ(StatusPanelText(w.ui(), 2), "");
+  // OK closes the help window, and with it the program.
+  QSignalSpy ended(&w, &frmMain::HelpRunEnded);
   w.helpWindow()->cmdOK()->click();
   EXPECT_FALSE(w.helpWindow()->isVisible());
+  EXPECT_EQ(ended.count(), 1);
   EXPECT_EQ(unloaded.count(), 0);
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -128,33 +127,6 @@ TEST_F(MainWindowControlsTest, TabsAndColumnsCarryTheirCaptions) {
   EXPECT_FALSE(c.lstMultiple->rootIsDecorated());
   EXPECT_TRUE(c.TreeViewRC->isHeaderHidden());
   EXPECT_TRUE(c.TreeViewWS->isHeaderHidden());
-}
-
-TEST_F(MainWindowControlsTest, StartsWithTheFirstPagesShownAndDragBarsHidden) {
-  EXPECT_FALSE(c.picControl[1]->isHidden());
-  EXPECT_TRUE(c.picControl[2]->isHidden());
-  EXPECT_TRUE(c.picControl[3]->isHidden());
-  EXPECT_FALSE(c.frameS[1]->isHidden());
-  for (int i = 2; i <= 4; ++i) EXPECT_TRUE(c.frameS[i]->isHidden()) << i;
-  EXPECT_FALSE(c.lstNDSInfoSelect[0]->isHidden());
-  EXPECT_TRUE(c.lstNDSInfoSelect[1]->isHidden());
-  EXPECT_TRUE(c.picSplitterV->isHidden());
-  EXPECT_TRUE(c.picSplitterH->isHidden());
-  EXPECT_FALSE(c.imgSplitterV->isHidden());
-  EXPECT_FALSE(c.imgSplitterH->isHidden());
-}
-
-TEST_F(MainWindowControlsTest, EachOptionPairIsOneExclusiveChoice) {
-  for (auto [group, options] : {std::pair{c.optSubOrdTreeGroup, c.optSubOrdTree},
-                                std::pair{c.optDBfileGroup, c.optDBfile}}) {
-    ASSERT_TRUE(group->exclusive());
-    EXPECT_EQ(group->button(0), options[0]);
-    EXPECT_EQ(group->button(1), options[1]);
-    options[0]->setChecked(true);
-    options[1]->setChecked(true);
-    EXPECT_FALSE(options[0]->isChecked());
-    EXPECT_EQ(group->checkedId(), 1);
-  }
 }
 
 TEST_F(MainWindowControlsTest, StatusPanelsAreTheWindowsStatusBar) {

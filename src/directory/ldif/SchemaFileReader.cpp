@@ -28,10 +28,15 @@ std::string Extension(LDAPSchemaExtensionItem** items, std::string_view name) {
   return {};
 }
 
-std::string SchemaError(const std::string& origin, int line, int code, const char* where) {
+// The parser's error position may point past the end of the definition: quote it only when it
+// lies inside.
+std::string SchemaError(const std::string& origin, int line, int code, const std::string& body,
+                        const char* where) {
   std::ostringstream os;
   os << origin << ":" << line << ": " << ldap_scherr2str(code);
-  if (where && *where) os << " near \"" << std::string(where).substr(0, 40) << "\"";
+  if (where && where >= body.data() && where < body.data() + body.size()) {
+    os << " near \"" << body.substr(static_cast<std::size_t>(where - body.data()), 40) << "\"";
+  }
   return os.str();
 }
 
@@ -49,7 +54,7 @@ bool ParseAttributeType(const Statement& s, const std::string& origin, SchemaDef
       ldap_str2attributetype(s.body.c_str(), &code, &where, LDAP_SCHEMA_ALLOW_ALL),
       &ldap_attributetype_free);
   if (!at) {
-    error = SchemaError(origin, s.line, code, where);
+    error = SchemaError(origin, s.line, code, s.body, where);
     return false;
   }
   AttributeTypeDefinition d;
@@ -72,7 +77,7 @@ bool ParseObjectClass(const Statement& s, const std::string& origin, SchemaDefin
       ldap_str2objectclass(s.body.c_str(), &code, &where, LDAP_SCHEMA_ALLOW_ALL),
       &ldap_objectclass_free);
   if (!oc) {
-    error = SchemaError(origin, s.line, code, where);
+    error = SchemaError(origin, s.line, code, s.body, where);
     return false;
   }
   ObjectClassDefinition d;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <unordered_map>
 
 #include "core/NetworkAddressText.h"
 #include "core/TextUtil.h"
@@ -115,13 +116,14 @@ class Loader {
     TreeNode node;
     node.relativeName = rdns->back();
     node.fullPath = FullPathOf(model_->Name(), *rdns, rdns->size());
-    node.parent = model_->Find(FullPathOf(model_->Name(), *rdns, rdns->size() - 1));
+    // RDN values hold no backslash, so the parent's name ends before the last one.
+    std::string upperPath = ToUpperAscii(node.fullPath);
+    node.parent = model_->FindUpper(upperPath.substr(0, upperPath.rfind('\\')));
     if (node.parent == kNoNode)
       return Fail(line, "the parent of \"" + dn + "\" is missing").dirError();
-    if (model_->Find(node.fullPath) != kNoNode)
+    if (model_->FindUpper(upperPath) != kNoNode)
       return Fail(line, "\"" + dn + "\" is there twice").dirError();
 
-    const SchemaModel& schema = model_->Schema();
     std::vector<const ObjectClassInfo*> classes;
     for (LDAPMod** m = lr.lrop_mods; m && *m; ++m) {
       const std::string type((*m)->mod_type);
@@ -131,12 +133,12 @@ class Loader {
       }
       if (EqualsNoCase(type, "objectClass")) {
         for (const auto& v : values) {
-          const auto* c = schema.FindClass(v);
+          const auto* c = Class(v);
           if (!c) return Fail(line, "unknown object class \"" + v + "\"").dirError();
           classes.push_back(c);
         }
       }
-      const auto* attr = schema.FindAttribute(type);
+      const auto* attr = Attribute(type);
       if (attr && attr->isNetworkAddress) {
         for (auto& v : values) v = RenderNetworkAddress(v);
       }
@@ -155,7 +157,7 @@ class Loader {
         for (auto& v : values) existing->values.push_back(std::move(v));
       }
     }
-    const auto* cls = schema.MostSpecificClass(classes);
+    const auto* cls = model_->Schema().MostSpecificClass(classes);
     if (!cls) return Fail(line, "\"" + dn + "\" has no object class").dirError();
     node.className = cls->ndsName;
     node.isContainer = cls->isContainer;
@@ -163,12 +165,27 @@ class Loader {
     if (node.isAlias && node.aliasTarget.empty()) {
       return Fail(line, "alias \"" + dn + "\" names no object").dirError();
     }
-    model_->Add(std::move(node));
+    model_->Add(std::move(node), std::move(upperPath));
     return std::nullopt;
+  }
+
+  // Records spell the same few types and classes over and over: remember each spelling once
+  // instead of folding its case for every value.
+  const AttributeTypeInfo* Attribute(const std::string& spelling) {
+    auto [it, added] = attributes_.try_emplace(spelling, nullptr);
+    if (added) it->second = model_->Schema().FindAttribute(spelling);
+    return it->second;
+  }
+  const ObjectClassInfo* Class(const std::string& spelling) {
+    auto [it, added] = classes_.try_emplace(spelling, nullptr);
+    if (added) it->second = model_->Schema().FindClass(spelling);
+    return it->second;
   }
 
   std::string path_;
   std::shared_ptr<TreeModel> model_;
+  std::unordered_map<std::string, const AttributeTypeInfo*> attributes_;
+  std::unordered_map<std::string, const ObjectClassInfo*> classes_;
 };
 
 }  // namespace

@@ -28,9 +28,19 @@ NodeIndex TreeModel::Resolve(std::string_view fullPath) const {
   return (i != kNoNode && Node(i).isAlias) ? kNoNode : i;
 }
 
+NodeIndex TreeModel::FindUpper(const std::string& upperPath) const {
+  const auto it = index_.find(upperPath);
+  return it == index_.end() ? kNoNode : it->second;
+}
+
 NodeIndex TreeModel::Add(TreeNode node) {
+  std::string key = ToUpperAscii(node.fullPath);
+  return Add(std::move(node), std::move(key));
+}
+
+NodeIndex TreeModel::Add(TreeNode node, std::string upperPath) {
   const auto index = static_cast<NodeIndex>(nodes_.size());
-  index_.emplace(ToUpperAscii(node.fullPath), index);
+  index_.emplace(std::move(upperPath), index);
   if (node.parent != kNoNode) {
     auto& parent = nodes_[static_cast<std::size_t>(node.parent)];
     parent.children.push_back(index);

@@ -50,8 +50,11 @@ class TreeModel {
   // Like Find, but an alias gives the object it stands for (kNoNode when that is gone).
   NodeIndex Resolve(std::string_view fullPath) const;
 
-  // Building (the loader's side).
-  NodeIndex Add(TreeNode node);  // the parent must be added already
+  // Building (the loader's side). The parent must be added already; `upperPath` is the node's
+  // full name in upper case when the caller has it at hand.
+  NodeIndex Add(TreeNode node);
+  NodeIndex Add(TreeNode node, std::string upperPath);
+  NodeIndex FindUpper(const std::string& upperPath) const;
   TreeNode& MutableNode(NodeIndex i) { return nodes_[static_cast<std::size_t>(i)]; }
 
  private:
