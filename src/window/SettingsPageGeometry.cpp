@@ -30,13 +30,9 @@ constexpr double kSettingGap = 240;
 constexpr double kFieldWidth = 4000;
 constexpr double kButtonWidth = 1800;
 
-int HintHeight(const TwipsScale& t, const QWidget& widget) {
-  return t.ToTwipsY(widget.sizeHint().height());
-}
-
 // Puts widget at left, top with its natural height; returns the top of what follows below it.
 double Stack(const TwipsScale& t, QWidget& widget, double top, double width, double gapBelow) {
-  t.Move(widget, kInnerLeft, top, width, HintHeight(t, widget));
+  t.Move(widget, kInnerLeft, top, width, t.HintHeight(widget));
   return t.Bottom(widget) + gapBelow;
 }
 
@@ -61,7 +57,7 @@ void ArrangeSearchFrame(MainWindowControls& c, const TwipsScale& t) {
 void ArrangeAttributeFrame(MainWindowControls& c, const TwipsScale& t) {
   QGroupBox& frame = *c.frameS[3];
   t.Move(*c.cmbNDSInfoLayout, t.Left(*c.cmbServerlist), kFirstRowTop, t.Width(*c.cmbServerlist),
-         HintHeight(t, *c.cmbNDSInfoLayout));
+         t.HintHeight(*c.cmbNDSInfoLayout));
   // The frame reaches down as far as page 1 does, whatever the settings tab strip takes.
   t.SetHeight(frame, t.Height(*c.picControl[1]) - t.Top(frame) - 100);
   for (QListWidget* picker : c.lstNDSInfoSelect) {
@@ -80,12 +76,12 @@ void ArrangeDatabaseFrame(MainWindowControls& c, const TwipsScale& t) {
   // 80 beyond the button above and below, so both look centred on one line.
   const double buttonWidth =
       std::max(kButtonWidth, static_cast<double>(t.ToTwipsX(c.cmdBuildWSdb->sizeHint().width())));
-  const double buttonHeight = HintHeight(t, *c.cmdBuildWSdb);
+  const double buttonHeight = t.HintHeight(*c.cmdBuildWSdb);
   t.Move(*c.cmdBuildWSdb, frameWidth - kInnerLeft - buttonWidth, t.Bottom(*c.TreeViewWS) + 100,
          buttonWidth, buttonHeight);
   const double optionsTop = t.Top(*c.cmdBuildWSdb) - 80;
   const double optionsWidth = t.Left(*c.cmdBuildWSdb) - 2 * kInnerLeft;
-  const double optionHeight = HintHeight(t, *c.optDBfile[0]);
+  const double optionHeight = t.HintHeight(*c.optDBfile[0]);
   double sideBySide = 3 * kInnerLeft;
   for (const QRadioButton* option : c.optDBfile)
     sideBySide += t.ToTwipsX(option->sizeHint().width());

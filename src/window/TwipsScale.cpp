@@ -58,4 +58,8 @@ void TwipsScale::Move(QWidget& widget, double left, double top, double width, do
   SetHeight(widget, height);
 }
 
+int TwipsScale::HintHeight(const QWidget& widget) const {
+  return ToTwipsY(widget.sizeHint().height());
+}
+
 }  // namespace cvx

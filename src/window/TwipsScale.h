@@ -20,6 +20,8 @@ class TwipsScale {
   int Top(const QWidget& widget) const;
   int Width(const QWidget& widget) const;
   int Height(const QWidget& widget) const;
+  // The height the widget asks for, in twips.
+  int HintHeight(const QWidget& widget) const;
   int Right(const QWidget& widget) const { return Left(widget) + Width(widget); }
   int Bottom(const QWidget& widget) const { return Top(widget) + Height(widget); }
 

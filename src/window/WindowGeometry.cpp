@@ -43,10 +43,6 @@ constexpr double kMenuButtonWidth = 300;
 constexpr double kSplitterVWidth = 50;
 constexpr double kSplitterHHeight = 30;
 
-int HintHeight(const TwipsScale& t, const QWidget& widget) {
-  return t.ToTwipsY(widget.sizeHint().height());
-}
-
 void MoveTo(const TwipsScale& t, QWidget& widget, const TwipsRect& r) {
   t.Move(widget, r.left, r.top, r.width, r.height);
 }
@@ -54,7 +50,7 @@ void MoveTo(const TwipsScale& t, QWidget& widget, const TwipsRect& r) {
 // A tab bar shows only its row of tabs; the strip's remaining area is the pane below it, and the
 // area inside the pane's frame is where the pages go. Returns that area.
 TwipsRect PlaceTabStrip(const TwipsScale& t, QTabBar& bar, TabPane& pane, const TwipsRect& strip) {
-  const double rowHeight = HintHeight(t, bar);
+  const double rowHeight = t.HintHeight(bar);
   QStyleOptionTab option;
   option.shape = bar.shape();
   const double overlap =
@@ -71,8 +67,8 @@ void ArrangeRemoteActionPage(MainWindowControls& c, const TwipsScale& t) {
   QWidget& page = *c.picControl[1];
   const double pageWidth = t.Width(page);
   const double pageHeight = t.Height(page);
-  const double labelHeight = HintHeight(t, *c.lblRCUserFieldEntry);
-  const double comboHeight = HintHeight(t, *c.ImageCombo1);
+  const double labelHeight = t.HintHeight(*c.lblRCUserFieldEntry);
+  const double comboHeight = t.HintHeight(*c.ImageCombo1);
 
   t.Move(*c.lblRCUserFieldEntry, kPageLeft, kFirstRowTop, pageWidth - 200, labelHeight);
   t.SetWidth(*c.cmdRC, kActionButtonWidth);
@@ -143,7 +139,7 @@ void ResizeWindowTwips(QMainWindow& window, double width, double height) {
 
 void ArrangeControls(MainWindowControls& c, QMainWindow& window, double splitV, double splitH) {
   const TwipsScale t(window);
-  const double statusHeight = HintHeight(t, *c.StatusBar);
+  const double statusHeight = t.HintHeight(*c.StatusBar);
   const TwipsRect strip{0, 0, WindowWidthTwips(window) - kFrameWidthTwips,
                         WindowHeightTwips(window) - (statusHeight + 400)};
   const TwipsRect client = PlaceTabStrip(t, *c.TabStrip, *c.TabStripPane, strip);
