@@ -106,7 +106,7 @@ SearchResults LdifControl::Search(const std::string& pattern, const std::string&
   }
   SearchResults names;
   names.reserve(found.size());
-  for (NodeIndex i : found) names.push_back(model.Node(i).fullPath);
+  for (NodeIndex i : found) names.emplace_back(model.Node(i).fullPath);
   return names;
 }
 

@@ -6,7 +6,7 @@
 
 namespace cvx {
 
-bool PassesClassFilter(const ClassFilterList& filter, const std::string& className) {
+bool PassesClassFilter(const ClassFilterList& filter, std::string_view className) {
   if (!filter || filter->empty()) return true;
   return std::any_of(filter->begin(), filter->end(),
                      [&](const std::string& c) { return EqualsNoCase(c, className); });
@@ -16,15 +16,15 @@ LdifEntry::LdifEntry(std::shared_ptr<const TreeModel> tree, NodeIndex node, Clas
     : tree_(std::move(tree)), node_(node), filter_(std::move(filter)) {}
 
 std::string LdifEntry::RelativeName() const {
-  return Node().relativeName;
+  return std::string(Node().relativeName);
 }
 
 std::string LdifEntry::FullPath() const {
-  return Node().fullPath;
+  return std::string(Node().fullPath);
 }
 
 EntryLayout LdifEntry::Layout() const {
-  return EntryLayout{Node().className};
+  return EntryLayout{std::string(Node().className)};
 }
 
 EntryList LdifEntry::Children(const std::shared_ptr<const TreeModel>& tree, NodeIndex node,
@@ -45,11 +45,12 @@ DirResult<std::optional<EntryList>> LdifEntry::SubEntries() const {
 
 DirResult<std::vector<std::string>> LdifEntry::GetFieldValue(const std::string& fieldName) const {
   const auto* type = tree_->Schema().FindAttribute(fieldName);
-  const std::string key = ToUpperAscii(type ? type->ndsName : fieldName);
-  for (const auto& a : Node().attributes) {
-    if (a.ndsNameUpper == key) return a.values;
+  const std::string unknownName = type ? std::string() : ToUpperAscii(fieldName);
+  std::vector<std::string> values;
+  for (const auto& v : Node().values) {
+    if (v.type == type && v.unknownTypeUpper == unknownName) values.emplace_back(v.text);
   }
-  return std::vector<std::string>{};
+  return values;
 }
 
 }  // namespace cvx

@@ -12,7 +12,7 @@ namespace cvx {
 // The class filter of the control that hands out an entry; shared by all its entries.
 using ClassFilterList = std::shared_ptr<const std::vector<std::string>>;
 
-bool PassesClassFilter(const ClassFilterList& filter, const std::string& className);
+bool PassesClassFilter(const ClassFilterList& filter, std::string_view className);
 
 // An object of a tree read into memory. Cheap: a reference to the tree and a node number.
 class LdifEntry : public DirEntry {

@@ -14,7 +14,8 @@ DirResult<std::vector<ServerName>> LdifSession::ServerNames() const {
   const auto& model = *tree.value();
   for (std::size_t i = 1; i < model.Size(); ++i) {
     const auto& node = model.Node(static_cast<NodeIndex>(i));
-    if (node.className == "NCP Server") servers.push_back(ServerName{node.relativeName});
+    if (node.className == "NCP Server")
+      servers.push_back(ServerName{std::string(node.relativeName)});
   }
   return servers;
 }

@@ -114,15 +114,21 @@ class Loader {
       }
     }
     TreeNode node;
-    node.relativeName = rdns->back();
-    node.fullPath = FullPathOf(model_->Name(), *rdns, rdns->size());
+    node.relativeName = model_->Keep(rdns->back());
+    node.fullPath = model_->Keep(FullPathOf(model_->Name(), *rdns, rdns->size()));
     // RDN values hold no backslash, so the parent's name ends before the last one.
-    std::string upperPath = ToUpperAscii(node.fullPath);
-    node.parent = model_->FindUpper(upperPath.substr(0, upperPath.rfind('\\')));
+    const std::string upperPath = ToUpperAscii(node.fullPath);
+    node.parent = model_->FindUpper(std::string_view(upperPath).substr(0, upperPath.rfind('\\')));
     if (node.parent == kNoNode)
       return Fail(line, "the parent of \"" + dn + "\" is missing").dirError();
     if (model_->FindUpper(upperPath) != kNoNode)
       return Fail(line, "\"" + dn + "\" is there twice").dirError();
+
+    std::size_t valueCount = 0;
+    for (LDAPMod** m = lr.lrop_mods; m && *m; ++m) {
+      for (struct berval** v = (*m)->mod_bvalues; v && *v; ++v) ++valueCount;
+    }
+    node.values.reserve(valueCount);
 
     std::vector<const ObjectClassInfo*> classes;
     for (LDAPMod** m = lr.lrop_mods; m && *m; ++m) {
@@ -145,17 +151,12 @@ class Loader {
       if (EqualsNoCase(type, "aliasedObjectName") && !values.empty()) {
         const auto target = RdnValuesTopDown(values.front());
         if (target && !target->empty()) {
-          node.aliasTarget = FullPathOf(model_->Name(), *target, target->size());
+          node.aliasTarget = model_->Keep(FullPathOf(model_->Name(), *target, target->size()));
         }
       }
-      const std::string key = ToUpperAscii(attr ? attr->ndsName : type);
-      auto existing = std::find_if(node.attributes.begin(), node.attributes.end(),
-                                   [&](const TreeAttribute& a) { return a.ndsNameUpper == key; });
-      if (existing == node.attributes.end()) {
-        node.attributes.push_back(TreeAttribute{key, std::move(values)});
-      } else {
-        for (auto& v : values) existing->values.push_back(std::move(v));
-      }
+      const std::string_view unknownType = attr ? std::string_view() : Unknown(type);
+      for (const auto& v : values)
+        node.values.push_back(TreeValue{attr, unknownType, model_->Keep(v)});
     }
     const auto* cls = model_->Schema().MostSpecificClass(classes);
     if (!cls) return Fail(line, "\"" + dn + "\" has no object class").dirError();
@@ -165,7 +166,7 @@ class Loader {
     if (node.isAlias && node.aliasTarget.empty()) {
       return Fail(line, "alias \"" + dn + "\" names no object").dirError();
     }
-    model_->Add(std::move(node), std::move(upperPath));
+    model_->Add(std::move(node), upperPath);
     return std::nullopt;
   }
 
@@ -174,6 +175,12 @@ class Loader {
   const AttributeTypeInfo* Attribute(const std::string& spelling) {
     auto [it, added] = attributes_.try_emplace(spelling, nullptr);
     if (added) it->second = model_->Schema().FindAttribute(spelling);
+    return it->second;
+  }
+  // A type the schema lacks, upper-cased once and kept in the tree.
+  std::string_view Unknown(const std::string& spelling) {
+    auto [it, added] = unknownTypes_.try_emplace(spelling);
+    if (added) it->second = model_->Keep(ToUpperAscii(spelling));
     return it->second;
   }
   const ObjectClassInfo* Class(const std::string& spelling) {
@@ -186,6 +193,7 @@ class Loader {
   std::shared_ptr<TreeModel> model_;
   std::unordered_map<std::string, const AttributeTypeInfo*> attributes_;
   std::unordered_map<std::string, const ObjectClassInfo*> classes_;
+  std::unordered_map<std::string, std::string_view> unknownTypes_;
 };
 
 }  // namespace

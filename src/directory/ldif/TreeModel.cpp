@@ -7,11 +7,12 @@ namespace cvx {
 TreeModel::TreeModel(std::string treeName, std::shared_ptr<const SchemaModel> schema)
     : name_(std::move(treeName)), schema_(std::move(schema)) {
   TreeNode root;
-  root.relativeName = name_;
-  root.fullPath = "NDS:\\\\" + name_;
+  root.relativeName = Keep(name_);
+  root.fullPath = Keep("NDS:\\\\" + name_);
   root.className = "Top";
   root.isContainer = true;
-  Add(std::move(root));
+  const std::string upperPath = ToUpperAscii(root.fullPath);
+  Add(std::move(root), upperPath);
 }
 
 NodeIndex TreeModel::Find(std::string_view fullPath) const {
@@ -28,19 +29,14 @@ NodeIndex TreeModel::Resolve(std::string_view fullPath) const {
   return (i != kNoNode && Node(i).isAlias) ? kNoNode : i;
 }
 
-NodeIndex TreeModel::FindUpper(const std::string& upperPath) const {
+NodeIndex TreeModel::FindUpper(std::string_view upperPath) const {
   const auto it = index_.find(upperPath);
   return it == index_.end() ? kNoNode : it->second;
 }
 
-NodeIndex TreeModel::Add(TreeNode node) {
-  std::string key = ToUpperAscii(node.fullPath);
-  return Add(std::move(node), std::move(key));
-}
-
-NodeIndex TreeModel::Add(TreeNode node, std::string upperPath) {
+NodeIndex TreeModel::Add(TreeNode node, std::string_view upperPath) {
   const auto index = static_cast<NodeIndex>(nodes_.size());
-  index_.emplace(std::move(upperPath), index);
+  index_.emplace(Keep(upperPath), index);
   if (node.parent != kNoNode) {
     auto& parent = nodes_[static_cast<std::size_t>(node.parent)];
     parent.children.push_back(index);

@@ -9,27 +9,32 @@
 #include <vector>
 
 #include "directory/ldif/SchemaModel.h"
+#include "directory/ldif/StringArena.h"
 
 namespace cvx {
 
 using NodeIndex = std::int32_t;
 constexpr NodeIndex kNoNode = -1;
 
-struct TreeAttribute {
-  std::string ndsNameUpper;         // lookup key
-  std::vector<std::string> values;  // as text; network addresses already rendered
+// One value of one attribute of a node. Text lives in the tree's arena (see TreeModel::Keep); a
+// type the schema defines is a pointer into the tree's schema. A node keeps all its values in one
+// list, in file order, which saves a list per attribute on large trees.
+struct TreeValue {
+  const AttributeTypeInfo* type = nullptr;
+  std::string_view unknownTypeUpper;  // only for a type the schema does not define
+  std::string_view text;              // network addresses already rendered
 };
 
 struct TreeNode {
-  std::string relativeName;
-  std::string fullPath;
+  std::string_view relativeName;
+  std::string_view fullPath;
   NodeIndex parent = kNoNode;
   std::vector<NodeIndex> children;  // in file order
-  std::string className;            // NDS class name
+  std::string_view className;       // NDS class name, held by the tree's schema
   bool isContainer = false;
   bool isAlias = false;
-  std::string aliasTarget;  // full name of the aliased object
-  std::vector<TreeAttribute> attributes;
+  std::string_view aliasTarget;  // full name of the aliased object
+  std::vector<TreeValue> values;
 };
 
 // One tree read into memory. Node 0 is the tree object itself (class "Top"); the other nodes are
@@ -50,18 +55,18 @@ class TreeModel {
   // Like Find, but an alias gives the object it stands for (kNoNode when that is gone).
   NodeIndex Resolve(std::string_view fullPath) const;
 
-  // Building (the loader's side). The parent must be added already; `upperPath` is the node's
-  // full name in upper case when the caller has it at hand.
-  NodeIndex Add(TreeNode node);
-  NodeIndex Add(TreeNode node, std::string upperPath);
-  NodeIndex FindUpper(const std::string& upperPath) const;
-  TreeNode& MutableNode(NodeIndex i) { return nodes_[static_cast<std::size_t>(i)]; }
+  // Building (the loader's side). Text of a node is kept in the tree with Keep. The parent must be
+  // added already; `upperPath` is the node's full name in upper case.
+  std::string_view Keep(std::string_view text) { return arena_.Keep(text); }
+  NodeIndex Add(TreeNode node, std::string_view upperPath);
+  NodeIndex FindUpper(std::string_view upperPath) const;
 
  private:
   std::string name_;
   std::shared_ptr<const SchemaModel> schema_;
+  StringArena arena_;
   std::vector<TreeNode> nodes_;
-  std::unordered_map<std::string, NodeIndex> index_;  // upper-case full names
+  std::unordered_map<std::string_view, NodeIndex> index_;  // upper-case full names, in arena_
 };
 
 }  // namespace cvx
