@@ -111,8 +111,8 @@ void BM_SearchWholeTree(benchmark::State& state) {
     QEventLoop loop;
     std::size_t hits = 0;
     QObject::connect(control.get(), &cvx::DirectoryControl::SearchCompleted,
-                     [&](const cvx::SearchResults& r) {
-                       hits = r.size();
+                     [&](const cvx::SearchOutcome& r) {
+                       hits = r ? r->size() : 0;
                        loop.quit();
                      });
     control->StartSearch("a*", "User, Alias, Workstation", cvx::kScopeSubtree, root);

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "directory/DirectoryClient.h"
+#include "shell/MainProgram.h"
 #include "window/Prompter.h"
-#include "window/frmMain.h"
 
 // Builds the ports and the main window; everything else happens in the window's handlers.
 int main(int argc, char** argv) {
@@ -23,20 +23,20 @@ int main(int argc, char** argv) {
   ports.prompter = &prompter;
   ports.programDir = programDir;
   ports.arguments = arguments;
-  cvx::frmMain window(std::move(ports));
-  boxes.SetParent(&window);
+  cvx::MainProgram program(std::move(ports));
+  boxes.SetParent(&program.window());
 
-  switch (window.Load()) {
-    case cvx::frmMain::LoadOutcome::kClientMissing:
+  switch (program.Load()) {
+    case cvx::StartUpOutcome::kClientMissing:
       return 1;
-    case cvx::frmMain::LoadOutcome::kUnloaded:
+    case cvx::StartUpOutcome::kUnloaded:
       return 0;
-    case cvx::frmMain::LoadOutcome::kHelpRun:
-      QObject::connect(&window, &cvx::frmMain::HelpRunEnded, &app, &QCoreApplication::quit,
+    case cvx::StartUpOutcome::kHelpRun:
+      QObject::connect(&program, &cvx::MainProgram::HelpRunEnded, &app, &QCoreApplication::quit,
                        Qt::QueuedConnection);
       return QApplication::exec();
-    case cvx::frmMain::LoadOutcome::kReady:
-      window.show();
+    case cvx::StartUpOutcome::kReady:
+      program.window().show();
       return QApplication::exec();
   }
   return 0;

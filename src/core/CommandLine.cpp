@@ -1,6 +1,8 @@
 #include "core/CommandLine.h"
 
 #include <array>
+#include <optional>
+#include <string_view>
 
 #include "core/TextUtil.h"
 
@@ -27,11 +29,21 @@ std::vector<std::string> SplitCommandLine(const std::string& line, int maxArgs) 
 
 namespace {
 
-// The value of a value option: the argument without the option's length in leading characters,
-// blanks trimmed, then one trailing backslash removed.
-std::string OptionValue(const std::string& argument, std::size_t optionLength) {
-  if (argument.size() <= optionLength) return {};
-  std::string value(TrimBlanks(std::string_view(argument).substr(optionLength)));
+// The rest of an argument after its option text, when the argument starts with that text (after
+// leading blanks, in any letter case). An option text later inside an argument is part of another
+// option's value, never an option of its own.
+std::optional<std::string_view> AfterOption(std::string_view argument, std::string_view option) {
+  const auto start = argument.find_first_not_of(' ');
+  if (start == std::string_view::npos) return std::nullopt;
+  argument.remove_prefix(start);
+  if (argument.size() < option.size() || !EqualsNoCase(argument.substr(0, option.size()), option))
+    return std::nullopt;
+  return argument.substr(option.size());
+}
+
+// A value as given: blanks trimmed, then one trailing backslash removed.
+std::string OptionValue(std::string_view rest) {
+  std::string value(TrimBlanks(rest));
   if (!value.empty() && value.back() == '\\') value.pop_back();
   return value;
 }
@@ -64,10 +76,10 @@ CommandLineOptions ParseOptions(const std::vector<std::string>& args) {
   CommandLineOptions o;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (ContainsNoCase(a, "tree=")) SetIfNotEmpty(o.cmdLineTree, OptionValue(a, 5));
-    if (ContainsNoCase(a, "dbpath=")) SetIfNotEmpty(o.dbPath, OptionValue(a, 7));
-    if (ContainsNoCase(a, "dbbuild=")) SetIfNotEmpty(o.dbBuildContext, OptionValue(a, 8));
-    if (ContainsNoCase(a, "autoclose")) o.autoClose = true;
+    if (auto v = AfterOption(a, "tree=")) SetIfNotEmpty(o.cmdLineTree, OptionValue(*v));
+    if (auto v = AfterOption(a, "dbpath=")) SetIfNotEmpty(o.dbPath, OptionValue(*v));
+    if (auto v = AfterOption(a, "dbbuild=")) SetIfNotEmpty(o.dbBuildContext, OptionValue(*v));
+    if (AfterOption(a, "autoclose")) o.autoClose = true;
     if (a.find('?') != std::string::npos) o.showHelp = true;
   }
   return o;
@@ -88,9 +100,10 @@ std::string JoinSlashArguments(const std::vector<std::string>& argv) {
 CommandLineOptions ParseProgramArguments(const std::vector<std::string>& argv) {
   CommandLineOptions o = ParseOptions(SplitCommandLine(JoinSlashArguments(argv)));
   for (const auto& a : argv) {
-    if (a.rfind("--tree=", 0) == 0) SetIfNotEmpty(o.cmdLineTree, OptionValue(a, 7));
-    if (a.rfind("--dbpath=", 0) == 0) SetIfNotEmpty(o.dbPath, OptionValue(a, 9));
-    if (a.rfind("--dbbuild=", 0) == 0) SetIfNotEmpty(o.dbBuildContext, OptionValue(a, 10));
+    const std::string_view arg = a;
+    if (arg.starts_with("--tree=")) SetIfNotEmpty(o.cmdLineTree, OptionValue(arg.substr(7)));
+    if (arg.starts_with("--dbpath=")) SetIfNotEmpty(o.dbPath, OptionValue(arg.substr(9)));
+    if (arg.starts_with("--dbbuild=")) SetIfNotEmpty(o.dbBuildContext, OptionValue(arg.substr(10)));
     if (a == "--autoclose") o.autoClose = true;
     if (a == "--help") o.showHelp = true;
   }

@@ -18,8 +18,9 @@ struct CommandLineOptions {
 // never filled; the arguments are at 1..n with n <= maxArgs, the rest of the line is ignored.
 std::vector<std::string> SplitCommandLine(const std::string& line, int maxArgs = 10);
 
-// Reads the five options from split arguments (index 0 ignored). An option matches when its text
-// occurs anywhere in an argument, in any letter case.
+// Reads the five options from split arguments (index 0 ignored). A value option or "autoclose"
+// matches when an argument starts with its text (after leading blanks, in any letter case), and
+// its value is what follows that text; "?" anywhere in an argument asks for help.
 CommandLineOptions ParseOptions(const std::vector<std::string>& args);
 
 // The program's arguments (argv[1..]) as the program reads them: whole arguments of the forms

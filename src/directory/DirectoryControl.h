@@ -10,6 +10,10 @@
 namespace cvx {
 
 using SearchResults = std::vector<std::string>;  // full names, in directory order
+// What a search completes with: the names found, or why it failed (601 for a context that is not
+// there, 600 for a lost connection or a tree that cannot be read), so that a failed search is
+// never mistaken for one that found nothing.
+using SearchOutcome = DirResult<SearchResults>;
 
 // Search scopes of StartSearch.
 enum SearchScope : int { kScopeContainerOnly = 1, kScopeSubtree = 2 };
@@ -53,7 +57,7 @@ class DirectoryControl : public QObject {
   virtual DirResult<FieldTypeCollection> FieldTypes() const = 0;
 
  signals:
-  void SearchCompleted(const cvx::SearchResults& results);
+  void SearchCompleted(const cvx::SearchOutcome& outcome);
 };
 
 }  // namespace cvx

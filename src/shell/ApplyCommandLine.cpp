@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "core/CommandLine.h"
+#include "window/DatabaseBuild.h"
 #include "window/frmMain.h"
-#include "wsdb/DatabaseBuild.h"
 
 namespace cvx {
 

@@ -7,13 +7,15 @@
 #include <QTabBar>
 #include <iostream>
 
+#include "directory/ExtendedActionsProbe.h"
 #include "shell/ApplyCommandLine.h"
 #include "shell/SettingsProcedures.h"
-#include "shell/VersionCheck.h"
 #include "window/AttributeDisplay.h"
+#include "window/ExtendedActionControls.h"
 #include "window/Prompter.h"
 #include "window/StatusPanels.h"
 #include "window/TreeBrowsers.h"
+#include "window/frmMain.h"
 
 namespace cvx {
 
@@ -21,21 +23,27 @@ namespace {
 
 const char kClientMissingText[] = "Sorry! This application works with Novell Netware Client only!";
 
-frmMain::LoadOutcome ClientMissing(frmMain& w) {
+StartUpOutcome ClientMissing(frmMain& w) {
   std::cerr << "cvx: the directory cannot be opened: "
             << (w.ports().directory ? std::string("no client") : w.ports().directory.message())
             << "\n";
   w.prompter().ShowMessage(QString::fromUtf8(kClientMissingText), QStringLiteral("Corvexa"),
                            MessageIcon::kNone);
   w.Discard();
-  return frmMain::LoadOutcome::kClientMissing;
+  return StartUpOutcome::kClientMissing;
 }
 
-// Ends start-up at a failed step: the window shows as far as it was prepared.
-frmMain::LoadOutcome Stopped(frmMain& w, const char* step, int error) {
+// Ends start-up at a failed step: the window shows as far as it was prepared. A half-filled
+// window without a word would leave the administrator guessing, so the step and the reason go to
+// stderr and to the status bar.
+StartUpOutcome Stopped(frmMain& w, const char* step, int error, const std::string& reason = {}) {
   if (error == kDirClientMissing) return ClientMissing(w);
-  w.SetStartupStoppedAt(std::string(step) + " (error " + std::to_string(error) + ")");
-  return frmMain::LoadOutcome::kReady;
+  const std::string what = std::string(step) + " (error " + std::to_string(error) + ")";
+  w.SetStartupStoppedAt(what);
+  const std::string text = "Start-up stopped at " + what + (reason.empty() ? "" : ": " + reason);
+  std::cerr << "cvx: " << text << "\n";
+  SetStatusPanelText(w.ui(), 2, QString::fromStdString(text));
+  return StartUpOutcome::kReady;
 }
 
 std::unique_ptr<DirectoryControl> NewControl(DirectoryClient& client, const char* name,
@@ -46,16 +54,11 @@ std::unique_ptr<DirectoryControl> NewControl(DirectoryClient& client, const char
   return c;
 }
 
-int FillServerList(frmMain& w) {
-  DirectoryClient* client = w.client();
-  if (!client) return kDirClientMissing;
-  const auto session = client->CreateSession();
-  const auto servers = session->ServerNames();
-  if (!servers) return servers.error();
-  for (const auto& s : servers.value()) {
-    w.ui().cmbServerlist->addItem(QString::fromStdString(s.ShortName));
-  }
-  return 0;
+void CheckExtendedActions(frmMain& w) {
+  MainState& s = w.state();
+  s.ExtendedActionsAvailable = w.client() && ExtendedActionsSupported(*w.client());
+  ApplyExtendedActions(w.ui(), s.ExtendedActionsAvailable);
+  if (!s.ExtendedActionsAvailable) s.DefaultAction = "RC";
 }
 
 // Tab 1 of both strips in front: page 1 and settings frame 1 shown, the others hidden.
@@ -88,8 +91,8 @@ int CreateDirectoryControls(frmMain& w) {
   return 0;
 }
 
-frmMain::LoadOutcome RunStartUp(frmMain& w) {
-  using Outcome = frmMain::LoadOutcome;
+StartUpOutcome RunStartUp(frmMain& w) {
+  using Outcome = StartUpOutcome;
   MainState& s = w.state();
   MainWindowControls& ui = w.ui();
 
@@ -99,14 +102,12 @@ frmMain::LoadOutcome RunStartUp(frmMain& w) {
   // An unattended build that could not start (its folder is missing) has unloaded the window.
   if (w.IsUnloaded()) return Outcome::kUnloaded;
 
-  s.ExtendedActionsAvailable = false;
   CheckExtendedActions(w);
 
   w.setWindowTitle(QStringLiteral("Corvexa on ") + QString::fromStdString(s.TreeName));
 
   if (s.ShowHelp) {
     w.Discard();
-    w.ShowHelpWindow();
     return Outcome::kHelpRun;
   }
 
@@ -119,7 +120,9 @@ frmMain::LoadOutcome RunStartUp(frmMain& w) {
   s.ActiveTab = 1;
   s.ActiveSettingsTab = 1;
 
-  if (int e = FillServerList(w)) return Stopped(w, "listing the servers", e);
+  const auto servers = ListServerNames(*w.client());
+  if (!servers) return Stopped(w, "listing the servers", servers.error(), servers.message());
+  for (const auto& name : *servers) ui.cmbServerlist->addItem(QString::fromStdString(name));
 
   ui.cmbNDSInfoLayout->clear();
   ui.cmbNDSInfoLayout->addItems({QStringLiteral("User"), QStringLiteral("Workstation")});
@@ -129,7 +132,7 @@ frmMain::LoadOutcome RunStartUp(frmMain& w) {
   if (int e = LoadSettings(w)) return Stopped(w, "LoadSettings", e);
 
   ShowFirstPages(ui);
-  w.treeViewWSImages = &w.images();
+  w.BindTreeViewWSImages();
 
   if (int e = BrowseStartWS(w)) return Stopped(w, "BrowseStartWS", e);
   if (int e = BrowseStartRC(w)) return Stopped(w, "BrowseStartRC", e);

@@ -2,9 +2,6 @@
 
 #include <QCloseEvent>
 
-#include "shell/Shutdown.h"
-#include "shell/StartUp.h"
-#include "shell/frmHelpWindow.h"
 #include "window/PageSwitching.h"
 #include "window/WindowGeometry.h"
 
@@ -23,13 +20,9 @@ frmMain::frmMain(Ports ports, QWidget* parent)
 
 frmMain::~frmMain() = default;
 
-frmMain::LoadOutcome frmMain::Load() {
-  return RunStartUp(*this);
-}
-
 void frmMain::Unload() {
   if (unloaded_) return;
-  RunShutdown(*this);
+  emit Unloading();
   unloaded_ = true;
   hide();
   emit Unloaded();
@@ -38,13 +31,6 @@ void frmMain::Unload() {
 void frmMain::Discard() {
   unloaded_ = true;
   hide();
-}
-
-void frmMain::ShowHelpWindow() {
-  helpWindow_ = std::make_unique<frmHelpWindow>();
-  // A dialog that is accepted only hides, which does not end the program by itself.
-  connect(helpWindow_.get(), &QDialog::finished, this, &frmMain::HelpRunEnded);
-  helpWindow_->show();
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

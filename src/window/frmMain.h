@@ -14,10 +14,10 @@
 namespace cvx {
 
 class Prompter;
-class frmHelpWindow;
 
 // The main window: owns every control, the five directory controls and the shared state. The
-// handlers' logic lives with their subsystems; this class only holds what they share.
+// handlers' logic lives with their subsystems; this class only holds what they share. The shell
+// builds it, runs start-up on it and connects the shutdown steps to Unloading.
 class frmMain : public QMainWindow {
   Q_OBJECT
 
@@ -30,20 +30,11 @@ class frmMain : public QMainWindow {
     std::vector<std::string> arguments;  // the program's arguments, without its name
   };
 
-  // How start-up ended.
-  enum class LoadOutcome {
-    kReady,          // show the window (possibly prepared only part of the way)
-    kHelpRun,        // only the help window is left
-    kUnloaded,       // the window was unloaded during start-up and is never shown
-    kClientMissing,  // the directory cannot be used: the message was shown, end with status 1
-  };
-
   explicit frmMain(Ports ports, QWidget* parent = nullptr);
   ~frmMain() override;
 
-  // The load handler: the whole start-up sequence.
-  LoadOutcome Load();
-  // The unload handler (shutdown steps), once; the window is gone afterwards.
+  // The unload handler, once: Unloading lets the shell run the shutdown steps, then the window is
+  // gone.
   void Unload();
   // Ends the window without the shutdown steps (nothing saved): the help run and the missing
   // directory.
@@ -62,21 +53,19 @@ class frmMain : public QMainWindow {
   const Ports& ports() const { return ports_; }
   DirectoryClient* client() const { return ports_.directory ? ports_.directory->get() : nullptr; }
 
-  // The image list bound to the workstation browser (none until start-up binds it).
-  const ImageListMy* treeViewWSImages = nullptr;
-
-  frmHelpWindow* helpWindow() const { return helpWindow_.get(); }
-  void ShowHelpWindow();
+  // The image list of the workstation browser, bound by start-up (none before).
+  void BindTreeViewWSImages() { treeViewWSImages_ = &images_; }
+  const ImageListMy* TreeViewWSImages() const { return treeViewWSImages_; }
 
   // Splitter positions in twips, relative to page 1.
   double splitV() const { return splitV_; }
   double splitH() const { return splitH_; }
 
  signals:
+  // The window is being unloaded: the shutdown steps run now (not for a discarded window).
+  void Unloading();
   // The shutdown steps ran (not emitted for a discarded window).
   void Unloaded();
-  // The help window of a help run was closed: the program ends.
-  void HelpRunEnded();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -88,7 +77,7 @@ class frmMain : public QMainWindow {
   MainWindowControls ui_;
   MainState state_;
   DirectoryControls dir_;
-  std::unique_ptr<frmHelpWindow> helpWindow_;
+  const ImageListMy* treeViewWSImages_ = nullptr;
   std::string startupStoppedAt_;
   bool unloaded_ = false;
   double splitV_;

@@ -23,7 +23,7 @@ TEST(SplitCommandLine, TakesAtMostTenArguments) {
   EXPECT_TRUE(ParseOptions(args).cmdLineTree.empty());
 }
 
-TEST(ParseOptions, MatchesAnywhereInAnyCase) {
+TEST(ParseOptions, MatchesAtTheStartInAnyCase) {
   const auto o = ParseOptions(SplitCommandLine(R"(/TREE=NDS:\\CORP /DbPath=c:\cvx /AUTOCLOSE)"));
   EXPECT_EQ(o.cmdLineTree, R"(NDS:\\CORP)");
   EXPECT_EQ(o.dbPath, R"(c:\cvx)");
@@ -40,6 +40,22 @@ TEST(ParseOptions, ValuesLoseBlanksAndOneTrailingBackslash) {
 
   o = ParseOptions(SplitCommandLine(R"(/dbbuild=  NDS:\\CORP\ACME\WS\  )"));
   EXPECT_EQ(o.dbBuildContext, R"(NDS:\\CORP\ACME\WS)");
+}
+
+// An option's text inside another option's value is part of that value, never an option.
+TEST(ParseOptions, OptionTextsInsideValuesAreValues) {
+  auto o = ParseOptions(SplitCommandLine(R"(/dbbuild=NDS:\\CORP\AutoClose-Lab)"));
+  EXPECT_EQ(o.dbBuildContext, R"(NDS:\\CORP\AutoClose-Lab)");
+  EXPECT_FALSE(o.autoClose);
+
+  o = ParseOptions(SplitCommandLine(R"(/dbpath=c:\tree=x)"));
+  EXPECT_EQ(o.dbPath, R"(c:\tree=x)");
+  EXPECT_TRUE(o.cmdLineTree.empty());
+
+  // Leading blanks before the option text are fine; the value follows the text.
+  o = ParseOptions(SplitCommandLine("/  tree=CORP"));
+  EXPECT_EQ(o.cmdLineTree, "CORP");
+  EXPECT_FALSE(ParseOptions(SplitCommandLine("/noautoclose")).autoClose);
 }
 
 TEST(ParseOptions, ValueIsCutAtASlash) {

@@ -69,12 +69,16 @@ TEST_P(DirSearch, ClassListSelectsHitsAndTheClassFilterDoesNot) {
   EXPECT_EQ(Search(*control, "J*", "Workstation", kScopeSubtree, kAcme), SearchResults{});
 }
 
-TEST_P(DirSearch, NoHitsAndMissingContextsCompleteWithAnEmptyList) {
+// A search that cannot run says why, so that a caller never takes it for one that found nothing.
+TEST_P(DirSearch, NoHitsIsAnEmptyListAndAMissingContextIsAnError) {
   auto control = Control("basic");
   ASSERT_TRUE(control);
   EXPECT_EQ(Search(*control, "NOBODY*", "User", kScopeSubtree, kAlpha), SearchResults{});
-  EXPECT_EQ(Search(*control, "*", "User", kScopeSubtree, kAcme + R"(\NOWHERE)"), SearchResults{});
-  EXPECT_EQ(Search(*control, "*", "User", kScopeContainerOnly, R"(NDS:\\NOTREE)"), SearchResults{});
+  for (const std::string& context : {kAcme + R"(\NOWHERE)", std::string(R"(NDS:\\NOTREE)")}) {
+    const auto outcome = SearchOutcomeOf(*control, "*", "User", kScopeSubtree, context);
+    EXPECT_EQ(outcome.error(), kDirNoSuchObject) << context;
+    EXPECT_FALSE(outcome.message().empty()) << context;
+  }
 }
 
 TEST_P(DirSearch, SearchesOfSeveralControlsCompleteSeparately) {

@@ -9,14 +9,23 @@ namespace cvx::test {
 
 SearchRecorder::SearchRecorder(DirectoryControl& control) {
   connection_ = QObject::connect(&control, &DirectoryControl::SearchCompleted,
-                                 [this](const SearchResults& results) {
-                                   completions_.push_back(results);
+                                 [this](const SearchOutcome& outcome) {
+                                   completions_.push_back(outcome);
                                    if (loop_) loop_->quit();
                                  });
 }
 
 SearchRecorder::~SearchRecorder() {
   QObject::disconnect(connection_);
+}
+
+std::vector<SearchResults> SearchRecorder::Completions() const {
+  std::vector<SearchResults> names;
+  for (const auto& c : completions_) {
+    if (!c) ADD_FAILURE() << "search failed: " << c.error() << " " << c.message();
+    names.push_back(c ? c.value() : SearchResults{});
+  }
+  return names;
 }
 
 bool SearchRecorder::WaitFor(std::size_t count, int boundMs) {
@@ -62,17 +71,30 @@ EntryPtr DirectoryConformanceTest::Find(const DirectoryControl& control,
   return found.value();
 }
 
-SearchResults DirectoryConformanceTest::Search(DirectoryControl& control,
-                                               const std::string& pattern,
-                                               const std::string& classes, int scope,
-                                               const std::string& context) {
+SearchOutcome DirectoryConformanceTest::SearchOutcomeOf(DirectoryControl& control,
+                                                        const std::string& pattern,
+                                                        const std::string& classes, int scope,
+                                                        const std::string& context) {
   SearchRecorder recorder(control);
   control.StartSearch(pattern, classes, scope, context);
   if (!recorder.WaitFor(1)) {
     ADD_FAILURE() << "search for " << pattern << " in " << context << " never completed";
+    return MakeDirError(kDirLost, "never completed");
+  }
+  return recorder.Outcomes().front();
+}
+
+SearchResults DirectoryConformanceTest::Search(DirectoryControl& control,
+                                               const std::string& pattern,
+                                               const std::string& classes, int scope,
+                                               const std::string& context) {
+  auto outcome = SearchOutcomeOf(control, pattern, classes, scope, context);
+  if (!outcome) {
+    ADD_FAILURE() << "search for " << pattern << " in " << context << " failed: " << outcome.error()
+                  << " " << outcome.message();
     return {};
   }
-  return recorder.Completions().front();
+  return std::move(outcome).value();
 }
 
 std::vector<std::string> SortedNames(const EntryList& entries) {

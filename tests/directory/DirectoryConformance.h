@@ -41,11 +41,13 @@ class SearchRecorder {
 
   // True once `count` completions have arrived; false when the bound ran out first.
   bool WaitFor(std::size_t count, int boundMs = kSearchBoundMs);
-  const std::vector<SearchResults>& Completions() const { return completions_; }
+  // The names of each completion; a completion that carries an error records a failure.
+  std::vector<SearchResults> Completions() const;
+  const std::vector<SearchOutcome>& Outcomes() const { return completions_; }
 
  private:
   QMetaObject::Connection connection_;
-  std::vector<SearchResults> completions_;
+  std::vector<SearchOutcome> completions_;
   QEventLoop* loop_ = nullptr;
 };
 
@@ -65,6 +67,10 @@ class DirectoryConformanceTest : public ::testing::TestWithParam<const Directory
   // Starts one search and waits for its completion; a missing completion fails the test.
   static SearchResults Search(DirectoryControl& control, const std::string& pattern,
                               const std::string& classes, int scope, const std::string& context);
+  // The same, for searches expected to fail: the completion as it arrived.
+  static SearchOutcome SearchOutcomeOf(DirectoryControl& control, const std::string& pattern,
+                                       const std::string& classes, int scope,
+                                       const std::string& context);
 
  private:
   std::vector<DirectoryClientPtr> clients_;

@@ -2,6 +2,7 @@
 // files, so these run against the folder backend alone.
 
 #include "DirectoryConformance.h"
+#include "directory/SchemaFileReader.h"
 
 namespace cvx::test {
 
@@ -39,6 +40,8 @@ TEST(FolderDirectory, BrokenTreeGives600NamingFileAndLine) {
       {"BADRECORD", {11, 12}},  // a line without a colon
       {"ORPHAN", {11}},         // parent missing
       {"BADCLASS", {7, 8}},     // class no schema defines
+      {"INCLUDE", {7}},         // "include:" would read another file into the tree
+      {"URLVALUE", {10}},       // ":<" would read a value from a file
   };
   auto opened = OpenFolder("badtrees");
   ASSERT_TRUE(opened) << opened.message();
@@ -54,7 +57,27 @@ TEST(FolderDirectory, BrokenTreeGives600NamingFileAndLine) {
     control->SetContextPath(R"(NDS:\\)" + tree);
     EXPECT_EQ(control->ContextEntries().error(), kDirLost) << tree;
     EXPECT_EQ(control->ContextEntry().error(), kDirLost) << tree;
+
+    // A search there fails with the same reason instead of completing with nothing found.
+    SearchRecorder recorder(*control);
+    control->StartSearch("*", "User", kScopeSubtree, R"(NDS:\\)" + tree);
+    ASSERT_TRUE(recorder.WaitFor(1)) << tree;
+    EXPECT_EQ(recorder.Outcomes()[0].error(), kDirLost) << tree;
+    EXPECT_NE(recorder.Outcomes()[0].message().find(file), std::string::npos) << tree;
   }
+}
+
+// Blank continuation lines are nothing; bad input is error 7 naming file and line, never a throw.
+TEST(FolderDirectory, SchemaContinuationOfBlanksAndTabsIsHarmless) {
+  const std::string def =
+      "attributetype ( 1.9.1 NAME 'note'\n\t \t\n \t\n  SYNTAX 1.3.6.1.4.1.1466.115.121.1.15 )\n";
+  auto parsed = ParseSchemaText(def, "x.schema");
+  ASSERT_TRUE(parsed) << parsed.message();
+  EXPECT_EQ(parsed->attributeTypes.size(), 1u);
+
+  auto orphan = ParseSchemaText("# nothing yet\n\t x\n", "y.schema");
+  EXPECT_EQ(orphan.error(), kDirClientMissing);
+  EXPECT_NE(orphan.message().find("y.schema:2"), std::string::npos) << orphan.message();
 }
 
 TEST(FolderDirectory, BrokenTreesLeaveTheOthersWorking) {

@@ -9,7 +9,8 @@ MainWindowHarness::MainWindowHarness(const std::string& folder, const std::strin
   ports.prompter = &prompter;
   ports.programDir = std::move(programDir);
   ports.arguments = std::move(arguments);
-  window = std::make_unique<frmMain>(std::move(ports));
+  program = std::make_unique<MainProgram>(std::move(ports));
+  window = &program->window();
 }
 
 }  // namespace cvx

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fakes/RecordingPrompter.h"
-#include "window/frmMain.h"
+#include "shell/MainProgram.h"
 
 namespace cvx {
 
@@ -14,8 +14,11 @@ struct MainWindowHarness {
   MainWindowHarness(const std::string& folder, const std::string& preferredTree,
                     std::vector<std::string> arguments, std::string programDir = "/opt/cvx/bin");
 
+  StartUpOutcome Load() { return program->Load(); }
+
   RecordingPrompter prompter;
-  std::unique_ptr<frmMain> window;
+  std::unique_ptr<MainProgram> program;
+  frmMain* window = nullptr;
 };
 
 }  // namespace cvx

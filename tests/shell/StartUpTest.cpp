@@ -33,7 +33,7 @@ std::vector<QAction*> ExtendedEntries(const ActionMenus& m) {
 TEST(StartUp, NormalStartPreparesEveryControl) {
   MainWindowHarness h(kDemo, "", {});
   frmMain& w = *h.window;
-  ASSERT_EQ(w.Load(), frmMain::LoadOutcome::kReady);
+  ASSERT_EQ(h.Load(), StartUpOutcome::kReady);
   const MainState& s = w.state();
   const MainWindowControls& ui = w.ui();
 
@@ -55,7 +55,7 @@ TEST(StartUp, NormalStartPreparesEveryControl) {
   EXPECT_TRUE(ui.picControl[2]->isHidden() && ui.picControl[3]->isHidden());
   EXPECT_FALSE(ui.frameS[1]->isHidden());
   EXPECT_TRUE(ui.frameS[2]->isHidden() && ui.frameS[3]->isHidden() && ui.frameS[4]->isHidden());
-  EXPECT_EQ(w.treeViewWSImages, &w.images());
+  EXPECT_EQ(w.TreeViewWSImages(), &w.images());
 
   EXPECT_TRUE(s.ExtendedActionsAvailable);
   for (QAction* a : ExtendedEntries(ui.menus)) EXPECT_TRUE(a->isVisible() && a->isEnabled());
@@ -78,7 +78,7 @@ TEST(StartUp, TreeWithoutExtendedActionsLeavesRemoteControlOnly) {
   MainWindowHarness h(kDemo, "LEGACY", {});
   frmMain& w = *h.window;
   w.state().DefaultAction = "RV";  // whatever was chosen before, only RC remains
-  ASSERT_EQ(w.Load(), frmMain::LoadOutcome::kReady);
+  ASSERT_EQ(h.Load(), StartUpOutcome::kReady);
   const MainWindowControls& ui = w.ui();
   EXPECT_EQ(w.windowTitle(), "Corvexa on LEGACY");
   EXPECT_FALSE(w.state().ExtendedActionsAvailable);
@@ -95,7 +95,7 @@ TEST(StartUp, ChosenTreeNamesEverythingButTheSchemaTestUsesTheDefault) {
   // The default tree (CORP) knows the extended actions; the chosen one (LEGACY) does not.
   MainWindowHarness h(kDemo, "", {R"(/tree=NDS:\\legacy\)", "--dbpath=/srv/cvx db"});
   frmMain& w = *h.window;
-  ASSERT_EQ(w.Load(), frmMain::LoadOutcome::kReady);
+  ASSERT_EQ(h.Load(), StartUpOutcome::kReady);
   EXPECT_EQ(w.state().TreeName, "LEGACY");  // spelled as the directory spells it
   EXPECT_EQ(w.windowTitle(), "Corvexa on LEGACY");
   EXPECT_TRUE(w.state().ExtendedActionsAvailable);
@@ -111,7 +111,7 @@ TEST(StartUp, MissingDirectoryShowsTheClientMessageAndSavesNothing) {
   MainWindowHarness h("/nonexistent/cvx-directory", "", {});
   frmMain& w = *h.window;
   QSignalSpy unloaded(&w, &frmMain::Unloaded);
-  ASSERT_EQ(w.Load(), frmMain::LoadOutcome::kClientMissing);
+  ASSERT_EQ(h.Load(), StartUpOutcome::kClientMissing);
   ASSERT_EQ(h.prompter.messages.size(), 1u);
   EXPECT_EQ(h.prompter.messages[0].text,
             "Sorry! This application works with Novell Netware Client only!");
@@ -127,20 +127,20 @@ TEST(StartUp, HelpRunParsesEverythingThenLeavesOnlyTheHelpWindow) {
   MainWindowHarness h(kDemo, "", {R"(/tree=NDS:\\LEGACY /? /dbpath=c:\x)"});
   frmMain& w = *h.window;
   QSignalSpy unloaded(&w, &frmMain::Unloaded);
-  ASSERT_EQ(w.Load(), frmMain::LoadOutcome::kHelpRun);
+  ASSERT_EQ(h.Load(), StartUpOutcome::kHelpRun);
   EXPECT_EQ(w.windowTitle(), "Corvexa on LEGACY");
   EXPECT_EQ(w.state().DBPath, R"(c:\x)");
   EXPECT_TRUE(w.IsUnloaded());
   EXPECT_FALSE(w.isVisible());
-  ASSERT_NE(w.helpWindow(), nullptr);
-  EXPECT_TRUE(w.helpWindow()->isVisible());
+  ASSERT_NE(h.program->helpWindow(), nullptr);
+  EXPECT_TRUE(h.program->helpWindow()->isVisible());
   // Steps after the help test did not run.
   EXPECT_EQ(w.ui().cmbServerlist->count(), 0);
   EXPECT_EQ(StatusPanelText(w.ui(), 2), "");
   // OK closes the help window, and with it the program.
-  QSignalSpy ended(&w, &frmMain::HelpRunEnded);
-  w.helpWindow()->cmdOK()->click();
-  EXPECT_FALSE(w.helpWindow()->isVisible());
+  QSignalSpy ended(h.program.get(), &MainProgram::HelpRunEnded);
+  h.program->helpWindow()->cmdOK()->click();
+  EXPECT_FALSE(h.program->helpWindow()->isVisible());
   EXPECT_EQ(ended.count(), 1);
   EXPECT_EQ(unloaded.count(), 0);
 }
@@ -149,10 +149,14 @@ TEST(StartUp, FailingStepEndsStartUpThereAndShowsTheWindowSoFar) {
   // The only tree cannot be read: listing the servers fails, later steps do not run.
   MainWindowHarness h(kBroken, "", {});
   frmMain& w = *h.window;
-  ASSERT_EQ(w.Load(), frmMain::LoadOutcome::kReady);
+  ASSERT_EQ(h.Load(), StartUpOutcome::kReady);
   EXPECT_NE(w.StartupStoppedAt().find("servers"), std::string::npos) << w.StartupStoppedAt();
   EXPECT_EQ(w.windowTitle(), "Corvexa on BROKEN");
-  EXPECT_EQ(StatusPanelText(w.ui(), 2), "Remember to update the Workstation Database regularly!");
+  // The administrator learns which step failed and why, in the window and on stderr.
+  const QString status = StatusPanelText(w.ui(), 2);
+  EXPECT_TRUE(status.startsWith("Start-up stopped at listing the servers (error 600): "))
+      << status.toStdString();
+  EXPECT_TRUE(status.contains("BROKEN.ldif")) << status.toStdString();
   EXPECT_EQ(w.ui().cmbNDSInfoLayout->count(), 0);
   EXPECT_TRUE(h.prompter.messages.empty());
 }
@@ -160,7 +164,7 @@ TEST(StartUp, FailingStepEndsStartUpThereAndShowsTheWindowSoFar) {
 TEST(Shutdown, ReleasesTheControlsInOrder) {
   MainWindowHarness h(kDemo, "", {});
   frmMain& w = *h.window;
-  ASSERT_EQ(w.Load(), frmMain::LoadOutcome::kReady);
+  ASSERT_EQ(h.Load(), StartUpOutcome::kReady);
   std::vector<QString> released;
   const DirectoryControls& d = w.dir();
   for (const auto* c :
@@ -181,7 +185,7 @@ TEST(Shutdown, ReleasesTheControlsInOrder) {
 TEST(Shutdown, UnattendedBuildThatClosesItselfLeavesEverything) {
   MainWindowHarness h(kDemo, "", {R"(/dbbuild=NDS:\\CORP\ACME /autoclose)"});
   frmMain& w = *h.window;
-  ASSERT_EQ(w.Load(), frmMain::LoadOutcome::kUnloaded);
+  ASSERT_EQ(h.Load(), StartUpOutcome::kUnloaded);
   EXPECT_TRUE(w.IsUnloaded());
   EXPECT_EQ(w.state().DBBuildContext, R"(NDS:\\CORP\ACME)");
   EXPECT_TRUE(w.dir().Created());  // nothing was released
@@ -190,7 +194,7 @@ TEST(Shutdown, UnattendedBuildThatClosesItselfLeavesEverything) {
 
 TEST(Shutdown, UnattendedBuildWithoutAutoCloseRunsLikeANormalStart) {
   MainWindowHarness h(kDemo, "", {R"(/dbbuild=NDS:\\CORP\ACME)"});
-  ASSERT_EQ(h.window->Load(), frmMain::LoadOutcome::kReady);
+  ASSERT_EQ(h.Load(), StartUpOutcome::kReady);
   EXPECT_FALSE(h.window->IsUnloaded());
 }
 

@@ -1,6 +1,5 @@
 #include "directory/ldif/LdifControl.h"
 
-#include <QDebug>
 #include <QPointer>
 #include <QTimer>
 #include <algorithm>
@@ -69,14 +68,10 @@ void LdifControl::StartSearch(const std::string& pattern, const std::string& cla
   });
 }
 
-SearchResults LdifControl::Search(const std::string& pattern, const std::string& classes, int scope,
+SearchOutcome LdifControl::Search(const std::string& pattern, const std::string& classes, int scope,
                                   const std::string& context) const {
   auto at = Locate(context, true);
-  if (!at) {
-    if (at.error() == kDirLost)
-      qWarning().noquote() << "cvx:" << QString::fromStdString(at.message());
-    return {};
-  }
+  if (!at) return at.dirError();
   const auto wanted = SplitCommaList(classes);
   const TreeModel& model = *at->tree;
   auto matches = [&](NodeIndex i) {

@@ -38,7 +38,7 @@ class LdifControl : public DirectoryControl {
   };
   // The node of a full name; aliases are followed when `resolveAlias` is set.
   DirResult<Located> Locate(const std::string& fullName, bool resolveAlias) const;
-  SearchResults Search(const std::string& pattern, const std::string& classes, int scope,
+  SearchOutcome Search(const std::string& pattern, const std::string& classes, int scope,
                        const std::string& context) const;
 
   std::shared_ptr<LdifDirectory> directory_;

@@ -5,9 +5,9 @@
 #include <filesystem>
 
 #include "core/TextUtil.h"
+#include "directory/SchemaFileReader.h"
 #include "directory/ldif/LdifControl.h"
 #include "directory/ldif/LdifSession.h"
-#include "directory/ldif/SchemaFileReader.h"
 #include "directory/ldif/TreeLoader.h"
 
 namespace cvx {

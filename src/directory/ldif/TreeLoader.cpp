@@ -10,6 +10,7 @@
 
 #include "core/NetworkAddressText.h"
 #include "core/TextUtil.h"
+#include "directory/ldif/LdifReferenceCheck.h"
 
 namespace cvx {
 
@@ -52,6 +53,9 @@ class Loader {
       : path_(path), model_(std::make_shared<TreeModel>(tree, std::move(schema))) {}
 
   DirResult<std::shared_ptr<const TreeModel>> Run() {
+    if (auto include = FindIncludeLine(path_)) {
+      return Fail(*include, "\"include:\" lines are not allowed in a tree file");
+    }
     std::unique_ptr<LDIFFP, LdifFileCloser> fp(ldif_open(path_.c_str(), "r"));
     if (!fp) return Fail(0, "cannot be read");
     unsigned long lineNo = 0;
@@ -88,6 +92,10 @@ class Loader {
 
   std::optional<DirError> AddRecord(char* text, unsigned long line) {
     if (std::string_view(text).rfind("version:", 0) == 0) return std::nullopt;
+    if (auto url = FindUrlValue(text, line)) {
+      return Fail(*url, "values read from a URL (\":<\") are not allowed in a tree file")
+          .dirError();
+    }
     struct berval rbuf;
     rbuf.bv_val = text;
     rbuf.bv_len = std::strlen(text);

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "directory/ldif/SchemaModel.h"
+#include "directory/SchemaModel.h"
 #include "directory/ldif/StringArena.h"
 
 namespace cvx {

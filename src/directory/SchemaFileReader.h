@@ -3,7 +3,7 @@
 #include <string>
 
 #include "directory/DirResult.h"
-#include "directory/ldif/SchemaDefinitions.h"
+#include "directory/SchemaDefinitions.h"
 
 namespace cvx {
 

@@ -1,10 +1,10 @@
-#include "directory/ldif/SchemaModel.h"
+#include "directory/SchemaModel.h"
 
 #include <algorithm>
 #include <functional>
 
 #include "core/TextUtil.h"
-#include "directory/ldif/NdsStandardNames.h"
+#include "directory/NdsStandardNames.h"
 
 namespace cvx {
 

@@ -1,4 +1,4 @@
-#include "wsdb/DatabaseBuild.h"
+#include "window/DatabaseBuild.h"
 
 #include "window/frmMain.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "directory/SchemaCollections.h"
-#include "directory/ldif/SchemaDefinitions.h"
+#include "directory/SchemaDefinitions.h"
 
 namespace cvx {
 

@@ -1,4 +1,4 @@
-#include "directory/ldif/NdsStandardNames.h"
+#include "directory/NdsStandardNames.h"
 
 #include <array>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "directory/ldif/SchemaFileReader.h"
+#include "directory/SchemaFileReader.h"
 
 #include <ldap.h>
 #include <ldap_schema.h>
@@ -109,13 +109,15 @@ DirResult<SchemaDefinitions> ParseSchemaText(const std::string& text, const std:
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#') continue;
     if (line[0] == ' ' || line[0] == '\t') {
-      if (TrimBlanks(line).find_first_not_of('\t') == std::string_view::npos) continue;
+      // A continuation holding only blanks and tabs adds nothing.
+      const auto textStart = line.find_first_not_of(" \t");
+      if (textStart == std::string::npos) continue;
       if (statements.empty()) {
         return MakeDirError(kDirClientMissing, origin + ":" + std::to_string(lineNo) +
                                                    ": continuation line outside a definition");
       }
       auto& body = statements.back().body;
-      const auto text = line.substr(line.find_first_not_of(" \t"));
+      const auto text = line.substr(textStart);
       body += body.empty() ? text : " " + text;
       continue;
     }

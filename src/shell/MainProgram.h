@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "shell/StartUp.h"
+#include "window/frmMain.h"
+
+namespace cvx {
+
+class frmHelpWindow;
+
+// The program around the main window: builds the window from its ports, runs start-up on it,
+// runs the shutdown steps when it unloads, and owns the help window of a help run.
+class MainProgram : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit MainProgram(frmMain::Ports ports);
+  ~MainProgram() override;
+
+  // Start-up; a help run leaves only the help window, shown.
+  StartUpOutcome Load();
+
+  frmMain& window() { return *window_; }
+  frmHelpWindow* helpWindow() const { return helpWindow_.get(); }
+
+ signals:
+  // The help window of a help run was closed: the program ends.
+  void HelpRunEnded();
+
+ private:
+  std::unique_ptr<frmMain> window_;
+  std::unique_ptr<frmHelpWindow> helpWindow_;
+};
+
+}  // namespace cvx
