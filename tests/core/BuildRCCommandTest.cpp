@@ -30,28 +30,9 @@ TEST(BuildRCCommand, FormsTheDocumentedCommandLines) {
   EXPECT_EQ(
       Line(Request("RI", true, kWs01, "10.1.1.5")),
       R"(\\FS1\sys\public\zenworks\desktop.exe -w"WS01.SALES.ACME" -n"CORP" -c"Inventory" -d"10.1.1.5")");
-}
-
-TEST(BuildRCCommand, EveryCodeHasItsProgramAndCaption) {
-  const std::pair<std::string_view, std::string_view> expected[] = {
-      {"RC", R"(wviewnt.exe -w"WS01.SALES.ACME" -n"CORP" -c"Remote Control")"},
-      {"RV", R"(wviewnt.exe -w"WS01.SALES.ACME" -n"CORP" -c"Remote View")"},
-      {"RE", R"(desktop.exe -w"WS01.SALES.ACME" -n"CORP" -c"Remote Execute")"},
-      {"RF", R"(desktop.exe -w"WS01.SALES.ACME" -n"CORP" -c"File Transfer")"},
-      {"CH", R"(desktop.exe -w"WS01.SALES.ACME" -n"CORP" -c"Chat")"},
-      {"RD", R"(desktop.exe -w"WS01.SALES.ACME" -n"CORP" -c"Diagnostics")"},
-      {"RI", R"(desktop.exe -w"WS01.SALES.ACME" -n"CORP" -c"Inventory" -d"")"},
-      {"RP", R"(desktop.exe -w"WS01.SALES.ACME" -n"CORP" -c"Ping")"},
-  };
-  for (const auto& [code, tail] : expected) {
-    const auto outcome = BuildRCCommand(Request(code));
-    EXPECT_EQ(outcome.commandLine, R"(\\FS1\sys\public\zenworks\)" + std::string(tail)) << code;
-    EXPECT_EQ(outcome.statusText, "") << code;
-    EXPECT_TRUE(outcome.addHistory) << code;
-  }
-  EXPECT_EQ(ActionCatalogue().size(), std::size(expected));
-  EXPECT_EQ(FindAction("RP")->buttonCaption, "Ping RM Agent");
-  EXPECT_EQ(FindAction("rc"), nullptr);
+  const auto outcome = BuildRCCommand(Request("RV"));
+  EXPECT_EQ(outcome.statusText, "");
+  EXPECT_TRUE(outcome.addHistory);
 }
 
 TEST(BuildRCCommand, BlanksAroundNamesGoAndBlanksInsideStay) {
@@ -77,10 +58,12 @@ TEST(BuildRCCommand, NoServerLeavesEverythingAlone) {
 }
 
 TEST(BuildRCCommand, UnknownCodeClearsStatusAndWritesHistory) {
-  const auto outcome = BuildRCCommand(Request("XX"));
-  EXPECT_TRUE(outcome.commandLine.empty());
-  EXPECT_EQ(outcome.statusText, "");
-  EXPECT_TRUE(outcome.addHistory);
+  for (const char* code : {"XX", "rc", ""}) {
+    const auto outcome = BuildRCCommand(Request(code));
+    EXPECT_TRUE(outcome.commandLine.empty()) << code;
+    EXPECT_EQ(outcome.statusText, "");
+    EXPECT_TRUE(outcome.addHistory);
+  }
 }
 
 TEST(BuildRCCommand, RefusesValuesThatLeaveTheirQuotes) {
