@@ -1,41 +1,40 @@
 #include "core/UNCtoDOTConversion.h"
 
-#include <vector>
-
 #include "core/TextUtil.h"
 
 namespace cvx {
 
+FullNameParts SplitFullName(std::string_view fullName) {
+  FullNameParts parts;
+  const auto p = fullName.find("\\\\");
+  std::string_view rest = p == std::string_view::npos ? fullName : fullName.substr(p + 2);
+
+  // The established walk measured each level with blanks trimmed but cut the untrimmed text, so a
+  // level ending in a blank shifted every later cut. Cutting at the backslash itself keeps each
+  // level whole.
+  for (rest = TrimBlanks(rest);; rest = TrimBlanks(rest)) {
+    const auto cut = rest.rfind('\\');
+    if (cut == std::string_view::npos) break;
+    parts.componentsBottomUp.emplace_back(TrimBlanks(rest.substr(cut + 1)));
+    rest = rest.substr(0, cut);
+  }
+  parts.tree = std::string(rest);
+  return parts;
+}
+
+std::string JoinDotted(const std::vector<std::string>& componentsBottomUp) {
+  std::string joined;
+  for (std::size_t i = 0; i < componentsBottomUp.size(); ++i) {
+    if (i > 0) joined += '.';
+    joined += componentsBottomUp[i];
+  }
+  return joined;
+}
+
 std::string UNCtoDOTConversion(std::string& name) {
-  // The walk below reproduces the established conversion step by step, including its treatment
-  // of blanks around the name, so that stored history keys and shown names stay what they were.
-  std::vector<std::string> components;
-  const auto p = name.find("\\\\");
-  std::string rest = p == std::string::npos ? name : name.substr(p + 2);
-
-  std::size_t len = TrimBlanks(rest).size();
-  for (std::size_t i = len; i >= 1; --i) {
-    // "A backslash at position i or later" (1-based).
-    if (i <= rest.size() && rest.find('\\', i - 1) != std::string::npos) {
-      const std::size_t take = len >= i ? len - i : 0;
-      components.push_back(rest.substr(rest.size() - std::min(take, rest.size())));
-      rest.resize(i - 1);
-      len = TrimBlanks(rest).size();
-    }
-  }
-
-  std::string result;
-  if (components.empty()) {
-    result = rest;
-  } else {
-    for (const auto& c : components) {
-      result += c;
-      result += '.';
-    }
-    result.pop_back();
-  }
-  name = result;
-  return result;
+  const FullNameParts parts = SplitFullName(name);
+  name = parts.componentsBottomUp.empty() ? parts.tree : JoinDotted(parts.componentsBottomUp);
+  return name;
 }
 
 std::string DottedName(std::string name) {

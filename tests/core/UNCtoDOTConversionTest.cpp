@@ -27,10 +27,23 @@ TEST(UNCtoDOTConversion, NamesWithoutPrefixAndEmptyNames) {
   EXPECT_EQ(DottedName(R"(CORP\ACME\WS01)"), "WS01.ACME");
 }
 
-TEST(UNCtoDOTConversion, BlanksAroundTheNameFollowTheEstablishedWalk) {
-  // The walk measures with blanks trimmed but cuts the untrimmed text; trailing blanks therefore
-  // shift the last component. Stored names never have such blanks, but the result is fixed.
-  EXPECT_EQ(DottedName(R"(NDS:\\CORP\ACME\WS01  )"), "01  .ACME");
+TEST(UNCtoDOTConversion, BlanksAroundALevelDoNotShiftTheCuts) {
+  EXPECT_EQ(DottedName(R"(NDS:\\CORP\ACME\WS01  )"), "WS01.ACME");
+  EXPECT_EQ(DottedName(R"(NDS:\\CORP\ACME \SALES\WS01)"), "WS01.SALES.ACME");
+  EXPECT_EQ(DottedName(R"(  NDS:\\CORP\ ACME\Sales Team )"), "Sales Team.ACME");
+}
+
+TEST(SplitFullName, KeepsTheTreeApart) {
+  const auto parts = SplitFullName(R"(NDS:\\ CORP \ACME\SALES\WS01)");
+  EXPECT_EQ(parts.componentsBottomUp, (std::vector<std::string>{"WS01", "SALES", "ACME"}));
+  EXPECT_EQ(parts.tree, "CORP");
+
+  const auto treeOnly = SplitFullName(R"(NDS:\\CORP)");
+  EXPECT_TRUE(treeOnly.componentsBottomUp.empty());
+  EXPECT_EQ(treeOnly.tree, "CORP");
+
+  // An empty level stays a level, so the dots still show where it was.
+  EXPECT_EQ(JoinDotted(SplitFullName(R"(NDS:\\CORP\ACME\\WS01)").componentsBottomUp), "WS01..ACME");
 }
 
 }  // namespace

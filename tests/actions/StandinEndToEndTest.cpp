@@ -1,0 +1,191 @@
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QProcess>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "actions/StandinFixture.h"
+#include "core/BuildRCCommand.h"
+
+namespace cvx {
+namespace {
+
+using Fixture = StandinFixture;
+
+constexpr std::string_view kWs01 = R"(NDS:\\CORP\ACME\SALES\WS01)";
+
+LaunchOutcome BuildAndLaunch(ProcessLauncher& launcher, const RCCommandRequest& request) {
+  return launcher.Launch(BuildRCCommand(request).commandLine);
+}
+
+TEST_F(Fixture, EveryCodeStartsItsProgramWithTheCatalogueArguments) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"RC", R"(["wviewnt.exe","-wWS01.SALES.ACME","-nCORP","-cRemote Control"])"},
+      {"RV", R"(["wviewnt.exe","-wWS01.SALES.ACME","-nCORP","-cRemote View"])"},
+      {"RE", R"(["desktop.exe","-wWS01.SALES.ACME","-nCORP","-cRemote Execute"])"},
+      {"RF", R"(["desktop.exe","-wWS01.SALES.ACME","-nCORP","-cFile Transfer"])"},
+      {"CH", R"(["desktop.exe","-wWS01.SALES.ACME","-nCORP","-cChat"])"},
+      {"RD", R"(["desktop.exe","-wWS01.SALES.ACME","-nCORP","-cDiagnostics"])"},
+      {"RI", R"(["desktop.exe","-wWS01.SALES.ACME","-nCORP","-cInventory","-d 10.1.1.5 "])"},
+      {"RP", R"(["desktop.exe","-wWS01.SALES.ACME","-nCORP","-cPing"])"},
+  };
+  std::size_t expectedLines = 0;
+  for (const auto& [code, json] : cases) {
+    const auto outcome = BuildAndLaunch(launcher_, {kWs01, code, true, "FS1", " 10.1.1.5 "});
+    ASSERT_EQ(outcome.status, LaunchStatus::kStarted) << code << ": " << outcome.reason;
+    ASSERT_TRUE(WaitForLogLines(++expectedLines)) << code;
+    EXPECT_EQ(LogLines().back(), json);
+  }
+
+  // Without the extended actions the viewer comes from the win32 folder; blanks inside a level
+  // and a level one below the tree reach the program as they are.
+  ASSERT_EQ(BuildAndLaunch(launcher_, {R"(NDS:\\CORP\PC 12)", "RC", false, "FS2", ""}).status,
+            LaunchStatus::kStarted);
+  ASSERT_TRUE(WaitForLogLines(++expectedLines));
+  EXPECT_EQ(LogLines().back(), R"(["wviewnt.exe","-wPC 12","-nCORP","-cRemote Control"])");
+}
+
+TEST_F(Fixture, ArgumentsAreLoggedAsEscapedJson) {
+  const std::string line =
+      "\\\\FS1\\SYS\\PUBLIC\\ZENWORKS\\wviewnt.exe "
+      R"(-w"A\"B\\C)"
+      "\tD Ü\" -n\"CORP\" -c\"Remote Control\"";
+  ASSERT_EQ(launcher_.Launch(line).status, LaunchStatus::kStarted);
+  ASSERT_TRUE(WaitForLogLines(1));
+  EXPECT_EQ(LogLines()[0], R"(["wviewnt.exe","-wA\"B\\\\C\tD Ü","-nCORP","-cRemote Control"])");
+}
+
+TEST_F(Fixture, HostileNamesStartNothingElse) {
+  const std::string marker = TempPath("touched");
+  const std::string touch = "touch " + marker;
+
+  // Shell syntax without quotes or line ends is formed into the line and reaches the program as
+  // one plain argument; a shell would have run it before the program wrote its line.
+  const std::string accepted[][2] = {
+      {R"(NDS:\\CORP\ACME\$()" + touch + ")", "-w$(" + touch + ").ACME"},
+      {R"(NDS:\\CORP\ACME\WS01; )" + touch, "-wWS01; " + touch + ".ACME"},
+      {R"(NDS:\\CORP\ACME\`)" + touch + "`", "-w`" + touch + "`.ACME"},
+  };
+  std::size_t lines = 0;
+  for (const auto& [fullName, argument] : accepted) {
+    ASSERT_EQ(BuildAndLaunch(launcher_, {fullName, "RC", true, "FS1", ""}).status,
+              LaunchStatus::kStarted);
+    ASSERT_TRUE(WaitForLogLines(++lines));
+    EXPECT_EQ(LogLines().back(),
+              R"(["wviewnt.exe",")" + argument + R"(","-nCORP","-cRemote Control"])");
+  }
+  ASSERT_EQ(BuildAndLaunch(launcher_, {kWs01, "RI", true, "FS1", "10.1.1.5; " + touch}).status,
+            LaunchStatus::kStarted);
+  ASSERT_TRUE(WaitForLogLines(++lines));
+  EXPECT_EQ(LogLines().back(),
+            R"(["desktop.exe","-wWS01.SALES.ACME","-nCORP","-cInventory","-d10.1.1.5; )" + touch +
+                R"("])");
+
+  // Quotes and line ends would let a value become options of its own: nothing is formed.
+  const std::string refusedWorkstations[] = {
+      R"(NDS:\\CORP\ACME\WS01" & )" + touch + R"( & ")",
+      "NDS:\\\\CORP\\ACME\\WS01\n" + touch,
+  };
+  for (const auto& fullName : refusedWorkstations) {
+    const auto outcome = BuildRCCommand({fullName, "RC", true, "FS1", ""});
+    EXPECT_EQ(outcome.statusText, std::string(kRefusedWorkstation));
+    EXPECT_EQ(launcher_.Launch(outcome.commandLine).status, LaunchStatus::kEmpty);
+  }
+  for (const std::string& inventory : {"10.1.1.5\n" + touch, std::string(R"(10.1.1.5" -w"WS99)")}) {
+    const auto outcome = BuildRCCommand({kWs01, "RI", true, "FS1", inventory});
+    EXPECT_EQ(outcome.statusText, std::string(kRefusedInventoryServer));
+    EXPECT_EQ(launcher_.Launch(outcome.commandLine).status, LaunchStatus::kEmpty);
+  }
+
+  EXPECT_EQ(LogLines().size(), lines);
+  EXPECT_FALSE(std::filesystem::exists(marker));
+}
+
+// The states of this process's children, from /proc.
+std::vector<char> ChildStates() {
+  std::vector<char> states;
+  const std::string self = std::to_string(getpid());
+  DIR* proc = opendir("/proc");
+  while (const dirent* e = proc ? readdir(proc) : nullptr) {
+    if (e->d_name[0] < '0' || e->d_name[0] > '9') continue;
+    std::ifstream in(std::string("/proc/") + e->d_name + "/stat");
+    std::string stat;
+    std::getline(in, stat);
+    const auto close = stat.rfind(')');
+    if (close == std::string::npos) continue;
+    std::istringstream fields(stat.substr(close + 1));
+    char state = 0;
+    std::string ppid;
+    fields >> state >> ppid;
+    if (ppid == self) states.push_back(state);
+  }
+  if (proc) closedir(proc);
+  return states;
+}
+
+TEST_F(Fixture, ManyLaunchesLeaveNoZombie) {
+  constexpr int kLaunches = 40;
+  std::multiset<std::string> expected;
+  for (int i = 0; i < kLaunches; ++i) {
+    const std::string ws = "WS" + std::to_string(i);
+    ASSERT_EQ(BuildAndLaunch(launcher_, {R"(NDS:\\CORP\ACME\)" + ws, "RC", true, "FS1", ""}).status,
+              LaunchStatus::kStarted);
+    expected.insert(R"(["wviewnt.exe","-w)" + ws + R"(.ACME","-nCORP","-cRemote Control"])");
+  }
+  ASSERT_TRUE(WaitForLogLines(kLaunches));
+  // The programs ran side by side; the lock kept every line whole.
+  const auto lines = LogLines();
+  EXPECT_EQ(std::multiset<std::string>(lines.begin(), lines.end()), expected);
+
+  EXPECT_TRUE(QTest::qWaitFor([] { return ChildStates().empty(); }, 10000))
+      << "children left, 'Z' are zombies: "
+      << std::string(ChildStates().begin(), ChildStates().end());
+}
+
+class StandinProgram : public Fixture {
+ protected:
+  // Runs a stand-in directly and waits, within a bound, for its exit.
+  int Run(const std::string& program, const QStringList& args) {
+    QProcess process;
+    process.start(QString::fromStdString(StandinRoot() + "/FS1/SYS/PUBLIC/ZENWORKS/" + program),
+                  args);
+    EXPECT_TRUE(process.waitForFinished(10000));
+    output_ = process.readAllStandardOutput().toStdString();
+    errors_ = process.readAllStandardError().toStdString();
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  }
+  std::string output_;
+  std::string errors_;
+};
+
+TEST_F(StandinProgram, RefusesLinesOutsideTheCatalogue) {
+  const std::pair<const char*, QStringList> foreign[] = {
+      {"wviewnt.exe", {}},
+      {"wviewnt.exe", {"-wWS01", "-nCORP", "-cPing"}},
+      {"wviewnt.exe", {"-wWS01", "-nCORP", "-cRemote Control", "extra"}},
+      {"wviewnt.exe", {"-nCORP", "-wWS01", "-cRemote Control"}},
+      {"wviewnt.exe", {"-w", "-nCORP", "-cRemote Control"}},
+      {"desktop.exe", {"-wWS01", "-nCORP", "-cInventory"}},
+      {"desktop.exe", {"-wWS01", "-nCORP", "-cChat", "-dX"}},
+  };
+  for (const auto& [program, args] : foreign) {
+    EXPECT_EQ(Run(program, args), 2) << program << " " << args.join(' ').toStdString();
+    EXPECT_NE(errors_.find("usage:"), std::string::npos);
+  }
+  EXPECT_TRUE(LogLines().empty());
+}
+
+TEST_F(StandinProgram, SaysWhatItWouldDoWithoutADisplay) {
+  EXPECT_EQ(Run("desktop.exe", {"-wWS01.SALES.ACME", "-nCORP", "-cInventory", "-d", "--no-window"}),
+            0);
+  EXPECT_EQ(output_,
+            "desktop.exe: Inventory on workstation WS01.SALES.ACME of tree CORP with inventory "
+            "server \"\"\n");
+  ASSERT_EQ(LogLines().size(), 1u);
+}
+
+}  // namespace
+}  // namespace cvx
