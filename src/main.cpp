@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "directory/DirectoryClient.h"
+#include "settings/LazySettingsStore.h"
+#include "settings/SettingsStorePath.h"
 #include "shell/MainProgram.h"
 #include "window/Prompter.h"
 
@@ -21,6 +23,8 @@ int main(int argc, char** argv) {
   cvx::frmMain::Ports ports;
   ports.directory = cvx::OpenDirectoryClientFromEnvironment(programDir + "/data/demo");
   ports.prompter = &prompter;
+  cvx::LazySettingsStore settings(cvx::DefaultSettingsStorePath());
+  ports.settings = &settings;
   ports.programDir = programDir;
   ports.arguments = arguments;
   cvx::MainProgram program(std::move(ports));

@@ -38,6 +38,10 @@ class SettingsStore {
   // of starting, of a write inside, or of finishing. A store that cannot start the transaction
   // does not run writes at all. Nested calls join the outer transaction.
   virtual StoreStatus Transaction(const std::function<void()>& writes) = 0;
+
+  // Whether the store works; when it does not, why (naming its file). Such a store reads as empty
+  // and writes nothing, so the run goes on with the defaults.
+  virtual StoreStatus Status() const { return StoreStatus::Ok(); }
 };
 
 }  // namespace cvx

@@ -25,6 +25,7 @@ class SqliteSettingsStore final : public SettingsStore {
   SqliteSettingsStore& operator=(const SqliteSettingsStore&) = delete;
 
   const StoreStatus& openStatus() const { return openStatus_; }
+  StoreStatus Status() const override { return openStatus_; }
   bool usable() const { return db_ != nullptr; }
   const std::string& path() const { return path_; }
 

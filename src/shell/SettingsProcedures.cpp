@@ -1,16 +1,137 @@
 #include "shell/SettingsProcedures.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <iostream>
+
+#include "core/ActionCatalogue.h"
+#include "settings/HistoryStore.h"
+#include "settings/SettingsStore.h"
+#include "settings/StoredSettingsIo.h"
+#include "settings/UnmovedTwips.h"
+#include "window/HistoryBox.h"
+#include "window/Prompter.h"
+#include "window/TwipsScale.h"
+#include "window/WindowGeometry.h"
 #include "window/frmMain.h"
 
 namespace cvx {
 
-// The per-user settings store arrives with its own change; until then a start uses the defaults
-// and nothing is written.
-int LoadSettings(frmMain&) {
+namespace {
+
+void SelectOption(QButtonGroup& group, int index) {
+  if (QAbstractButton* b = group.button(index)) b->setChecked(true);
+}
+
+int SelectedOption(const QButtonGroup& group) {
+  const int id = group.checkedId();
+  return id < 0 ? 0 : id;
+}
+
+}  // namespace
+
+int LoadSettings(frmMain& w) {
+  MainState& s = w.state();
+  MainWindowControls& ui = w.ui();
+  SettingsStore& store = w.settings();
+  // A store that cannot be used is said once; the run goes on with the defaults.
+  if (const StoreStatus status = store.Status(); !status.ok) {
+    std::cerr << "cvx: " << status.message << "\n";
+    w.prompter().ShowMessage(QString::fromStdString(status.message), QStringLiteral("Warning!"),
+                             MessageIcon::kCritical);
+  }
+
+  const LoadedSettings loaded = LoadStoredSettings(store, s.TreeName, s.ExtendedActionsAvailable);
+  for (const auto& bad : loaded.bad) std::cerr << DescribeBadSetting(s.TreeName, bad) << "\n";
+  const StoredSettings& v = loaded.values;
+
+  const TwipsScale scale(w);
+  w.move(scale.ToPixelsX(v.Left), scale.ToPixelsY(v.Top));
+  ResizeWindowTwips(w, v.Width, v.Height);
+  w.ApplySplitV(v.SplitV);
+  w.ApplySplitH(v.SplitH);
+  ui.lvwNDSinfo->header()->resizeSection(0, scale.ToPixelsX(v.NDSColumn1));
+  ui.lvwNDSinfo->header()->resizeSection(1, scale.ToPixelsX(v.NDSColumn2));
+  SelectOption(*ui.optSubOrdTreeGroup, v.SearchSubordinates);
+  ui.CheckAlias->setChecked(v.SearchForAliases != 0);
+  SelectOption(*ui.optDBfileGroup, v.AppendToExistingDB);
+
+  s.SearchAnchor = v.SearchAnchor;
+  if (s.SearchAnchor.empty())
+    ui.txtSearchAnchor->setText(QStringLiteral("the current browser's context."));
+  ui.txtInvServer->setText(QString::fromStdString(v.InventoryServer));
+
+  if (s.ExtendedActionsAvailable) {
+    s.DefaultAction = v.RemoteAction;
+    const RemoteAction* action = FindAction(s.DefaultAction);
+    if (!action) {
+      s.DefaultAction = "RC";
+      action = FindAction("RC");
+    }
+    ui.cmdRC->setText(QString::fromUtf8(action->buttonCaption.data(),
+                                        static_cast<int>(action->buttonCaption.size())));
+  } else {
+    s.DefaultAction = "RC";
+  }
+
+  s.History = LoadHistory(store, s.TreeName);
+  ShowHistoryEntries(*ui.ImageCombo1, w.images(), s.History);
+
+  // A server the box does not list (it was down at start-up) is kept for the next run.
+  const int server = ui.cmbServerlist->findText(QString::fromStdString(v.ZWServer));
+  if (server >= 0) {
+    ui.cmbServerlist->setCurrentIndex(server);
+  } else {
+    ui.cmbServerlist->setCurrentIndex(-1);
+    s.UntakenZWServer = v.ZWServer;
+  }
+
+  s.LoadedSettings = v;
+  s.SettingsLoaded = true;
   return 0;
 }
 
-void SaveSettings(frmMain&) {}
+void SaveSettings(frmMain& w) {
+  MainState& s = w.state();
+  if (!s.SettingsLoaded) return;
+  MainWindowControls& ui = w.ui();
+  const StoredSettings& old = s.LoadedSettings;
+  const TwipsScale scale(w);
+  const double dpiX = w.logicalDpiX();
+  const double dpiY = w.logicalDpiY();
+
+  StoredSettings v = old;
+  if (!w.isMinimized()) {
+    v.Left = UnmovedTwips(old.Left, scale.ToTwipsX(w.pos().x()), dpiX);
+    v.Top = UnmovedTwips(old.Top, scale.ToTwipsY(w.pos().y()), dpiY);
+    v.Width = UnmovedTwips(old.Width, WindowWidthTwips(w), dpiX);
+    v.Height = UnmovedTwips(old.Height, WindowHeightTwips(w), dpiY);
+    v.SplitV = UnmovedTwips(old.SplitV, w.splitV(), dpiX);
+    v.SplitH = UnmovedTwips(old.SplitH, w.splitH(), dpiY);
+    v.NDSColumn1 =
+        UnmovedTwips(old.NDSColumn1, scale.ToTwipsX(ui.lvwNDSinfo->header()->sectionSize(0)), dpiX);
+    v.NDSColumn2 =
+        UnmovedTwips(old.NDSColumn2, scale.ToTwipsX(ui.lvwNDSinfo->header()->sectionSize(1)), dpiX);
+  }
+  const QString server = ui.cmbServerlist->currentText();
+  v.ZWServer = server.isEmpty() ? s.UntakenZWServer : server.toStdString();
+  v.SearchForAliases = ui.CheckAlias->isChecked() ? 1 : 0;
+  v.SearchSubordinates = SelectedOption(*ui.optSubOrdTreeGroup);
+  v.AppendToExistingDB = SelectedOption(*ui.optDBfileGroup);
+  v.RemoteAction = s.DefaultAction;
+  // Until the browser has read a context, the stored one stands.
+  v.CurrentContext = !s.CurrentContext.empty() ? s.CurrentContext
+                                               : ReadCurrentContext(w.settings(), s.TreeName, "");
+  v.SearchAnchor = s.SearchAnchor;
+  v.InventoryServer = ui.txtInvServer->text().toStdString();
+  SaveStoredSettings(w.settings(), s.TreeName, v, w.isMinimized());
+}
 
 int ShowSearchAnchor(frmMain&) {
   return 0;

@@ -3,6 +3,9 @@
 #include <optional>
 #include <string>
 
+#include "settings/HistoryEntry.h"
+#include "settings/StoredSettings.h"
+
 namespace cvx {
 
 // The state the main window shares between its handlers, live for the whole run.
@@ -36,6 +39,16 @@ struct MainState {
   bool TreePickActive = false;
   bool HistoryPickActive = false;
   std::optional<bool> ResultPickActive;
+
+  // The history box's entries, in the order added.
+  HistoryItems History;
+
+  // Settings as read at start-up. Only a window whose settings were read may write them back:
+  // written after an incomplete start, the defaults would overwrite what was stored.
+  bool SettingsLoaded = false;
+  StoredSettings LoadedSettings;
+  // A stored server the server box could not take (that server was down): kept for the next run.
+  std::string UntakenZWServer;
 };
 
 }  // namespace cvx

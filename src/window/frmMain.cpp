@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 
+#include "window/HistoryBox.h"
 #include "window/PageSwitching.h"
 #include "window/WindowGeometry.h"
 
@@ -15,6 +16,7 @@ frmMain::frmMain(Ports ports, QWidget* parent)
       splitH_(kDefaultSplitH) {
   setObjectName(QStringLiteral("frmMain"));
   ConnectPageSwitching(ui_, state_.ActiveTab, state_.ActiveSettingsTab);
+  ConnectHistoryBox(*this);
   ResizeWindowTwips(*this, kDefaultWindowWidth, kDefaultWindowHeight);
 }
 
@@ -31,6 +33,16 @@ void frmMain::Unload() {
 void frmMain::Discard() {
   unloaded_ = true;
   hide();
+}
+
+void frmMain::ApplySplitV(double x) {
+  splitV_ = x;
+  SizeControlsV(ui_, *this, x);
+}
+
+void frmMain::ApplySplitH(double y) {
+  splitH_ = y;
+  SizeControlsH(ui_, y);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

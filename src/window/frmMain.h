@@ -14,6 +14,7 @@
 namespace cvx {
 
 class Prompter;
+class SettingsStore;
 
 // The main window: owns every control, the five directory controls and the shared state. The
 // handlers' logic lives with their subsystems; this class only holds what they share. The shell
@@ -26,6 +27,7 @@ class frmMain : public QMainWindow {
   struct Ports {
     DirResult<DirectoryClientPtr> directory = MakeDirError(kDirClientMissing, "no directory");
     Prompter* prompter = nullptr;
+    SettingsStore* settings = nullptr;   // the per-user settings store; never null in a run
     std::string programDir;              // the directory of the program's executable
     std::vector<std::string> arguments;  // the program's arguments, without its name
   };
@@ -50,6 +52,7 @@ class frmMain : public QMainWindow {
   DirectoryControls& dir() { return dir_; }
   const ImageListMy& images() const { return images_; }
   Prompter& prompter() { return *ports_.prompter; }
+  SettingsStore& settings() { return *ports_.settings; }
   const Ports& ports() const { return ports_; }
   DirectoryClient* client() const { return ports_.directory ? ports_.directory->get() : nullptr; }
 
@@ -60,6 +63,9 @@ class frmMain : public QMainWindow {
   // Splitter positions in twips, relative to page 1.
   double splitV() const { return splitV_; }
   double splitH() const { return splitH_; }
+  // Places a split where it is given, unclamped, and keeps it for later resizes.
+  void ApplySplitV(double x);
+  void ApplySplitH(double y);
 
  signals:
   // The window is being unloaded: the shutdown steps run now (not for a discarded window).

@@ -3,10 +3,12 @@
 namespace cvx {
 
 MainWindowHarness::MainWindowHarness(const std::string& folder, const std::string& preferredTree,
-                                     std::vector<std::string> arguments, std::string programDir) {
+                                     std::vector<std::string> arguments, std::string programDir,
+                                     SettingsStore* store) {
   frmMain::Ports ports;
   ports.directory = OpenDirectoryClient(folder, preferredTree);
   ports.prompter = &prompter;
+  ports.settings = store ? store : &memoryStore;
   ports.programDir = std::move(programDir);
   ports.arguments = std::move(arguments);
   program = std::make_unique<MainProgram>(std::move(ports));

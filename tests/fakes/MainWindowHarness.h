@@ -4,19 +4,23 @@
 #include <string>
 #include <vector>
 
+#include "fakes/MemorySettingsStore.h"
 #include "fakes/RecordingPrompter.h"
 #include "shell/MainProgram.h"
 
 namespace cvx {
 
 // A main window over a directory folder, with recorded message boxes, as the program builds it.
+// Settings go to `store` when given (a real store in a test's folder), else to memory.
 struct MainWindowHarness {
   MainWindowHarness(const std::string& folder, const std::string& preferredTree,
-                    std::vector<std::string> arguments, std::string programDir = "/opt/cvx/bin");
+                    std::vector<std::string> arguments, std::string programDir = "/opt/cvx/bin",
+                    SettingsStore* store = nullptr);
 
   StartUpOutcome Load() { return program->Load(); }
 
   RecordingPrompter prompter;
+  MemorySettingsStore memoryStore;
   std::unique_ptr<MainProgram> program;
   frmMain* window = nullptr;
 };

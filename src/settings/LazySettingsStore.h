@@ -1,0 +1,68 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "settings/SqliteSettingsStore.h"
+
+namespace cvx {
+
+// The SQLite store, opened on first use, and created only by the first write: runs that never
+// write settings (the help window, an unattended build that closes by itself, a directory that
+// cannot be opened) leave no file behind. Until the file exists, reads find nothing.
+class LazySettingsStore final : public SettingsStore {
+ public:
+  explicit LazySettingsStore(std::string path) : path_(std::move(path)) {}
+
+  std::string ReadValue(std::string_view section, std::string_view key,
+                        std::string_view fallback) const override {
+    if (!Opened()) return std::string(fallback);
+    return Store().ReadValue(section, key, fallback);
+  }
+  std::vector<NamedValue> ReadSection(std::string_view section) const override {
+    if (!Opened()) return {};
+    return Store().ReadSection(section);
+  }
+  StoreStatus WriteValue(std::string_view section, std::string_view key,
+                         std::string_view value) override {
+    return Store().WriteValue(section, key, value);
+  }
+  StoreStatus DeleteSection(std::string_view section) override {
+    if (!Opened()) return StoreStatus::Ok();  // nothing stored, nothing to delete
+    return Store().DeleteSection(section);
+  }
+  StoreStatus Transaction(const std::function<void()>& writes) override {
+    return Store().Transaction(writes);
+  }
+  // A store that could not be written later is found out now, while the run can still say so:
+  // no path at all, or a folder that exists but takes no files.
+  StoreStatus Status() const override {
+    if (Opened()) return Store().openStatus();
+    const auto folder = std::filesystem::path(path_).parent_path();
+    std::error_code ec;
+    const bool folderRefuses = !folder.empty() && std::filesystem::exists(folder, ec) &&
+                               ::access(folder.c_str(), W_OK) != 0;
+    if (path_.empty() || folderRefuses) return Store().openStatus();
+    return StoreStatus::Ok();
+  }
+
+ private:
+  // Opens the store when its file exists; a missing file stays missing until a write.
+  bool Opened() const {
+    std::error_code ec;
+    if (!store_ && std::filesystem::exists(path_, ec)) Store();
+    return store_ != nullptr;
+  }
+  SqliteSettingsStore& Store() const {
+    if (!store_) store_ = std::make_unique<SqliteSettingsStore>(path_);
+    return *store_;
+  }
+
+  std::string path_;
+  mutable std::unique_ptr<SqliteSettingsStore> store_;
+};
+
+}  // namespace cvx
