@@ -8,7 +8,7 @@
 namespace cvx {
 
 // The workstation database file of one tree, open for reading while the object lives. Callers
-// open it once per key, as a lookup is specified, and close it by letting it go.
+// open it once per key and close it by letting it go.
 class WorkstationDatabaseFile {
  public:
   WorkstationDatabaseFile(const std::string& dbPath, const std::string& treeName);
