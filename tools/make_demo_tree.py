@@ -7,10 +7,13 @@
         exactly this output; tests/e2e/demo_data_current.sh checks that.
 
     make_demo_tree.py --large --users N --workstations M --out DIR [--tree NAME] [--seed S]
+                      [--database]
         writes one large tree NAME.ldif (default BIG) with N users and M workstations spread over an
         OU hierarchy (regions, sites, departments; a few hundred objects per container), every user
         logged in at 0 to 2 workstations, and copies core.schema and workstation.schema next to it
-        so that DIR is a complete directory folder.
+        so that DIR is a complete directory folder. With --database it also writes NAME.lst, the
+        workstation database a build of the whole tree would write (one CR LF record per
+        workstation with its first two addresses as text).
 
 How the program reads a folder: one <TREE>.ldif per tree, DNs without the tree (o=ACME sits directly
 below the tree root), parents before children, the order of the file is the directory order.
@@ -538,7 +541,14 @@ OCTETS = 155  # IPv4 octets 100..254: every address has the same width, so no ke
               # of another workstation's address
 
 
-def write_large(out: str, tree: str, n_users: int, n_ws: int, seed: int) -> None:
+def database_record(full_name: str, addrs: list[bytes]) -> str:
+    """One workstation database line: three quoted fields, CR LF."""
+    texts = [render(a) for a in addrs[:2]] + ["", ""]
+    return f'"{full_name}","{texts[0]}","{texts[1]}"\r\n'
+
+
+def write_large(out: str, tree: str, n_users: int, n_ws: int, seed: int,
+                database: bool = False) -> None:
     if n_ws > OCTETS ** 3:
         sys.exit(f"at most {OCTETS ** 3} workstations")
     rng = random.Random(seed)
@@ -570,6 +580,7 @@ def write_large(out: str, tree: str, n_users: int, n_ws: int, seed: int) -> None
     ws_classes = "\n".join("objectClass: " + c for c in WS_CLASSES)
     node_base = 0x020000000000  # locally administered; never 000000000001
     last_site = None
+    records: list[str] = []
     for leaf in range(leaves):
         dept = DEPTS[leaf % len(DEPTS)]
         site_no = leaf // len(DEPTS)
@@ -626,15 +637,21 @@ def write_large(out: str, tree: str, n_users: int, n_ws: int, seed: int) -> None
         container(ws_dn, "ou", "Workstations", f"Workstations of {dept} at {site}")
         for cn, parts, node, ipv4 in wss:
             lines = [ws_classes, "cn: " + cn, f"description: Desk in {dept}, {site}"]
-            for p in parts:
-                raw = ipx(ipx_net, node, WS_SOCKET) if p == "ipx" else tcp(ipv4, 0)
-                lines.append(attr_line("wmNetworkAddress", raw))
+            raws = [ipx(ipx_net, node, WS_SOCKET) if p == "ipx" else tcp(ipv4, 0) for p in parts]
+            lines += [attr_line("wmNetworkAddress", raw) for raw in raws]
+            if database:
+                full = "\\".join(["NDS:\\\\" + tree, "ENTERPRISE", region, site, dept,
+                                   "Workstations", cn])
+                records.append(database_record(full, raws))
             lines.append("wmOperatingSystem: " + OSES[node % len(OSES)])
             entry(child(ws_dn, "cn", cn), lines)
 
     os.makedirs(out, exist_ok=True)
     with open(os.path.join(out, tree + ".ldif"), "w", encoding="utf-8", newline="\n") as f:
         f.write("".join(out_lines))
+    if database:
+        with open(os.path.join(out, tree + ".lst"), "w", encoding="utf-8", newline="") as f:
+            f.write("".join(records))
     for schema in ("core.schema", "workstation.schema"):
         src = os.path.join(SCHEMA_DIR, schema)
         dst = os.path.join(out, schema)
@@ -653,6 +670,8 @@ def main(argv: list[str]) -> int:
                    help="--large: number of workstations")
     p.add_argument("--tree", default="BIG", help="--large: tree name (default: %(default)s)")
     p.add_argument("--seed", type=int, default=20240311, help="--large: random seed")
+    p.add_argument("--database", action="store_true",
+                   help="--large: also write the tree's workstation database NAME.lst")
     a = p.parse_args(argv)
     if a.large:
         if not a.out:
@@ -663,7 +682,7 @@ def main(argv: list[str]) -> int:
             p.error("--users and --workstations must not be negative")
         if not a.tree or any(c in a.tree for c in "/\\\0") or a.tree.startswith("."):
             p.error("--tree must be a plain name")
-        write_large(a.out, a.tree, a.users, a.workstations, a.seed)
+        write_large(a.out, a.tree, a.users, a.workstations, a.seed, a.database)
     else:
         write_demo(a.out or DEFAULT_OUT)
     return 0
