@@ -1,20 +1,31 @@
 #include <QApplication>
+#include <iostream>
 #include <string>
 #include <vector>
 
+#include "actions/LauncherEnvironment.h"
+#include "actions/SpawnLauncher.h"
+#include "core/CommandLine.h"
 #include "directory/DirectoryClient.h"
 #include "settings/LazySettingsStore.h"
 #include "settings/SettingsStorePath.h"
 #include "shell/MainProgram.h"
+#include "shell/TargetMode.h"
 #include "window/Prompter.h"
 
 // Builds the ports and the main window; everything else happens in the window's handlers.
 int main(int argc, char** argv) {
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  const cvx::CommandLineOptions options = cvx::ParseProgramArguments(arguments);
+  // A run on one target shows no window, so it needs no display either.
+  if (!options.target.empty() && qEnvironmentVariableIsEmpty("DISPLAY") &&
+      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Corvexa"));
 
   const std::string programDir = QCoreApplication::applicationDirPath().toStdString();
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
 
   cvx::QtPrompter boxes;
   cvx::StderrPrompter stderrMessages;
@@ -25,6 +36,18 @@ int main(int argc, char** argv) {
   ports.prompter = &prompter;
   cvx::LazySettingsStore settings(cvx::DefaultSettingsStorePath());
   ports.settings = &settings;
+  const cvx::LauncherSettings launch = cvx::LauncherSettingsFromEnvironment(programDir);
+  cvx::SpawnLauncher launcher(launch.uncRoot, launch.exeRunner);
+  ports.launcher = &launcher;
+
+  if (!options.target.empty()) {
+    if (!ports.directory) {
+      std::cerr << "cvx: the directory cannot be opened: " << ports.directory.message() << "\n";
+      return cvx::kTargetNotStarted;
+    }
+    return cvx::RunTargetMode(options, {ports.directory->get(), &settings, &launcher, programDir,
+                                        &std::cout, &std::cerr});
+  }
   ports.programDir = programDir;
   ports.arguments = arguments;
   cvx::MainProgram program(std::move(ports));

@@ -57,11 +57,15 @@ struct GnuOption {
   std::string_view prefix;
   bool takesValue;
 };
-constexpr std::array<GnuOption, 5> kGnuOptions = {{{"--tree=", true},
+constexpr std::array<GnuOption, 9> kGnuOptions = {{{"--tree=", true},
                                                    {"--dbpath=", true},
                                                    {"--dbbuild=", true},
                                                    {"--autoclose", false},
-                                                   {"--help", false}}};
+                                                   {"--help", false},
+                                                   {"--target=", true},
+                                                   {"--action=", true},
+                                                   {"--server=", true},
+                                                   {"--dry-run", false}}};
 
 bool IsGnuOption(const std::string& arg) {
   for (const auto& o : kGnuOptions) {
@@ -106,6 +110,10 @@ CommandLineOptions ParseProgramArguments(const std::vector<std::string>& argv) {
     if (arg.starts_with("--dbbuild=")) SetIfNotEmpty(o.dbBuildContext, OptionValue(arg.substr(10)));
     if (a == "--autoclose") o.autoClose = true;
     if (a == "--help") o.showHelp = true;
+    if (arg.starts_with("--target=")) SetIfNotEmpty(o.target, OptionValue(arg.substr(9)));
+    if (arg.starts_with("--action=")) SetIfNotEmpty(o.action, OptionValue(arg.substr(9)));
+    if (arg.starts_with("--server=")) SetIfNotEmpty(o.server, OptionValue(arg.substr(9)));
+    if (a == "--dry-run") o.dryRun = true;
   }
   return o;
 }

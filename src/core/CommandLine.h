@@ -12,6 +12,12 @@ struct CommandLineOptions {
   std::string dbBuildContext;  // "/dbbuild=" or --dbbuild=
   bool autoClose = false;      // "/autoclose" or --autoclose
   bool showHelp = false;       // "/?" or --help
+
+  // Acting on one target without a window (GNU forms only).
+  std::string target;   // --target=
+  std::string action;   // --action=  (an action code)
+  std::string server;   // --server=
+  bool dryRun = false;  // --dry-run
 };
 
 // Cuts a command line (the text after the program name) at every "/". Index 0 of the result is

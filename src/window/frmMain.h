@@ -13,6 +13,7 @@
 
 namespace cvx {
 
+class ProcessLauncher;
 class Prompter;
 class SettingsStore;
 
@@ -28,6 +29,7 @@ class frmMain : public QMainWindow {
     DirResult<DirectoryClientPtr> directory = MakeDirError(kDirClientMissing, "no directory");
     Prompter* prompter = nullptr;
     SettingsStore* settings = nullptr;   // the per-user settings store; never null in a run
+    ProcessLauncher* launcher = nullptr; // starts the remote-management programs
     std::string programDir;              // the directory of the program's executable
     std::vector<std::string> arguments;  // the program's arguments, without its name
   };
@@ -53,6 +55,7 @@ class frmMain : public QMainWindow {
   const ImageListMy& images() const { return images_; }
   Prompter& prompter() { return *ports_.prompter; }
   SettingsStore& settings() { return *ports_.settings; }
+  ProcessLauncher& launcher() { return *ports_.launcher; }
   const Ports& ports() const { return ports_; }
   DirectoryClient* client() const { return ports_.directory ? ports_.directory->get() : nullptr; }
 

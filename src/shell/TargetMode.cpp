@@ -1,0 +1,144 @@
+#include "shell/TargetMode.h"
+
+#include <QEventLoop>
+#include <ostream>
+
+#include "actions/LaunchStep.h"
+#include "core/ActionCatalogue.h"
+#include "core/BuildRCCommand.h"
+#include "core/UNCtoDOTConversion.h"
+#include "directory/DirectoryClient.h"
+#include "directory/ExtendedActionsProbe.h"
+#include "settings/HistoryStore.h"
+#include "settings/StoredSettingsIo.h"
+#include "target/RemoteTarget.h"
+
+namespace cvx {
+
+namespace {
+
+class TargetRun {
+ public:
+  TargetRun(const CommandLineOptions& o, const TargetModePorts& p) : o_(o), p_(p) {}
+
+  int Run() {
+    DirectoryClient& client = *p_.directory;
+    search_ = client.CreateControl();
+    lookup_ = client.CreateControl();
+    lookup_->SetClassFilter("User");
+    if (!o_.cmdLineTree.empty()) {
+      search_->SetContextPath(o_.cmdLineTree);
+      lookup_->SetContextPath(o_.cmdLineTree);
+    }
+    tree_ = search_->TreeNameOf(search_->ContextPath());
+    dbPath_ = o_.dbPath.empty() ? p_.programDir : o_.dbPath;
+    extended_ = ExtendedActionsSupported(client);
+    settings_ = LoadStoredSettings(*p_.settings, tree_, extended_).values;
+
+    action_ = !o_.action.empty() ? o_.action : extended_ ? settings_.RemoteAction : "RC";
+    if (!FindAction(action_) || (!extended_ && action_ != "RC")) {
+      return Fail("the action \"" + action_ + "\" is not available on tree " + tree_);
+    }
+    server_ = !o_.server.empty() ? o_.server : settings_.ZWServer;
+
+    const SearchOutcome found = Search();
+    if (!found) return Fail("the search failed: " + found.message());
+    if (found->empty()) return Fail("nothing found for \"" + o_.target + "\"");
+    if (found->size() > 1) {
+      for (const auto& name : *found) *p_.out << DottedName(name) << '\t' << name << '\n';
+      return kTargetChoose;
+    }
+    return ActOn(found->front());
+  }
+
+ private:
+  int Fail(const std::string& text) {
+    // Messages written for a box keep their lines apart with CR LF.
+    std::string why;
+    for (char c : text) {
+      if (c != '\r') why += c;
+    }
+    *p_.err << "cvx: " << why << '\n';
+    return kTargetNotStarted;
+  }
+
+  // The same search the action button starts, on the stored search settings.
+  SearchOutcome Search() {
+    const std::string root = search_->JoinTreePath(tree_, "");
+    const std::string context = !settings_.SearchAnchor.empty()
+                                    ? settings_.SearchAnchor
+                                    : ReadCurrentContext(*p_.settings, tree_, root);
+    const std::string classes =
+        settings_.SearchForAliases ? "User, Alias, Workstation" : "User, Workstation";
+    const int scope = settings_.SearchSubordinates == 1 ? kScopeContainerOnly : kScopeSubtree;
+    std::optional<SearchOutcome> outcome;
+    QEventLoop loop;
+    QObject::connect(search_.get(), &DirectoryControl::SearchCompleted, &loop,
+                     [&](const SearchOutcome& o) {
+                       outcome = o;
+                       loop.quit();
+                     });
+    search_->StartSearch(o_.target + "*", classes, scope, context);
+    if (!outcome) loop.exec();
+    return *outcome;
+  }
+
+  int ActOn(const std::string& name) {
+    const auto entry = lookup_->FindEntry(name);
+    if (!entry) {
+      return Fail(entry.error() == kDirNoSuchObject ? "User/workstation object not found!"
+                                                    : "the directory failed: " + entry.message());
+    }
+    targetName_ = (*entry)->FullPath();
+    targetClass_ = (*entry)->Layout().Name;
+    if (targetClass_ == "Workstation") return Start(targetName_);
+
+    const RemoteTargetOutcome where = ResolveRemoteTarget(targetName_, *lookup_, dbPath_, tree_);
+    if (where.databaseMessage) return Fail(*where.databaseMessage);
+    if (where.launch) return Start(*where.launch);
+    if (where.entries && !where.entries->empty()) {
+      for (const auto& e : where.entries->items()) *p_.out << e.text << '\t' << e.key << '\n';
+      return kTargetChoose;
+    }
+    if (where.statusText && !where.statusText->empty()) return Fail(*where.statusText);
+    return Fail("the directory connection was lost");
+  }
+
+  int Start(const std::string& workstation) {
+    const RCCommandOutcome command =
+        BuildRCCommand({workstation, action_, extended_, server_, settings_.InventoryServer});
+    if (command.statusText && !command.statusText->empty()) return Fail(*command.statusText);
+    if (command.commandLine.empty()) {
+      return Fail(server_.empty() ? "no server chosen: give --server= or choose one in the window"
+                                  : "no command for the action \"" + action_ + "\"");
+    }
+    if (o_.dryRun) {
+      *p_.out << command.commandLine << '\n';
+      return kTargetStarted;
+    }
+    if (command.addHistory) {
+      HistoryItems history = LoadHistory(*p_.settings, tree_);
+      AddHistory(history, *p_.settings, tree_, targetName_, targetName_, targetClass_);
+    }
+    const LaunchReaction reaction = LaunchStep(*p_.launcher, command.commandLine);
+    if (reaction.message) return Fail(*reaction.message);
+    if (reaction.statusText && !reaction.statusText->empty()) return Fail(*reaction.statusText);
+    return kTargetStarted;
+  }
+
+  const CommandLineOptions& o_;
+  const TargetModePorts& p_;
+  std::unique_ptr<DirectoryControl> search_;
+  std::unique_ptr<DirectoryControl> lookup_;
+  std::string tree_, dbPath_, action_, server_, targetName_, targetClass_;
+  bool extended_ = false;
+  StoredSettings settings_;
+};
+
+}  // namespace
+
+int RunTargetMode(const CommandLineOptions& options, const TargetModePorts& ports) {
+  return TargetRun(options, ports).Run();
+}
+
+}  // namespace cvx

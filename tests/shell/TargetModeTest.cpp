@@ -1,0 +1,128 @@
+// A run on one target without a window, against the demo tree, a database written here and a
+// real settings store in a test folder.
+
+#include "shell/TargetMode.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <sstream>
+
+#include "directory/DirectoryClient.h"
+#include "fakes/RecordingLauncher.h"
+#include "settings/LazySettingsStore.h"
+#include "settings/SettingsSections.h"
+#include "settings/SqliteSettingsStore.h"
+#include "wsdb/RecordAppender.h"
+
+namespace cvx {
+namespace {
+
+const std::string kCorp = R"(NDS:\\CORP\)";
+
+class TargetModeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto client = OpenDirectoryClient(CVX_DEMO_DIR, "CORP");
+    ASSERT_TRUE(client) << client.message();
+    client_ = *client;
+  }
+
+  std::string Folder() const { return dir_.path().toStdString(); }
+  std::string StorePath() const { return Folder() + "/config/corvexa/settings.sqlite3"; }
+
+  // The database record of a demo workstation: its first two stored addresses.
+  void AddWorkstation(const std::string& path) {
+    auto control = client_->CreateControl();
+    auto entry = control->FindEntry(kCorp + path);
+    ASSERT_TRUE(entry) << path;
+    auto values = *(*entry)->GetFieldValue("WM:Network Address");
+    ASSERT_FALSE(values.empty());
+    ASSERT_TRUE(AppendWorkstationRecord(Folder(), "CORP", kCorp + path, values[0],
+                                        values.size() > 1 ? values[1] : "")
+                    .ok());
+  }
+
+  int Run(std::vector<std::string> args) {
+    args.push_back("--dbpath=" + Folder());
+    LazySettingsStore store(StorePath());
+    out_.str("");
+    err_.str("");
+    return RunTargetMode(ParseProgramArguments(args),
+                         {client_.get(), &store, &launcher_, "/opt/cvx/bin", &out_, &err_});
+  }
+
+  QTemporaryDir dir_;
+  DirectoryClientPtr client_;
+  RecordingLauncher launcher_;
+  std::ostringstream out_, err_;
+};
+
+TEST_F(TargetModeTest, OneWorkstationStartsAtOnceAndADryRunOnlyPrintsIt) {
+  EXPECT_EQ(Run({"--target=WS01", "--server=FS1", "--dry-run"}), kTargetStarted);
+  EXPECT_EQ(out_.str(),
+            "\\\\FS1\\sys\\public\\zenworks\\wviewnt.exe -w\"WS01.SALES.ACME\" -n\"CORP\" "
+            "-c\"Remote Control\"\n");
+  EXPECT_TRUE(launcher_.launched.empty());
+  EXPECT_FALSE(std::filesystem::exists(StorePath()));  // a dry run changes nothing on disk
+
+  EXPECT_EQ(Run({"--target=ws01", "--server=FS2", "--action=RP"}), kTargetStarted);
+  ASSERT_EQ(launcher_.launched.size(), 1u);
+  EXPECT_NE(launcher_.launched[0].find("desktop.exe -w\"WS01.SALES.ACME\""), std::string::npos);
+  // A real run records the target in the tree's history, as the window would.
+  SqliteSettingsStore store(StorePath());
+  ASSERT_EQ(store.ReadSection(HistorySection("CORP")).size(), 1u);
+  EXPECT_EQ(store.ReadSection(HistorySection("CORP"))[0].name,
+            kCorp + "ACME\\SALES\\WS01;Workstation");
+}
+
+TEST_F(TargetModeTest, AUserWithOneLoginStartsAtThatWorkstation) {
+  AddWorkstation("ACME\\SALES\\WS01");
+  EXPECT_EQ(Run({"--target=JSMITH", "--server=FS1"}), kTargetStarted) << err_.str();
+  ASSERT_EQ(launcher_.launched.size(), 1u);
+  EXPECT_NE(launcher_.launched[0].find("-w\"WS01.SALES.ACME\""), std::string::npos);
+  SqliteSettingsStore store(StorePath());
+  EXPECT_EQ(store.ReadSection(HistorySection("CORP"))[0].name, kCorp + "ACME\\SALES\\JSMITH;User");
+}
+
+// Several hits or several logins are for the caller to choose from: one per line, status 2.
+TEST_F(TargetModeTest, SeveralHitsOrLoginsAreListedForAChoice) {
+  EXPECT_EQ(Run({"--target=WS0", "--server=FS1"}), kTargetChoose);
+  EXPECT_NE(out_.str().find("WS02.SALES.ACME\tNDS:\\\\CORP\\ACME\\SALES\\WS02\n"),
+            std::string::npos);
+
+  AddWorkstation("ACME\\SALES\\WS02");
+  AddWorkstation("ACME\\SALES\\WS03");
+  EXPECT_EQ(Run({"--target=MMILLER", "--server=FS1"}), kTargetChoose);
+  EXPECT_EQ(out_.str(),
+            "WS02.SALES.ACME\tNDS:\\\\CORP\\ACME\\SALES\\WS02\n"
+            "WS03.SALES.ACME\tNDS:\\\\CORP\\ACME\\SALES\\WS03\n");
+  EXPECT_TRUE(launcher_.launched.empty());
+}
+
+// Every way the action does not start says why and ends with status 1.
+TEST_F(TargetModeTest, EveryFailureSaysWhyWithStatusOne) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string said;
+  };
+  const Case cases[] = {
+      {{"--target=NOBODY"}, "nothing found"},
+      {{"--target=WS01"}, "no server chosen"},
+      {{"--target=JSMITH", "--server=FS1"}, "Workstation Database"},  // no database file
+      {{"--target=AWHITE", "--server=FS1"}, "User not logged in!"},
+      {{"--target=WS01", "--server=FS1", "--action=XX"}, "not available"},
+      {{"--target=WS01", "--server=../x"}, "cannot be used"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Run(c.args), kTargetNotStarted) << c.args[0];
+    EXPECT_NE(err_.str().find(c.said), std::string::npos) << c.args[0] << ": " << err_.str();
+  }
+  launcher_.answer = {LaunchStatus::kNotFound, "no such file"};
+  EXPECT_EQ(Run({"--target=WS01", "--server=FS1"}), kTargetNotStarted);
+  EXPECT_NE(err_.str().find("Could not find files"), std::string::npos) << err_.str();
+}
+
+}  // namespace
+}  // namespace cvx
