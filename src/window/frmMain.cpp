@@ -2,7 +2,9 @@
 
 #include <QCloseEvent>
 
+#include "window/MainWindowResize.h"
 #include "window/PageSwitching.h"
+#include "window/SplitterDrag.h"
 #include "window/WindowGeometry.h"
 
 namespace cvx {
@@ -15,6 +17,7 @@ frmMain::frmMain(Ports ports, QWidget* parent)
       splitH_(kDefaultSplitH) {
   setObjectName(QStringLiteral("frmMain"));
   ConnectPageSwitching(ui_, state_.ActiveTab, state_.ActiveSettingsTab);
+  new SplitterDrag(*this);
   ResizeWindowTwips(*this, kDefaultWindowWidth, kDefaultWindowHeight);
 }
 
@@ -40,7 +43,13 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 void frmMain::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  ArrangeControls(ui_, *this, splitV_, splitH_);
+  Form_Resize(*this);
+}
+
+void frmMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // Minimizing and restoring need not resize the window, but each changes the caption.
+  if (event->type() == QEvent::WindowStateChange) Form_Resize(*this);
 }
 
 }  // namespace cvx
