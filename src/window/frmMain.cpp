@@ -2,9 +2,11 @@
 
 #include <QCloseEvent>
 
+#include "window/MainWindowHelp.h"
 #include "window/MainWindowResize.h"
 #include "window/PageSwitching.h"
 #include "window/SplitterDrag.h"
+#include "window/StatusBarEvents.h"
 #include "window/WindowGeometry.h"
 
 namespace cvx {
@@ -18,6 +20,7 @@ frmMain::frmMain(Ports ports, QWidget* parent)
   setObjectName(QStringLiteral("frmMain"));
   ConnectPageSwitching(ui_, state_.ActiveTab, state_.ActiveSettingsTab);
   new SplitterDrag(*this);
+  new StatusBarEvents(*this, (new MainWindowHelp(*this))->action());
   ResizeWindowTwips(*this, kDefaultWindowWidth, kDefaultWindowHeight);
 }
 
