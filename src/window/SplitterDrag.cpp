@@ -12,13 +12,13 @@ namespace cvx {
 
 namespace {
 
-// The grab strip is narrow; the bar is centred on the mouse rather than hanging from it.
+// The vertical bar runs a little left of the mouse, the horizontal one starts a little above its
+// strip, and the vertical one stops a little short of its strip's end.
 constexpr double kBarOffsetV = 35;
-// The horizontal bar starts a little above its strip so that it covers the strip's top edge.
 constexpr double kBarRaiseH = 20;
-// The bar stops short of the end of the strip.
 constexpr double kBarShortenV = 20;
 
+// How close to the window's edges a split may be dragged: the views beside it keep some room.
 constexpr double kMarginV = 500;
 constexpr double kMarginH = 1500;
 

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
+#include <QWindow>
 
 #include "fakes/MainWindowHarness.h"
 #include "window/HelpBrowser.h"
@@ -54,6 +55,8 @@ TEST_F(MainWindowHelpTest, F1AnywhereOpensOneHelpWindowAndASecondBringsItToTheFr
   HelpBrowser* help = HelpWindows().front();
   EXPECT_TRUE(help->isVisible());
   EXPECT_TRUE(help->isWindow());
+  // A window of the main window's: the program still ends when the main window closes.
+  EXPECT_EQ(help->windowHandle()->transientParent(), w.windowHandle());
   EXPECT_TRUE(QTest::qWaitForWindowActive(help));
 
   Activate(&w);
