@@ -17,6 +17,7 @@
 #include "settings/UnmovedTwips.h"
 #include "window/HistoryBox.h"
 #include "window/Prompter.h"
+#include "window/SplitterPositions.h"
 #include "window/TwipsScale.h"
 #include "window/WindowGeometry.h"
 #include "window/frmMain.h"
@@ -54,8 +55,8 @@ int LoadSettings(frmMain& w) {
   const TwipsScale scale(w);
   w.move(scale.ToPixelsX(v.Left), scale.ToPixelsY(v.Top));
   ResizeWindowTwips(w, v.Width, v.Height);
-  w.ApplySplitV(v.SplitV);
-  w.ApplySplitH(v.SplitH);
+  SizeControlsV(w, v.SplitV);
+  SizeControlsH(w, v.SplitH);
   ui.lvwNDSinfo->header()->resizeSection(0, scale.ToPixelsX(v.NDSColumn1));
   ui.lvwNDSinfo->header()->resizeSection(1, scale.ToPixelsX(v.NDSColumn2));
   SelectOption(*ui.optSubOrdTreeGroup, v.SearchSubordinates);

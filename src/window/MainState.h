@@ -26,6 +26,8 @@ struct MainState {
   // Pages: the index of the page and settings page in front.
   short ActiveTab = 1;
   short ActiveSettingsTab = 1;
+  // A splitter's drag bar is being dragged (one flag for both splitters).
+  bool SplitterMoving = false;
 
   // Browsing and searching.
   std::string CurrentContext;

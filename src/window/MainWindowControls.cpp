@@ -225,6 +225,7 @@ void BuildStatusBar(MainWindowControls& c, QMainWindow* window) {
   }
   // Wide enough for its "Help" and no more: it is a button, the other panel carries the texts.
   QLabel* help = c.StatusPanel[1];
+  help->setFrameShadow(QFrame::Raised);
   help->setAlignment(Qt::AlignCenter);
   help->setMinimumWidth(help->fontMetrics().horizontalAdvance(QStringLiteral("Help")) + 24);
   // A long status text is cut off at the window's edge; it must not make the window wider.

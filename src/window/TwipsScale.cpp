@@ -1,5 +1,7 @@
 #include "window/TwipsScale.h"
 
+#include <algorithm>
+
 #include <QWidget>
 
 #include "core/Twips.h"
@@ -44,11 +46,19 @@ void TwipsScale::SetTop(QWidget& widget, double top) const {
 }
 
 void TwipsScale::SetWidth(QWidget& widget, double width) const {
-  if (width >= 0) widget.resize(ToPixelsX(width), widget.height());
+  widget.resize(ToPixelsX(std::max(0.0, width)), widget.height());
 }
 
 void TwipsScale::SetHeight(QWidget& widget, double height) const {
-  if (height >= 0) widget.resize(widget.width(), ToPixelsY(height));
+  widget.resize(widget.width(), ToPixelsY(std::max(0.0, height)));
+}
+
+void TwipsScale::SetRight(QWidget& widget, double right) const {
+  widget.resize(std::max(0, ToPixelsX(right) - widget.x()), widget.height());
+}
+
+void TwipsScale::SetBottom(QWidget& widget, double bottom) const {
+  widget.resize(widget.width(), std::max(0, ToPixelsY(bottom) - widget.y()));
 }
 
 void TwipsScale::Move(QWidget& widget, double left, double top, double width, double height) const {

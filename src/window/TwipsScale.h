@@ -25,13 +25,18 @@ class TwipsScale {
   int Right(const QWidget& widget) const { return Left(widget) + Width(widget); }
   int Bottom(const QWidget& widget) const { return Top(widget) + Height(widget); }
 
-  // A negative width or height is not a size: that assignment is skipped and the others stand,
-  // so a window made very small leaves controls as they were instead of collapsing them.
+  // A negative width or height becomes 0: a control with no room left is collapsed rather than
+  // left at an old size from which it would reach over its neighbours.
   void SetLeft(QWidget& widget, double left) const;
   void SetTop(QWidget& widget, double top) const;
   void SetWidth(QWidget& widget, double width) const;
   void SetHeight(QWidget& widget, double height) const;
   void Move(QWidget& widget, double left, double top, double width, double height) const;
+  // Move the right (bottom) edge, keeping the left (top) one: the size is the distance between
+  // the two edges in whole pixels, so that controls meeting at an edge meet to the pixel however
+  // the lengths round. An edge before the other gives a size of 0.
+  void SetRight(QWidget& widget, double right) const;
+  void SetBottom(QWidget& widget, double bottom) const;
 
  private:
   double dpiX_;

@@ -92,12 +92,10 @@ void ArrangeRemoteActionPage(MainWindowControls& c, const TwipsScale& t) {
     t.SetTop(*strip, t.Top(*c.TreeViewRC));
     t.SetHeight(*strip, t.Height(*c.TreeViewRC));
   }
-  t.SetWidth(*c.imgSplitterV, kSplitterVWidth);
   for (QFrame* strip : {c.imgSplitterH, c.picSplitterH}) {
     t.SetLeft(*strip, t.Left(*c.lstMultiple));
     t.SetWidth(*strip, t.Width(*c.lstMultiple));
   }
-  t.SetHeight(*c.imgSplitterH, kSplitterHHeight);
 }
 
 void ArrangeAboutPage(MainWindowControls& c, const TwipsScale& t) {
@@ -158,14 +156,18 @@ void ArrangeControls(MainWindowControls& c, QMainWindow& window, double splitV, 
 
 void SizeControlsV(MainWindowControls& c, const QMainWindow& window, double x) {
   const TwipsScale t(window);
-  t.SetWidth(*c.TreeViewRC, x - t.Left(*c.TreeViewRC));
+  // Edges are placed rather than lengths, so that the strip fills the gap between the views to
+  // the pixel.
+  t.SetRight(*c.TreeViewRC, x);
   t.SetLeft(*c.imgSplitterV, x);
+  t.SetRight(*c.imgSplitterV, x + kSplitterVWidth);
 
+  const double left = x + kSplitterVWidth;
   const double width = WindowWidthTwips(window) - (t.Width(*c.TreeViewRC) + 420);
   for (QWidget* right : std::initializer_list<QWidget*>{c.lvwNDSinfo, c.lstMultiple, c.picSplitterH,
                                                         c.imgSplitterH}) {
-    t.SetLeft(*right, x + 50);
-    t.SetWidth(*right, width);
+    t.SetLeft(*right, left);
+    t.SetRight(*right, left + width);
   }
   const double column = t.Width(*c.lstMultiple) - 300;
   if (column >= 0) c.lstMultiple->setColumnWidth(0, t.ToPixelsX(column));
@@ -173,10 +175,11 @@ void SizeControlsV(MainWindowControls& c, const QMainWindow& window, double x) {
 
 void SizeControlsH(MainWindowControls& c, double y) {
   const TwipsScale t(*c.picControl[1]);
-  t.SetHeight(*c.lvwNDSinfo, y - t.Top(*c.lvwNDSinfo));
+  t.SetBottom(*c.lvwNDSinfo, y);
   t.SetTop(*c.imgSplitterH, y);
-  t.SetTop(*c.lstMultiple, y + 30);
-  t.SetHeight(*c.lstMultiple, t.Height(*c.picControl[1]) - t.Top(*c.lstMultiple) - 30);
+  t.SetBottom(*c.imgSplitterH, y + kSplitterHHeight);
+  t.SetTop(*c.lstMultiple, y + kSplitterHHeight);
+  t.SetBottom(*c.lstMultiple, t.Height(*c.picControl[1]) - 30);
 }
 
 }  // namespace cvx

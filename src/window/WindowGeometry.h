@@ -24,14 +24,15 @@ int WindowHeightTwips(const QMainWindow& window);
 void ResizeWindowTwips(QMainWindow& window, double width, double height);
 
 // Places every control for the window's current size, then the vertical split at splitV and the
-// horizontal split at splitH (both relative to page 1). A window too small for a control leaves
-// that control's size as it was.
+// horizontal split at splitH (both relative to page 1). A control for which the window leaves no
+// room gets a width or height of 0.
 void ArrangeControls(MainWindowControls& controls, QMainWindow& window, double splitV,
                      double splitH);
 
 // The vertical split at x: the browser ends at x, the attribute view and the results list start
 // just right of it and reach to the window's right edge. Neither function clamps: stored
-// positions are applied as they are.
+// positions are applied as they are, even beyond the window, and the views on the far side of
+// such a split get a width (or height) of 0 while the split stays where it was put.
 void SizeControlsV(MainWindowControls& controls, const QMainWindow& window, double x);
 
 // The horizontal split at y: the attribute view ends at y, the results list fills the rest.

@@ -3,7 +3,11 @@
 #include <QCloseEvent>
 
 #include "window/HistoryBox.h"
+#include "window/MainWindowHelp.h"
+#include "window/MainWindowResize.h"
 #include "window/PageSwitching.h"
+#include "window/SplitterDrag.h"
+#include "window/StatusBarEvents.h"
 #include "window/WindowGeometry.h"
 
 namespace cvx {
@@ -17,6 +21,8 @@ frmMain::frmMain(Ports ports, QWidget* parent)
   setObjectName(QStringLiteral("frmMain"));
   ConnectPageSwitching(ui_, state_.ActiveTab, state_.ActiveSettingsTab);
   ConnectHistoryBox(*this);
+  new SplitterDrag(*this);
+  new StatusBarEvents(*this, (new MainWindowHelp(*this))->action());
   ResizeWindowTwips(*this, kDefaultWindowWidth, kDefaultWindowHeight);
 }
 
@@ -35,16 +41,6 @@ void frmMain::Discard() {
   hide();
 }
 
-void frmMain::ApplySplitV(double x) {
-  splitV_ = x;
-  SizeControlsV(ui_, *this, x);
-}
-
-void frmMain::ApplySplitH(double y) {
-  splitH_ = y;
-  SizeControlsH(ui_, y);
-}
-
 void frmMain::closeEvent(QCloseEvent* event) {
   Unload();
   event->accept();
@@ -52,7 +48,13 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 void frmMain::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  ArrangeControls(ui_, *this, splitV_, splitH_);
+  Form_Resize(*this);
+}
+
+void frmMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // Minimizing and restoring need not resize the window, but each changes the caption.
+  if (event->type() == QEvent::WindowStateChange) Form_Resize(*this);
 }
 
 }  // namespace cvx

@@ -63,12 +63,12 @@ class frmMain : public QMainWindow {
   void BindTreeViewWSImages() { treeViewWSImages_ = &images_; }
   const ImageListMy* TreeViewWSImages() const { return treeViewWSImages_; }
 
-  // Splitter positions in twips, relative to page 1.
+  // Splitter positions in twips, relative to page 1; SizeControlsV/H (SplitterPositions.h) set
+  // them.
   double splitV() const { return splitV_; }
   double splitH() const { return splitH_; }
-  // Places a split where it is given, unclamped, and keeps it for later resizes.
-  void ApplySplitV(double x);
-  void ApplySplitH(double y);
+  void SetSplitV(double x) { splitV_ = x; }
+  void SetSplitH(double y) { splitH_ = y; }
 
  signals:
   // The window is being unloaded: the shutdown steps run now (not for a discarded window).
@@ -77,6 +77,7 @@ class frmMain : public QMainWindow {
   void Unloaded();
 
  protected:
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 

@@ -20,6 +20,7 @@
 #include "settings/SettingsSections.h"
 #include "settings/SqliteSettingsStore.h"
 #include "window/HistoryBox.h"
+#include "window/SplitterPositions.h"
 #include "window/StatusPanels.h"
 #include "window/WindowGeometry.h"
 
@@ -113,6 +114,17 @@ TEST_F(SettingsRun, ChangesComeBackAndUnchangedRunsDoNotDrift) {
   Run();
   Run();
   EXPECT_EQ(Section(SettingsSection("CORP")), first);
+}
+
+TEST_F(SettingsRun, ARestartPutsBothSplittersBackExactly) {
+  Run({}, [](MainWindowHarness& h) {
+    SizeControlsV(*h.window, 3457);
+    SizeControlsH(*h.window, 4211);
+  });
+  Run({}, [](MainWindowHarness& h) {
+    EXPECT_EQ(h.window->splitV(), 3457);
+    EXPECT_EQ(h.window->splitH(), 4211);
+  });
 }
 
 TEST_F(SettingsRun, MinimizedAtExitKeepsTheGeometryAndWritesTheRest) {

@@ -154,20 +154,25 @@ TEST_F(WindowGeometryTest, EveryPageIsTidyAtTheDefaultAndALargerSize) {
   }
 }
 
-TEST_F(WindowGeometryTest, StoredSplitsApplyUnclampedAndImpossibleSizesAreSkipped) {
+TEST_F(WindowGeometryTest, StoredSplitsApplyUnclampedAndViewsWithoutRoomCollapse) {
   SizeControlsV(c, window, 600);
   EXPECT_EQ(c.imgSplitterV->x(), Px(600));
   EXPECT_EQ(c.TreeViewRC->width(), Px(600) - c.TreeViewRC->x());
 
-  // Past the right edge the views on the right would get a negative width: they keep theirs.
-  const int infoWidth = c.lvwNDSinfo->width();
+  // Past the right edge the views on the right would get a negative width: they get none, and
+  // the split stays where it was put.
   SizeControlsV(c, window, kDefaultWindowWidth + 1000);
   EXPECT_EQ(c.imgSplitterV->x(), Px(kDefaultWindowWidth + 1000));
-  EXPECT_EQ(c.lvwNDSinfo->width(), infoWidth);
+  EXPECT_EQ(c.lvwNDSinfo->width(), 0);
+  EXPECT_EQ(c.lstMultiple->width(), 0);
+  EXPECT_EQ(c.imgSplitterH->width(), 0);
 
   SizeControlsH(c, 1500);
   EXPECT_EQ(c.imgSplitterH->y(), PxY(1500));
   EXPECT_NEAR(c.lstMultiple->y(), PxY(1530), kPixel);
+  SizeControlsH(c, kDefaultWindowHeight + 1000);
+  EXPECT_EQ(c.imgSplitterH->y(), PxY(kDefaultWindowHeight + 1000));
+  EXPECT_EQ(c.lstMultiple->height(), 0);
 }
 
 }  // namespace

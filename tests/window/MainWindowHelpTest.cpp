@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <QWindow>
+
+#include "fakes/MainWindowHarness.h"
+#include "window/HelpBrowser.h"
+
+namespace cvx {
+namespace {
+
+class MainWindowHelpTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(h.Load(), StartUpOutcome::kReady);
+    w.show();
+    Activate(&w);
+  }
+
+  static void Activate(QWidget* window) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  }
+
+  QList<HelpBrowser*> HelpWindows() const { return w.findChildren<HelpBrowser*>(); }
+
+  void Click(QWidget* widget) {
+    const QPoint centre = widget->rect().center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      const Qt::MouseButtons held =
+          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+      QMouseEvent event(type, centre, widget->mapToGlobal(centre), Qt::LeftButton, held,
+                        Qt::NoModifier);
+      QCoreApplication::sendEvent(widget, &event);
+    }
+  }
+
+  MainWindowHarness h{CVX_DEMO_DIR, "", {}};
+  frmMain& w = *h.window;
+  MainWindowControls& ui = w.ui();
+};
+
+TEST_F(MainWindowHelpTest, F1AnywhereOpensOneHelpWindowAndASecondBringsItToTheFront) {
+  ui.TreeViewRC->setFocus();
+  QTest::keyClick(ui.TreeViewRC, Qt::Key_F1);
+  ASSERT_EQ(HelpWindows().size(), 1);
+  HelpBrowser* help = HelpWindows().front();
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_TRUE(help->isWindow());
+  // A window of the main window's: the program still ends when the main window closes.
+  EXPECT_EQ(help->windowHandle()->transientParent(), w.windowHandle());
+  EXPECT_TRUE(QTest::qWaitForWindowActive(help));
+
+  Activate(&w);
+  QTest::keyClick(ui.ImageCombo1, Qt::Key_F1);
+  EXPECT_EQ(HelpWindows().size(), 1);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(help));
+
+  // Closed, it comes back as the same window.
+  help->close();
+  Activate(&w);
+  QTest::keyClick(&w, Qt::Key_F1);
+  EXPECT_EQ(HelpWindows(), QList<HelpBrowser*>{help});
+  EXPECT_TRUE(help->isVisible());
+}
+
+TEST_F(MainWindowHelpTest, TheHelpPanelIsAButtonThatSendsF1) {
+  QLabel* helpPanel = ui.StatusPanel[1];
+  QLabel* statusPanel = ui.StatusPanel[2];
+  EXPECT_EQ(helpPanel->frameShadow(), QFrame::Raised);
+
+  Click(statusPanel);
+  EXPECT_TRUE(HelpWindows().isEmpty());
+  EXPECT_EQ(statusPanel->frameShadow(), QFrame::Sunken);
+  EXPECT_EQ(helpPanel->frameShadow(), QFrame::Raised);
+
+  Click(helpPanel);
+  ASSERT_EQ(HelpWindows().size(), 1);
+  EXPECT_TRUE(HelpWindows().front()->isVisible());
+  EXPECT_EQ(helpPanel->frameShadow(), QFrame::Sunken);
+
+  // The mouse moving over the status bar raises the panel again.
+  QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), ui.StatusBar->mapToGlobal(QPointF(2, 2)),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(ui.StatusBar, &move);
+  EXPECT_EQ(helpPanel->frameShadow(), QFrame::Raised);
+
+  // With the help window in front, a click on the panel still reaches it, and no second opens.
+  Click(helpPanel);
+  EXPECT_EQ(HelpWindows().size(), 1);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(HelpWindows().front()));
+}
+
+TEST_F(MainWindowHelpTest, ThePageCoversWhatAnAdministratorNeeds) {
+  QTest::keyClick(&w, Qt::Key_F1);
+  ASSERT_EQ(HelpWindows().size(), 1);
+  const QString text = HelpWindows().front()->text()->toPlainText();
+  for (const char* fact : {"Remote Action",
+                           "Settings",
+                           "About",
+                           "Network Address",
+                           "WM:Network Address",
+                           "Rebuild the database regularly",
+                           "/tree=",
+                           "/dbpath=",
+                           "/dbbuild=",
+                           "/autoclose",
+                           "/?",
+                           "--tree=",
+                           "--dbpath=",
+                           "--dbbuild=",
+                           "--autoclose",
+                           "--help",
+                           "cvx --target=NAME [--action=CODE] [--server=NAME] [--dry-run]",
+                           "CVX_DIRECTORY",
+                           "CVX_PREFERRED_TREE",
+                           "CVX_MESSAGES",
+                           "CVX_UNC_ROOT",
+                           "CVX_EXE_RUNNER",
+                           "CVX_DEMO_LOG",
+                           "XDG_CONFIG_HOME",
+                           "$XDG_CONFIG_HOME/corvexa/settings.sqlite3",
+                           "DBPath/TREE.lst"}) {
+    EXPECT_TRUE(text.contains(QString::fromUtf8(fact))) << fact;
+  }
+}
+
+}  // namespace
+}  // namespace cvx
