@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 
+#include "window/AttributeDisplay.h"
 #include "window/PageSwitching.h"
 #include "window/WindowGeometry.h"
 
@@ -15,6 +16,7 @@ frmMain::frmMain(Ports ports, QWidget* parent)
       splitH_(kDefaultSplitH) {
   setObjectName(QStringLiteral("frmMain"));
   ConnectPageSwitching(ui_, state_.ActiveTab, state_.ActiveSettingsTab);
+  ConnectAttributeDisplay(*this);
   ResizeWindowTwips(*this, kDefaultWindowWidth, kDefaultWindowHeight);
 }
 

@@ -3,9 +3,14 @@
 namespace cvx {
 
 MainWindowHarness::MainWindowHarness(const std::string& folder, const std::string& preferredTree,
+                                     std::vector<std::string> arguments, std::string programDir)
+    : MainWindowHarness(OpenDirectoryClient(folder, preferredTree), std::move(arguments),
+                        std::move(programDir)) {}
+
+MainWindowHarness::MainWindowHarness(DirResult<DirectoryClientPtr> directory,
                                      std::vector<std::string> arguments, std::string programDir) {
   frmMain::Ports ports;
-  ports.directory = OpenDirectoryClient(folder, preferredTree);
+  ports.directory = std::move(directory);
   ports.prompter = &prompter;
   ports.programDir = std::move(programDir);
   ports.arguments = std::move(arguments);

@@ -13,6 +13,9 @@ namespace cvx {
 struct MainWindowHarness {
   MainWindowHarness(const std::string& folder, const std::string& preferredTree,
                     std::vector<std::string> arguments, std::string programDir = "/opt/cvx/bin");
+  // The same over a directory the test opened itself (one it can cut, for instance).
+  MainWindowHarness(DirResult<DirectoryClientPtr> directory, std::vector<std::string> arguments,
+                    std::string programDir = "/opt/cvx/bin");
 
   StartUpOutcome Load() { return program->Load(); }
 
