@@ -1,5 +1,6 @@
 #include "shell/SettingsProcedures.h"
 
+#include "window/TreeCommands.h"
 #include "window/frmMain.h"
 
 namespace cvx {
@@ -12,7 +13,8 @@ int LoadSettings(frmMain&) {
 
 void SaveSettings(frmMain&) {}
 
-int ShowSearchAnchor(frmMain&) {
+int ShowSearchAnchor(frmMain& w) {
+  ShowSearchAnchorInTree(w);
   return 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include "window/AttributeDisplay.h"
 #include "window/PageSwitching.h"
+#include "window/TreeBrowsers.h"
 #include "window/WindowGeometry.h"
 
 namespace cvx {
@@ -16,6 +17,7 @@ frmMain::frmMain(Ports ports, QWidget* parent)
       splitH_(kDefaultSplitH) {
   setObjectName(QStringLiteral("frmMain"));
   ConnectPageSwitching(ui_, state_.ActiveTab, state_.ActiveSettingsTab);
+  ConnectTreeBrowsers(*this);
   ConnectAttributeDisplay(*this);
   ResizeWindowTwips(*this, kDefaultWindowWidth, kDefaultWindowHeight);
 }
