@@ -11,7 +11,7 @@ class FixedEntry : public DirEntry {
   FixedEntry(std::string name, DirResult<std::optional<EntryList>> below)
       : name_(std::move(name)), below_(std::move(below)) {}
   std::string RelativeName() const override { return name_; }
-  std::string FullPath() const override { return R"(NDS:\\T\O\)" + name_; }
+  std::string FullPath() const override { return R"(NDS:\\T\)" + name_; }
   EntryLayout Layout() const override { return {"Organizational Unit"}; }
   DirResult<std::optional<EntryList>> SubEntries() const override { return below_; }
   DirResult<std::vector<std::string>> GetFieldValue(const std::string&) const override {
@@ -23,35 +23,26 @@ class FixedEntry : public DirEntry {
   DirResult<std::optional<EntryList>> below_;
 };
 
-EntryPtr Leaf(const std::string& name) {
-  return std::make_shared<FixedEntry>(name, std::optional<EntryList>());
-}
-EntryPtr Container(const std::string& name) {
-  return std::make_shared<FixedEntry>(name, std::optional<EntryList>(EntryList{}));
+EntryPtr Entry(const std::string& name, DirResult<std::optional<EntryList>> below) {
+  return std::make_shared<FixedEntry>(name, std::move(below));
 }
 
-TEST(TreeLevel, NodesCarryKeyTextImageAndTag) {
-  const TreeNodeData node = NodeDataOf(*Leaf("JSMITH"));
-  EXPECT_EQ(node.Key, R"(NDS:\\T\O\JSMITH)");
-  EXPECT_EQ(node.Tag, node.Key);
-  EXPECT_EQ(node.Text, "JSMITH");
-  EXPECT_EQ(node.Image, "Organizational Unit");
-  EXPECT_EQ(PlaceholderKey(node.Key), R"(dummy.NDS:\\T\O\JSMITH)");
-}
-
-TEST(TreeLevel, SortedByTextWithoutRegardToCaseTiesInDirectoryOrder) {
-  const auto level = TreeLevelOf({Leaf("b2"), Container("Alpha"), Leaf("B2"), Leaf("aardvark")});
-  std::vector<std::string> keys;
-  for (const auto& n : level) keys.push_back(n.Text);
-  EXPECT_EQ(keys, (std::vector<std::string>{"aardvark", "Alpha", "b2", "B2"}));
-}
-
-TEST(TreeLevel, OnlyWhatMayHoldEntriesGetsAPlaceholder) {
-  EXPECT_FALSE(NodeDataOf(*Leaf("L")).HasChildren);
-  EXPECT_TRUE(NodeDataOf(*Container("Empty")).HasChildren);
-  // Unknown: opening it is how the administrator finds out.
-  const FixedEntry unreadable("U", MakeDirError(kDirLost, "gone"));
-  EXPECT_TRUE(NodeDataOf(unreadable).HasChildren);
+TEST(TreeLevel, SortedWithoutRegardToCaseAndMarkedWhereEntriesMayBeBelow) {
+  const auto level = TreeLevelOf({Entry("b2", std::optional<EntryList>()),
+                                  Entry("Alpha", std::optional<EntryList>(EntryList{})),
+                                  Entry("B2", MakeDirError(kDirLost, "gone")),
+                                  Entry("aardvark", std::optional<EntryList>())});
+  std::vector<std::string> texts;
+  for (const auto& n : level) texts.push_back(n.Text);
+  EXPECT_EQ(texts, (std::vector<std::string>{"aardvark", "Alpha", "b2", "B2"}));  // ties stay
+  // A leaf has nothing below; an empty container and one that cannot be read are opened to see.
+  EXPECT_FALSE(level[0].HasChildren);
+  EXPECT_TRUE(level[1].HasChildren);
+  EXPECT_TRUE(level[3].HasChildren);
+  EXPECT_EQ(level[1].Key, R"(NDS:\\T\Alpha)");
+  EXPECT_EQ(level[1].Tag, level[1].Key);
+  EXPECT_EQ(level[1].Image, "Organizational Unit");
+  EXPECT_EQ(PlaceholderKey(level[1].Key), R"(dummy.NDS:\\T\Alpha)");
 }
 
 }  // namespace

@@ -47,6 +47,11 @@ TEST_F(TreeNodeClick, AContainerBecomesTheSearchContext) {
   EXPECT_TRUE(ListsEmptied());
   EXPECT_FALSE(ui().Command1->isEnabled());
   EXPECT_EQ(s().TargetName, "");
+
+  // The workstation browser only shows the context of its node.
+  TreeViewWS_NodeClick(w(), FindNode(ws(), kAcme));
+  EXPECT_EQ(Panel2(), QString::fromStdString("Context: " + kAcme));
+  EXPECT_EQ(s().CurrentContext, kSales);
 }
 
 TEST_F(TreeNodeClick, AUserOrWorkstationBecomesTheTargetInItsContainer) {
@@ -112,14 +117,6 @@ TEST_F(TreeNodeClick, ALostDirectoryEndsTheProgramWithItsMessage) {
   EXPECT_EQ(h.prompter.messages[0].icon, MessageIcon::kCritical);
   EXPECT_TRUE(w().IsUnloaded());
   EXPECT_EQ(s().TargetName, "");
-}
-
-TEST_F(TreeNodeClick, TheWorkstationBrowserShowsTheContextOfItsNode) {
-  QTreeWidgetItem* acme = FindNode(ws(), kAcme);
-  TreeViewWS_NodeClick(w(), acme);
-  EXPECT_EQ(Panel2(), QString::fromStdString("Context: " + kAcme));
-  TreeViewWS_NodeClick(w(), nullptr);
-  EXPECT_EQ(s().CurrentContext, kCorp);  // the search context is the other browser's
 }
 
 }  // namespace
