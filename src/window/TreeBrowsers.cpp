@@ -24,10 +24,6 @@ void FillLevel(QTreeWidget& tree, const ImageListMy& images, const EntryList& en
   for (const TreeNodeData& node : TreeLevelOf(entries)) AddNode(tree, images, parent, node);
 }
 
-void ShowContext(frmMain& w, const std::string& fullName) {
-  SetStatusPanelText(w.ui(), 2, QStringLiteral("Context: ") + QString::fromStdString(fullName));
-}
-
 // Steps shared by both browsers: the control back at its tree root, the root node and the level
 // below it, the root selected and open.
 int BuildFromRoot(frmMain& w, QTreeWidget& tree, DirectoryControl* control,
@@ -46,7 +42,7 @@ int BuildFromRoot(frmMain& w, QTreeWidget& tree, DirectoryControl* control,
   if (!below) return below.error();
   fill(w, *below, rootData.Key);
   tree.setCurrentItem(rootNode);
-  ShowContext(w, NodeTag(rootNode));
+  ShowContextStatus(w.ui(), NodeTag(rootNode));
   rootNode->setExpanded(true);
   return kDirOk;
 }
@@ -93,7 +89,7 @@ int BrowseStartRC(frmMain& w) {
   // is still there, so that searches never start from a context that does not exist.
   if (QTreeWidgetItem* selected = tree.currentItem()) {
     s.CurrentContext = NodeKey(selected);
-    ShowContext(w, NodeTag(selected));
+    ShowContextStatus(w.ui(), NodeTag(selected));
   }
   return kDirOk;
 }

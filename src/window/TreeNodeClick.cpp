@@ -25,10 +25,6 @@ bool IsContainerImage(const std::string& image) {
          image == "Top";
 }
 
-void ShowContext(frmMain& w, const std::string& fullName) {
-  SetStatusPanelText(w.ui(), 2, QStringLiteral("Context: ") + QString::fromStdString(fullName));
-}
-
 void LostConnection(frmMain& w) {
   w.prompter().ShowMessage(QStringLiteral("Lost connection to NDS!"), QStringLiteral("Corvexa"),
                            MessageIcon::kCritical);
@@ -62,7 +58,7 @@ class KeyPressFilter : public QObject {
 
 void TreeViewWS_NodeClick(frmMain& w, QTreeWidgetItem* node) {
   if (!node || IsPlaceholder(node)) return;
-  ShowContext(w, NodeTag(node));
+  ShowContextStatus(w.ui(), NodeTag(node));
 }
 
 void TreeViewRC_NodeClick(frmMain& w, QTreeWidgetItem* node) {
@@ -75,7 +71,7 @@ void TreeViewRC_NodeClick(frmMain& w, QTreeWidgetItem* node) {
 
   if (IsContainerImage(image)) {
     s.CurrentContext = tag;
-    ShowContext(w, key);
+    ShowContextStatus(w.ui(), key);
     EmptySearchResults(w);
     ui.lvwNDSinfo->clear();
     return;
@@ -99,7 +95,7 @@ void TreeViewRC_NodeClick(frmMain& w, QTreeWidgetItem* node) {
   }
   if (parentKey.empty()) return;
   s.CurrentContext = parentKey;
-  ShowContext(w, parentKey);
+  ShowContextStatus(w.ui(), parentKey);
 }
 
 bool TreeViewRC_KeyPress(frmMain& w, int key) {
