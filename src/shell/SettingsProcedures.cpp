@@ -18,6 +18,7 @@
 #include "window/HistoryBox.h"
 #include "window/Prompter.h"
 #include "window/SplitterPositions.h"
+#include "window/TreeCommands.h"
 #include "window/TwipsScale.h"
 #include "window/WindowGeometry.h"
 #include "window/frmMain.h"
@@ -134,7 +135,8 @@ void SaveSettings(frmMain& w) {
   SaveStoredSettings(w.settings(), s.TreeName, v, w.isMinimized());
 }
 
-int ShowSearchAnchor(frmMain&) {
+int ShowSearchAnchor(frmMain& w) {
+  ShowSearchAnchorInTree(w);
   return 0;
 }
 

@@ -22,6 +22,7 @@ namespace cvx {
 namespace {
 
 const char kClientMissingText[] = "Sorry! This application works with Novell Netware Client only!";
+const char kReminderText[] = "Remember to update the Workstation Database regularly!";
 
 StartUpOutcome ClientMissing(frmMain& w) {
   std::cerr << "cvx: the directory cannot be opened: "
@@ -115,8 +116,7 @@ StartUpOutcome RunStartUp(frmMain& w) {
   ui.lblAbout[1]->setText(
       QStringLiteral("Version %1.%2").arg(CVX_VERSION_MAJOR).arg(CVX_VERSION_MINOR));
   SetStatusPanelText(ui, 1, QStringLiteral("Help"));
-  SetStatusPanelText(ui, 2,
-                     QStringLiteral("Remember to update the Workstation Database regularly!"));
+  SetStatusPanelText(ui, 2, QString::fromLatin1(kReminderText));
   s.ActiveTab = 1;
   s.ActiveSettingsTab = 1;
 
@@ -136,6 +136,8 @@ StartUpOutcome RunStartUp(frmMain& w) {
 
   if (int e = BrowseStartWS(w)) return Stopped(w, "BrowseStartWS", e);
   if (int e = BrowseStartRC(w)) return Stopped(w, "BrowseStartRC", e);
+  // The browsers show their context in panel 2; a fresh start shows the reminder there.
+  SetStatusPanelText(ui, 2, QString::fromLatin1(kReminderText));
 
   if (!s.DBBuildContext.empty() && s.AutoClose) {
     w.Unload();

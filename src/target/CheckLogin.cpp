@@ -9,7 +9,11 @@ LoginOutcome checkLogin(const std::string& fullName, const DirectoryControl& NWD
                         const std::string& dbPath, const std::string& treeName) {
   LoginOutcome outcome;
   const auto entry = NWDirWSAddress.FindEntry(fullName);
-  if (!entry || entry.value()->Layout().Name != "User") return outcome;
+  if (!entry) {
+    outcome.lookupError = entry.error();
+    return outcome;
+  }
+  if (entry.value()->Layout().Name != "User") return outcome;
 
   // An absent attribute reads as no values at all: not logged in either.
   const auto addresses = entry.value()->GetFieldValue("Network Address");

@@ -15,6 +15,8 @@ struct LoginOutcome {
   // Shown with kDatabaseMessageTitle, then the settings page "Workstation Database" comes to the
   // front.
   std::optional<std::string> databaseMessage;
+  // The error number of the user's look-up (0 when found), so a caller notices a lost directory.
+  int lookupError = 0;
 };
 
 }  // namespace cvx

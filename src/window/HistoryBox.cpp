@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "core/ActionCatalogue.h"
 #include "settings/HistoryStore.h"
+#include "window/DefaultActionCaption.h"
 #include "window/ImageListMy.h"
 #include "window/StatusPanels.h"
 #include "window/frmMain.h"
@@ -21,14 +21,6 @@ void AppendEntry(QComboBox& box, const ImageListMy& images, const std::string& k
                  const HistoryEntry& entry) {
   box.addItem(images.Icon(QString::fromStdString(entry.className)),
               QString::fromStdString(entry.text), QString::fromStdString(key));
-}
-
-// The action button's caption for the default action; a code outside the catalogue leaves it.
-void ShowDefaultActionCaption(frmMain& w) {
-  if (const RemoteAction* a = FindAction(w.state().DefaultAction)) {
-    w.ui().cmdRC->setText(
-        QString::fromUtf8(a->buttonCaption.data(), static_cast<int>(a->buttonCaption.size())));
-  }
 }
 
 void ClearPicks(MainState& s) {

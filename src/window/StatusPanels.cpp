@@ -22,4 +22,8 @@ QString StatusPanelText(const MainWindowControls& controls, int panel) {
   return label ? label->text() : QString();
 }
 
+void ShowContextStatus(const MainWindowControls& controls, const std::string& fullName) {
+  SetStatusPanelText(controls, 2, QStringLiteral("Context: ") + QString::fromStdString(fullName));
+}
+
 }  // namespace cvx

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 namespace cvx {
 
@@ -10,5 +11,8 @@ struct MainWindowControls;
 // without a panel is ignored on writing and reads as empty.
 void SetStatusPanelText(const MainWindowControls& controls, int panel, const QString& text);
 QString StatusPanelText(const MainWindowControls& controls, int panel);
+
+// Panel 2 reads "Context: " followed by a full name.
+void ShowContextStatus(const MainWindowControls& controls, const std::string& fullName);
 
 }  // namespace cvx

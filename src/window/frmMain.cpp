@@ -2,12 +2,17 @@
 
 #include <QCloseEvent>
 
+#include "window/AttributeDisplay.h"
 #include "window/HistoryBox.h"
 #include "window/MainWindowHelp.h"
 #include "window/MainWindowResize.h"
 #include "window/PageSwitching.h"
+#include "window/ResultsList.h"
 #include "window/SplitterDrag.h"
 #include "window/StatusBarEvents.h"
+#include "window/TargetSearch.h"
+#include "window/TreeBrowsers.h"
+#include "window/TreeDoubleClickAction.h"
 #include "window/WindowGeometry.h"
 
 namespace cvx {
@@ -23,6 +28,11 @@ frmMain::frmMain(Ports ports, QWidget* parent)
   ConnectHistoryBox(*this);
   new SplitterDrag(*this);
   new StatusBarEvents(*this, (new MainWindowHelp(*this))->action());
+  ConnectTreeBrowsers(*this);
+  ConnectAttributeDisplay(*this);
+  ConnectTargetSearch(*this);
+  ConnectResultsList(*this);
+  ConnectTreeDoubleClick(*this);
   ResizeWindowTwips(*this, kDefaultWindowWidth, kDefaultWindowHeight);
 }
 

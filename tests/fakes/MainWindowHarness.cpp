@@ -4,11 +4,18 @@ namespace cvx {
 
 MainWindowHarness::MainWindowHarness(const std::string& folder, const std::string& preferredTree,
                                      std::vector<std::string> arguments, std::string programDir,
+                                     SettingsStore* store)
+    : MainWindowHarness(OpenDirectoryClient(folder, preferredTree), std::move(arguments),
+                        std::move(programDir), store) {}
+
+MainWindowHarness::MainWindowHarness(DirResult<DirectoryClientPtr> directory,
+                                     std::vector<std::string> arguments, std::string programDir,
                                      SettingsStore* store) {
   frmMain::Ports ports;
-  ports.directory = OpenDirectoryClient(folder, preferredTree);
+  ports.directory = std::move(directory);
   ports.prompter = &prompter;
   ports.settings = store ? store : &memoryStore;
+  ports.launcher = &launcher;
   ports.programDir = std::move(programDir);
   ports.arguments = std::move(arguments);
   program = std::make_unique<MainProgram>(std::move(ports));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fakes/MemorySettingsStore.h"
+#include "fakes/RecordingLauncher.h"
 #include "fakes/RecordingPrompter.h"
 #include "shell/MainProgram.h"
 
@@ -16,11 +17,15 @@ struct MainWindowHarness {
   MainWindowHarness(const std::string& folder, const std::string& preferredTree,
                     std::vector<std::string> arguments, std::string programDir = "/opt/cvx/bin",
                     SettingsStore* store = nullptr);
+  // The same over a directory the test opened itself (one it can cut, for instance).
+  MainWindowHarness(DirResult<DirectoryClientPtr> directory, std::vector<std::string> arguments,
+                    std::string programDir = "/opt/cvx/bin", SettingsStore* store = nullptr);
 
   StartUpOutcome Load() { return program->Load(); }
 
   RecordingPrompter prompter;
   MemorySettingsStore memoryStore;
+  RecordingLauncher launcher;  // what would have been started
   std::unique_ptr<MainProgram> program;
   frmMain* window = nullptr;
 };

@@ -101,10 +101,12 @@ TEST(StartUp, ChosenTreeNamesEverythingButTheSchemaTestUsesTheDefault) {
   EXPECT_TRUE(w.state().ExtendedActionsAvailable);
   EXPECT_EQ(w.state().DBPath, "/srv/cvx db");
   const DirectoryControls& d = w.dir();
-  for (const auto* c :
-       {&d.NWDirRCTree, &d.NWDirUser, &d.NWDirWS, &d.NWDirWSdb, &d.NWDirWSAddress}) {
+  for (const auto* c : {&d.NWDirUser, &d.NWDirWSdb, &d.NWDirWSAddress}) {
     EXPECT_EQ((*c)->ContextPath(), R"(NDS:\\legacy)");
   }
+  // The browsers start from their tree's root, as the directory spells it.
+  EXPECT_EQ(d.NWDirRCTree->ContextPath(), R"(NDS:\\LEGACY)");
+  EXPECT_EQ(d.NWDirWS->ContextPath(), R"(NDS:\\LEGACY)");
 }
 
 TEST(StartUp, MissingDirectoryShowsTheClientMessageAndSavesNothing) {

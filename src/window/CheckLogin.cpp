@@ -1,0 +1,25 @@
+#include "window/CheckLogin.h"
+
+#include <QTreeWidget>
+
+#include "target/CheckLogin.h"
+#include "window/RemoteActionRun.h"
+#include "window/StatusPanels.h"
+#include "window/frmMain.h"
+
+namespace cvx {
+
+int checkLogin(frmMain& w, const std::string& fullName) {
+  const MainState& s = w.state();
+  const LoginOutcome outcome = checkLogin(fullName, *w.dir().NWDirWSAddress, s.DBPath, s.TreeName);
+  MainWindowControls& ui = w.ui();
+  ShowResultEntries(w, outcome.entries);
+  if (outcome.databaseMessage) ShowDatabaseMessage(w, *outcome.databaseMessage);
+  if (outcome.columnTitle) {
+    ui.lstMultiple->headerItem()->setText(0, QString::fromStdString(*outcome.columnTitle));
+  }
+  if (outcome.statusText) SetStatusPanelText(ui, 2, QString::fromStdString(*outcome.statusText));
+  return outcome.lookupError;
+}
+
+}  // namespace cvx

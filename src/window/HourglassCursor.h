@@ -1,0 +1,15 @@
+#pragma once
+
+namespace cvx {
+
+// Shows the hourglass for as long as it lives, so that every way out of a slow step restores the
+// pointer. Nested ones stack.
+class HourglassCursor {
+ public:
+  HourglassCursor();
+  ~HourglassCursor();
+  HourglassCursor(const HourglassCursor&) = delete;
+  HourglassCursor& operator=(const HourglassCursor&) = delete;
+};
+
+}  // namespace cvx

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+class QTreeWidgetItem;
+
+namespace cvx {
+
+class frmMain;
+
+// The search results list's entries: key (full name, empty for a note) and small icon.
+std::string ResultKey(const QTreeWidgetItem* entry);
+std::string ResultIcon(const QTreeWidgetItem* entry);
+
+// A note that the workstation is not in the database; acting on it asks for a database update.
+bool IsNotInDatabaseNote(const QTreeWidgetItem* entry);
+
+// The list's double-click action on its selected entry: the default action for that object.
+// The action button runs it too while the list holds the pick.
+void ResultsListDoubleClick(frmMain& w);
+
+// Click, double click, typed keys and the mouse buttons of the results list.
+void ConnectResultsList(frmMain& w);
+
+}  // namespace cvx

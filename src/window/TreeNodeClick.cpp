@@ -1,0 +1,116 @@
+#include "window/TreeNodeClick.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "core/UNCtoDOTConversion.h"
+#include "window/AttributeDisplay.h"
+#include "window/CheckLogin.h"
+#include "window/DefaultActionCaption.h"
+#include "window/Prompter.h"
+#include "window/SearchResultsReset.h"
+#include "window/StatusPanels.h"
+#include "window/TreeDoubleClickAction.h"
+#include "window/TreeNodes.h"
+#include "window/frmMain.h"
+
+namespace cvx {
+
+namespace {
+
+bool IsContainerImage(const std::string& image) {
+  return image == "Country" || image == "Organizational Unit" || image == "Organization" ||
+         image == "Top";
+}
+
+void LostConnection(frmMain& w) {
+  w.prompter().ShowMessage(QStringLiteral("Lost connection to NDS!"), QStringLiteral("Corvexa"),
+                           MessageIcon::kCritical);
+  w.close();
+}
+
+// Lets the browser handle a key first, so that a node reached with the arrow keys can be picked.
+class KeyPressFilter : public QObject {
+ public:
+  KeyPressFilter(frmMain& w, QTreeWidget& tree) : QObject(&tree), w_(w), tree_(tree) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != &tree_ || event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    // Leaving the browser with Tab picks nothing.
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) return false;
+    if (TreeViewRC_KeyPress(w_, key)) return true;
+    QTreeWidgetItem* before = tree_.currentItem();
+    // QObject::event is public; the view's own handling runs here, without the filters again.
+    static_cast<QObject&>(tree_).event(event);
+    if (tree_.currentItem() != before) TreeViewRC_NodeClick(w_, tree_.currentItem());
+    return event->isAccepted();
+  }
+
+ private:
+  frmMain& w_;
+  QTreeWidget& tree_;
+};
+
+}  // namespace
+
+void TreeViewWS_NodeClick(frmMain& w, QTreeWidgetItem* node) {
+  if (!node || IsPlaceholder(node)) return;
+  ShowContextStatus(w.ui(), NodeTag(node));
+}
+
+void TreeViewRC_NodeClick(frmMain& w, QTreeWidgetItem* node) {
+  if (!node) return;
+  MainWindowControls& ui = w.ui();
+  MainState& s = w.state();
+  const std::string image = NodeImage(node);
+  const std::string key = NodeKey(node);
+  const std::string tag = NodeTag(node);
+
+  if (IsContainerImage(image)) {
+    s.CurrentContext = tag;
+    ShowContextStatus(w.ui(), key);
+    EmptySearchResults(w);
+    ui.lvwNDSinfo->clear();
+    return;
+  }
+  if (image != "User" && image != "Workstation") return;
+
+  const std::string parentKey = NodeKey(node->parent());
+  ui.Command1->setEnabled(true);
+  ShowDefaultActionCaption(w);
+  if (getNDSinfo(w, key) == kDirLost) return LostConnection(w);
+  s.HistoryPickActive = false;
+  s.ResultPickActive = false;
+  s.TreePickActive = true;
+  ui.ImageCombo1->setEditText(QString::fromStdString(DottedName(key)));
+  s.TargetName = key;
+  s.TargetClass = image;
+  if (image == "User") {
+    if (checkLogin(w, tag) == kDirLost) return LostConnection(w);
+  } else {
+    EmptySearchResults(w);
+  }
+  if (parentKey.empty()) return;
+  s.CurrentContext = parentKey;
+  ShowContextStatus(w.ui(), parentKey);
+}
+
+bool TreeViewRC_KeyPress(frmMain& w, int key) {
+  MainState& s = w.state();
+  s.TreePickActive = true;
+  s.HistoryPickActive = false;
+  s.ResultPickActive = false;
+  if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+  RunTreeDoubleClickAction(w);
+  return true;
+}
+
+void InstallTreeViewRCKeyPress(frmMain& w) {
+  QTreeWidget& tree = *w.ui().TreeViewRC;
+  tree.installEventFilter(new KeyPressFilter(w, tree));
+}
+
+}  // namespace cvx

@@ -1,0 +1,100 @@
+#include "window/TreeBrowsers.h"
+
+#include "BrowserFixture.h"
+#include "window/StatusPanels.h"
+
+namespace cvx {
+namespace {
+
+using TreeBrowsers = BrowserFixture;
+
+TEST_F(TreeBrowsers, StartUpBuildsBothBrowsersFromTheRootReadingNothingBelowIt) {
+  for (QTreeWidget* tree : {&rc(), &ws()}) {
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    EXPECT_EQ(NodeKey(root), kCorp);
+    EXPECT_EQ(NodeImage(root), "Top");
+    EXPECT_FALSE(root->icon(0).isNull());
+    EXPECT_EQ(tree->currentItem(), root);
+    EXPECT_TRUE(root->isExpanded());
+    EXPECT_EQ(ChildTexts(root), (QStringList{"ACME", "DE"}));
+
+    // Each container below shows its expand mark through a placeholder, unread.
+    QTreeWidgetItem* acme = root->child(0);
+    EXPECT_EQ(NodeKey(acme), kAcme);
+    EXPECT_EQ(NodeImage(acme), "Organization");
+    ASSERT_EQ(acme->childCount(), 1);
+    EXPECT_EQ(acme->child(0)->text(0), "_dummy_");
+    EXPECT_EQ(NodeKey(acme->child(0)), "dummy." + kAcme);
+    EXPECT_EQ(NodeTag(acme->child(0)), kAcme);
+  }
+  EXPECT_EQ(directory->FindEntryCalls(), 0);
+  EXPECT_EQ(s().CurrentContext, kCorp);
+  // A fresh start keeps the reminder in panel 2 although the browsers report their context.
+  EXPECT_EQ(StatusPanelText(ui(), 2), "Remember to update the Workstation Database regularly!");
+  EXPECT_TRUE(HourglassGone());
+}
+
+TEST_F(TreeBrowsers, OpeningANodeReadsItsLevelOnceSortedWithPlaceholdersOnlyForContainers) {
+  QTreeWidgetItem* acme = Node(kAcme);
+  acme->setExpanded(true);
+  EXPECT_EQ(ChildTexts(acme), (QStringList{"Field Service", "HR", "IT", "SALES"}));
+  QTreeWidgetItem* sales = Node(kSales);
+  sales->setExpanded(true);
+  EXPECT_EQ(ChildTexts(sales), (QStringList{"AWHITE", "BJONES", "JSMITH", "KBROWN", "LGARCIA",
+                                            "MMILLER", "RMOORE", "TCLARK", "WS01", "WS02", "WS03",
+                                            "WS04", "WS05", "WS06", "WS07", "WS08"}));
+  QTreeWidgetItem* jsmith = Node(kJsmith);
+  EXPECT_EQ(NodeImage(jsmith), "User");
+  EXPECT_EQ(jsmith->childCount(), 0);  // a leaf: no expand mark
+  EXPECT_EQ(NodeImage(Node(kSales + R"(\WS01)")), "Workstation");
+  const int reads = directory->FindEntryCalls();
+  EXPECT_EQ(reads, 2);
+
+  // Closed and opened again: nothing is read, nothing doubles.
+  sales->setExpanded(false);
+  sales->setExpanded(true);
+  EXPECT_EQ(directory->FindEntryCalls(), reads);
+  EXPECT_EQ(sales->childCount(), 16);
+
+  Node(kHr)->setExpanded(true);
+  QTreeWidgetItem* alias = Node(kHr + R"(\JOHN)");
+  EXPECT_EQ(NodeImage(alias), "Alias");
+  EXPECT_EQ(alias->childCount(), 0);
+  EXPECT_TRUE(HourglassGone());
+}
+
+TEST_F(TreeBrowsers, WorkstationBrowserListsContainersAndAnEmptyLevelLosesItsMark) {
+  QTreeWidgetItem* acme = FindNode(ws(), kAcme);
+  ASSERT_NE(acme, nullptr);
+  acme->setExpanded(true);
+  EXPECT_EQ(ChildTexts(acme), (QStringList{"Field Service", "HR", "IT", "SALES"}));
+  QTreeWidgetItem* sales = FindNode(ws(), kSales);
+  ASSERT_EQ(sales->childCount(), 1);  // a container: marked until opened
+  sales->setExpanded(true);
+  EXPECT_EQ(sales->childCount(), 0);
+}
+
+TEST_F(TreeBrowsers, ALostConnectionWhileOpening) {
+  directory->Cut();
+  // The remote-control browser tries the look-up twice, then leaves the node without children.
+  QTreeWidgetItem* acme = Node(kAcme);
+  acme->setExpanded(true);
+  EXPECT_EQ(directory->FindEntryCalls(), 2);
+  EXPECT_EQ(acme->childCount(), 0);
+  EXPECT_TRUE(h.prompter.messages.empty());
+
+  // The workstation browser keeps the placeholder and closes the node: opening it later, with
+  // the connection back, reads the level.
+  QTreeWidgetItem* wsAcme = FindNode(ws(), kAcme);
+  wsAcme->setExpanded(true);
+  EXPECT_FALSE(wsAcme->isExpanded());
+  EXPECT_TRUE(IsPlaceholder(wsAcme->child(0)));
+  directory->Restore();
+  wsAcme->setExpanded(true);
+  EXPECT_EQ(wsAcme->childCount(), 4);
+  EXPECT_TRUE(HourglassGone());
+}
+
+}  // namespace
+}  // namespace cvx

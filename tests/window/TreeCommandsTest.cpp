@@ -1,0 +1,115 @@
+#include "window/TreeCommands.h"
+
+#include <QAction>
+#include <QLineEdit>
+
+#include "BrowserFixture.h"
+#include "window/StatusPanels.h"
+#include "window/TreeBrowsers.h"
+#include "window/TreeExpansion.h"
+
+namespace cvx {
+namespace {
+
+class TreeCommands : public BrowserFixture {
+ protected:
+  void Refresh(const std::string& key) {
+    rc().setCurrentItem(Node(key));
+    ui().menus.mnuRefreshTreeBranch->trigger();
+  }
+  // As the container menu does: the mark says whether the node is the anchor, then the entry.
+  void ToggleAnchor(const std::string& key) {
+    rc().setCurrentItem(Node(key));
+    ui().menus.mnuSearchAnchor->setChecked(s().SearchAnchorActive && s().SearchAnchor == key);
+    ui().menus.mnuSearchAnchor->trigger();
+  }
+  bool Marked(const std::string& key) { return HasAnchorMark(*Node(key)); }
+};
+
+TEST_F(TreeCommands, RefreshingABranchReadsItAgainInItsPlace) {
+  treeExp(w(), kPayroll);
+  const int reads = directory->FindEntryCalls();
+  Refresh(kHr);
+  QTreeWidgetItem* hr = Node(kHr);
+  EXPECT_EQ(rc().currentItem(), hr);
+  EXPECT_TRUE(hr->isExpanded());
+  EXPECT_EQ(directory->FindEntryCalls(), reads + 1);
+  EXPECT_EQ(NodeImage(hr), "Organizational Unit");
+  EXPECT_EQ(ChildTexts(Node(kAcme)), (QStringList{"Field Service", "HR", "IT", "SALES"}));
+  // The level below is unread again, and the old nodes are gone from the index.
+  EXPECT_TRUE(IsPlaceholder(Node(kPayroll)->child(0)));
+  EXPECT_EQ(FindNode(rc(), kPayroll + R"(\JYOUNG)"), nullptr);
+  EXPECT_TRUE(HourglassGone());
+}
+
+TEST_F(TreeCommands, RefreshingTheRootRebuildsTheTreeAtTheStoredContext) {
+  treeExp(w(), kSales);
+  s().CurrentContext = kSales;
+  Refresh(kCorp);
+  EXPECT_EQ(rc().topLevelItemCount(), 1);
+  EXPECT_EQ(FindNode(rc(), kSales), nullptr);
+  // Nothing is stored yet, so that is the root, not the context the administrator was in.
+  EXPECT_EQ(s().CurrentContext, kCorp);
+  EXPECT_EQ(rc().currentItem(), Node(kCorp));
+}
+
+TEST_F(TreeCommands, TheSearchAnchorIsMarkedMovedAndCleared) {
+  treeExp(w(), kHr);
+  ToggleAnchor(kSales);
+  EXPECT_TRUE(s().SearchAnchorActive);
+  EXPECT_EQ(s().SearchAnchor, kSales);
+  EXPECT_EQ(ui().txtSearchAnchor->text().toStdString(), kSales);
+  EXPECT_EQ(StatusPanelText(ui(), 2).toStdString(), " Searching always from: " + kSales);
+  EXPECT_TRUE(Marked(kSales));
+  EXPECT_FALSE(Node(kHr)->font(0).bold());
+
+  ToggleAnchor(kHr);
+  EXPECT_EQ(s().SearchAnchor, kHr);
+  EXPECT_TRUE(Marked(kHr));
+  EXPECT_FALSE(Node(kSales)->font(0).bold());
+
+  ToggleAnchor(kHr);
+  EXPECT_FALSE(s().SearchAnchorActive);
+  EXPECT_EQ(s().SearchAnchor, "");
+  EXPECT_EQ(ui().txtSearchAnchor->text(), "the current browser's context.");
+  EXPECT_EQ(StatusPanelText(ui(), 2), "");
+  EXPECT_FALSE(Node(kHr)->font(0).bold());
+  EXPECT_EQ(Node(kHr)->background(0).style(), Qt::NoBrush);
+
+  // Without a selected node neither command does anything.
+  rc().setCurrentItem(nullptr);
+  ui().menus.mnuRefreshTreeBranch->trigger();
+  ui().menus.mnuSearchAnchor->trigger();
+  EXPECT_FALSE(ui().menus.mnuSearchAnchor->isChecked());
+  EXPECT_FALSE(s().SearchAnchorActive);
+  EXPECT_NE(FindNode(rc(), kAcme), nullptr);
+}
+
+TEST_F(TreeCommands, TheAnchorIsMarkedAgainAfterARefreshAndAtStartUpKeepingTheSelection) {
+  treeExp(w(), kPayroll);
+  ToggleAnchor(kPayroll);
+  Refresh(kHr);
+  EXPECT_TRUE(Marked(kPayroll));
+  EXPECT_EQ(rc().currentItem(), Node(kHr));
+
+  // As at start-up: a fresh tree, and the stored anchor opened and marked in it.
+  ASSERT_EQ(BrowseStartRC(w()), 0);
+  s().SearchAnchorActive = false;
+  ShowSearchAnchorInTree(w());
+  EXPECT_TRUE(s().SearchAnchorActive);
+  EXPECT_EQ(ui().txtSearchAnchor->text().toStdString(), kPayroll);
+  EXPECT_TRUE(Marked(kPayroll));
+  EXPECT_EQ(rc().currentItem(), Node(kCorp));
+
+  // The tree root as the anchor, and an anchor deleted from the directory.
+  s().SearchAnchor = kCorp;
+  ShowSearchAnchorInTree(w());
+  EXPECT_TRUE(Marked(kCorp));
+  s().SearchAnchor = kSales + R"(\GONE)";
+  ShowSearchAnchorInTree(w());
+  EXPECT_TRUE(Node(kSales)->isExpanded());
+  EXPECT_TRUE(h.prompter.messages.empty());
+}
+
+}  // namespace
+}  // namespace cvx

@@ -1,0 +1,123 @@
+#include "window/TreeNodeClick.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include "BrowserFixture.h"
+#include "window/AttributeDisplay.h"
+#include "window/StatusPanels.h"
+#include "window/TreeExpansion.h"
+
+namespace cvx {
+namespace {
+
+class TreeNodeClick : public BrowserFixture {
+ protected:
+  void SetUp() override {
+    BrowserFixture::SetUp();
+    w().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w()));
+    // Leftovers of an earlier target in both lists.
+    ui().lstMultiple->headerItem()->setText(0, "Workstation(s) currently in use ...");
+    new QTreeWidgetItem(ui().lstMultiple, QStringList{"WS99.ELSEWHERE"});
+    new QTreeWidgetItem(ui().lvwNDSinfo, QStringList{"CN", "OLD"});
+    ui().Command1->setEnabled(false);
+  }
+
+  void Click(const std::string& key, Qt::MouseButton button = Qt::LeftButton) {
+    treeExp(w(), key);
+    QTreeWidgetItem* node = Node(key);
+    rc().scrollToItem(node);
+    QTest::mouseClick(rc().viewport(), button, {}, rc().visualItemRect(node).center());
+  }
+  bool ListsEmptied() {
+    return ui().lstMultiple->topLevelItemCount() == 0 &&
+           ui().lstMultiple->headerItem()->text(0) == "Search Results" &&
+           ui().lvwNDSinfo->topLevelItemCount() == 0;
+  }
+  QString Panel2() { return StatusPanelText(ui(), 2); }
+};
+
+TEST_F(TreeNodeClick, AContainerBecomesTheSearchContext) {
+  Click(kSales);
+  EXPECT_EQ(s().CurrentContext, kSales);
+  EXPECT_EQ(Panel2(), QString::fromStdString("Context: " + kSales));
+  EXPECT_TRUE(ListsEmptied());
+  EXPECT_FALSE(ui().Command1->isEnabled());
+  EXPECT_EQ(s().TargetName, "");
+
+  // The workstation browser only shows the context of its node.
+  TreeViewWS_NodeClick(w(), FindNode(ws(), kAcme));
+  EXPECT_EQ(Panel2(), QString::fromStdString("Context: " + kAcme));
+  EXPECT_EQ(s().CurrentContext, kSales);
+}
+
+TEST_F(TreeNodeClick, AUserOrWorkstationBecomesTheTargetInItsContainer) {
+  SetCheckedAttributes(ui(), 0, {"Telephone Number"});
+  s().HistoryPickActive = true;
+  Click(kJsmith);
+  EXPECT_EQ(s().TargetName, kJsmith);
+  EXPECT_EQ(s().TargetClass, "User");
+  EXPECT_TRUE(s().TreePickActive);
+  EXPECT_FALSE(s().HistoryPickActive);
+  EXPECT_EQ(s().ResultPickActive, false);
+  EXPECT_EQ(ui().ImageCombo1->currentText(), "JSMITH.SALES.ACME");
+  EXPECT_TRUE(ui().Command1->isEnabled());
+  EXPECT_EQ(ui().lvwNDSinfo->topLevelItemCount(), 3);  // JSMITH's three telephone numbers
+  EXPECT_EQ(s().CurrentContext, kSales);
+  EXPECT_EQ(Panel2(), QString::fromStdString("Context: " + kSales));
+
+  const std::string ws01 = kSales + R"(\WS01)";
+  Click(ws01);
+  EXPECT_EQ(s().TargetName, ws01);
+  EXPECT_EQ(s().TargetClass, "Workstation");
+  EXPECT_EQ(ui().lvwNDSinfo->topLevelItemCount(), 0);  // nothing checked for workstations
+  EXPECT_TRUE(ListsEmptied());
+}
+
+TEST_F(TreeNodeClick, AnAliasARightClickAndNoNodeChangeNothing) {
+  Click(kHr + R"(\JOHN)");
+  Click(kSales, Qt::RightButton);
+  TreeViewRC_NodeClick(w(), nullptr);
+  EXPECT_EQ(s().CurrentContext, kCorp);
+  EXPECT_EQ(s().TargetName, "");
+  EXPECT_FALSE(ListsEmptied());
+}
+
+TEST_F(TreeNodeClick, KeysPickTheTreeAndEnterIsTheDoubleClick) {
+  treeExp(w(), kAcme);
+  rc().setCurrentItem(Node(kAcme)->child(0));  // Field Service
+  s().ResultPickActive = true;
+  QTest::keyClick(&rc(), Qt::Key_Down);  // to HR, picked as a click picks it
+  EXPECT_EQ(rc().currentItem(), Node(kHr));
+  EXPECT_EQ(s().CurrentContext, kHr);
+  EXPECT_TRUE(s().TreePickActive);
+  EXPECT_EQ(s().ResultPickActive, false);
+
+  s().TreePickActive = false;
+  QTest::keyClick(&rc(), Qt::Key_Tab);  // leaving the browser picks nothing
+  EXPECT_FALSE(s().TreePickActive);
+
+  EXPECT_TRUE(TreeViewRC_KeyPress(w(), Qt::Key_Return));
+  EXPECT_TRUE(TreeViewRC_KeyPress(w(), Qt::Key_Enter));
+  EXPECT_FALSE(TreeViewRC_KeyPress(w(), Qt::Key_A));
+}
+
+TEST_F(TreeNodeClick, ALostDirectoryEndsTheProgramWithItsMessage) {
+  treeExp(w(), kSales);
+  directory->Cut();
+  Click(kSales);  // a container reads nothing from the directory
+  EXPECT_TRUE(h.prompter.messages.empty());
+  Click(kJsmith);
+  ASSERT_EQ(h.prompter.messages.size(), 1u);
+  EXPECT_EQ(h.prompter.messages[0].text, "Lost connection to NDS!");
+  EXPECT_EQ(h.prompter.messages[0].title, "Corvexa");
+  EXPECT_EQ(h.prompter.messages[0].icon, MessageIcon::kCritical);
+  EXPECT_TRUE(w().IsUnloaded());
+  EXPECT_EQ(s().TargetName, "");
+}
+
+}  // namespace
+}  // namespace cvx
