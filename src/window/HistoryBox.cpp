@@ -36,8 +36,11 @@ class HistoryKeys : public QObject {
   explicit HistoryKeys(frmMain& w) : QObject(&w), w_(w) {}
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    QLineEdit* edit = w_.ui().ImageCombo1->lineEdit();
-    if (watched != edit) return false;
+    // The box takes the keys of a real keyboard and hands them to its line edit directly, past
+    // any filter, so both are watched.
+    QComboBox* box = w_.ui().ImageCombo1;
+    QLineEdit* edit = box->lineEdit();
+    if (watched != edit && watched != box) return false;
     if (event->type() == QEvent::FocusIn) {
       // A mouse click that gave the focus would place the cursor after the selection is made.
       QTimer::singleShot(0, edit, [edit] { edit->selectAll(); });
@@ -92,7 +95,9 @@ void AddHistory(frmMain& w, const std::string& key, const std::string& name,
 
 void ConnectHistoryBox(frmMain& w) {
   MainWindowControls& ui = w.ui();
-  ui.ImageCombo1->lineEdit()->installEventFilter(new HistoryKeys(w));
+  auto* keys = new HistoryKeys(w);
+  ui.ImageCombo1->installEventFilter(keys);
+  ui.ImageCombo1->lineEdit()->installEventFilter(keys);
   QObject::connect(ui.ImageCombo1, &QComboBox::activated, &w, [&w](int) {
     MainState& s = w.state();
     s.TreePickActive = false;

@@ -67,8 +67,15 @@ void StartTargetSearch(frmMain& w, const std::string& text) {
 void ShowContextLine(frmMain& w) {
   DefaultPointer();
   const QTreeWidgetItem* node = w.ui().TreeViewRC->currentItem();
-  if (!node || !node->parent()) return;
-  SetStatusPanelText(w.ui(), 2, QStringLiteral("Context: ") + Q(NodeKey(node->parent())));
+  if (node && node->parent()) {
+    SetStatusPanelText(w.ui(), 2, QStringLiteral("Context: ") + Q(NodeKey(node->parent())));
+  } else if (StatusPanelText(w.ui(), 2) == QStringLiteral("Searching ...")) {
+    // Without a node to name, "Searching ..." would stay as if the search were still running:
+    // name the context that was searched instead.
+    const std::string& current = w.state().CurrentContext;
+    const std::string context = current.empty() ? w.dir().NWDirUser->ContextPath() : current;
+    SetStatusPanelText(w.ui(), 2, QStringLiteral("Context: ") + Q(context));
+  }
 }
 
 void SearchFailed(frmMain& w, const DirError& error) {
