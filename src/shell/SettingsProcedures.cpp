@@ -11,10 +11,12 @@
 #include <iostream>
 
 #include "core/ActionCatalogue.h"
+#include "settings/AttributeChoices.h"
 #include "settings/HistoryStore.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoredSettingsIo.h"
 #include "settings/UnmovedTwips.h"
+#include "window/AttributeDisplay.h"
 #include "window/HistoryBox.h"
 #include "window/Prompter.h"
 #include "window/SplitterPositions.h"
@@ -85,6 +87,10 @@ int LoadSettings(frmMain& w) {
   s.History = LoadHistory(store, s.TreeName);
   ShowHistoryEntries(*ui.ImageCombo1, w.images(), s.History);
 
+  SetCheckedAttributes(ui, 0, LoadAttributeChoices(store, s.TreeName, AttributeObject::User));
+  SetCheckedAttributes(ui, 1,
+                       LoadAttributeChoices(store, s.TreeName, AttributeObject::Workstation));
+
   // A server the box does not list (it was down at start-up) is kept for the next run.
   const int server = ui.cmbServerlist->findText(QString::fromStdString(v.ZWServer));
   if (server >= 0) {
@@ -133,6 +139,9 @@ void SaveSettings(frmMain& w) {
   v.SearchAnchor = s.SearchAnchor;
   v.InventoryServer = ui.txtInvServer->text().toStdString();
   SaveStoredSettings(w.settings(), s.TreeName, v, w.isMinimized());
+  SaveAttributeChoices(w.settings(), s.TreeName, AttributeObject::User, CheckedAttributes(ui, 0));
+  SaveAttributeChoices(w.settings(), s.TreeName, AttributeObject::Workstation,
+                       CheckedAttributes(ui, 1));
 }
 
 int ShowSearchAnchor(frmMain& w) {

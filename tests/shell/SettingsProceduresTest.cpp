@@ -19,6 +19,7 @@
 #include "settings/LazySettingsStore.h"
 #include "settings/SettingsSections.h"
 #include "settings/SqliteSettingsStore.h"
+#include "window/AttributeDisplay.h"
 #include "window/HistoryBox.h"
 #include "window/SplitterPositions.h"
 #include "window/StatusPanels.h"
@@ -158,6 +159,23 @@ TEST_F(SettingsRun, BadNumbersFallBackAndAnUnlistedServerIsKept) {
   EXPECT_EQ(Value("CORP", "Search Subordinates"), "0");
   EXPECT_EQ(Value("CORP", "Remote Action"), "RC");
   EXPECT_EQ(Value("CORP", "ZW Server"), "FS9");
+}
+
+// The attributes chosen for display come back at the next start; an unchecked one goes.
+TEST_F(SettingsRun, AttributeChecksSurviveARestart) {
+  Run({}, [](MainWindowHarness& h) {
+    MainWindowControls& ui = h.window->ui();
+    SetCheckedAttributes(ui, 0, {"Telephone Number", "Surname"});
+    SetCheckedAttributes(ui, 1, {"WM:Network Address"});
+  });
+  Run({}, [](MainWindowHarness& h) {
+    MainWindowControls& ui = h.window->ui();
+    EXPECT_EQ(CheckedAttributes(ui, 0), (std::vector<std::string>{"Surname", "Telephone Number"}));
+    EXPECT_EQ(CheckedAttributes(ui, 1), (std::vector<std::string>{"WM:Network Address"}));
+    SetCheckedAttributes(ui, 0, {"Surname"});
+  });
+  ASSERT_EQ(Section(NdsUserSection("CORP")).size(), 1u);
+  EXPECT_EQ(Section(NdsUserSection("CORP"))[0].name, "Surname");
 }
 
 TEST_F(SettingsRun, TreesKeepSeparateSettings) {
