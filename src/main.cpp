@@ -6,10 +6,14 @@
 #include "settings/LazySettingsStore.h"
 #include "settings/SettingsStorePath.h"
 #include "shell/MainProgram.h"
+#include "shell/UnattendedBuild.h"
 #include "window/Prompter.h"
 
 // Builds the ports and the main window; everything else happens in the window's handlers.
 int main(int argc, char** argv) {
+  // A build that closes by itself needs no window: it runs from cron, without a display.
+  const bool unattended = cvx::IsUnattendedBuild(std::vector<std::string>(argv + 1, argv + argc));
+  if (unattended) cvx::UseOffscreenPlatformWithoutDisplay();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Corvexa"));
 
@@ -18,7 +22,7 @@ int main(int argc, char** argv) {
 
   cvx::QtPrompter boxes;
   cvx::StderrPrompter stderrMessages;
-  const bool scripted = qgetenv("CVX_MESSAGES") == "stderr";
+  const bool scripted = unattended || qgetenv("CVX_MESSAGES") == "stderr";
   cvx::Prompter& prompter = scripted ? static_cast<cvx::Prompter&>(stderrMessages) : boxes;
   cvx::frmMain::Ports ports;
   ports.directory = cvx::OpenDirectoryClientFromEnvironment(programDir + "/data/demo");
@@ -34,7 +38,7 @@ int main(int argc, char** argv) {
     case cvx::StartUpOutcome::kClientMissing:
       return 1;
     case cvx::StartUpOutcome::kUnloaded:
-      return 0;
+      return cvx::FinishUnattendedRun(program.window());
     case cvx::StartUpOutcome::kHelpRun:
       QObject::connect(&program, &cvx::MainProgram::HelpRunEnded, &app, &QCoreApplication::quit,
                        Qt::QueuedConnection);

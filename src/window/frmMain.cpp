@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 
+#include "window/DatabaseBuild.h"
 #include "window/HistoryBox.h"
 #include "window/PageSwitching.h"
 #include "window/WindowGeometry.h"
@@ -17,6 +18,7 @@ frmMain::frmMain(Ports ports, QWidget* parent)
   setObjectName(QStringLiteral("frmMain"));
   ConnectPageSwitching(ui_, state_.ActiveTab, state_.ActiveSettingsTab);
   ConnectHistoryBox(*this);
+  ConnectDatabaseBuild(*this);
   ResizeWindowTwips(*this, kDefaultWindowWidth, kDefaultWindowHeight);
 }
 

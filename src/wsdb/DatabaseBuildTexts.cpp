@@ -34,6 +34,20 @@ std::string GroupThousands(std::size_t n) {
   return grouped;
 }
 
+std::string BuildPathMissingMessage() {
+  return "The path specified for using the Workstation \r\n"
+         "Database could not be found!\r\n"
+         "\r\n"
+         "Please check your command line settings\r\n"
+         "and restart Corvexa!\r\n"
+         "\r\n"
+         "Corvexa will now be closed!";
+}
+
+std::string BuildWriteRightsMessage(const std::string& dbPath) {
+  return "You don't have sufficient write rights\r\nto the directory:\r\n\r\n" + dbPath;
+}
+
 std::string BuildProgressText(std::size_t handled, std::size_t found) {
   return "Writing ... " + std::to_string(handled) + " of " + std::to_string(found) +
          " Workstation(s)";

@@ -27,6 +27,11 @@ std::string BuildSummaryLine(const DatabaseBuildResult& r);
 // \n); nothing when none were.
 std::vector<std::string> LeftOutLines(const DatabaseBuildResult& r);
 
+// The message box texts of a build that cannot start: the database directory is missing (the
+// tool ends after it), or it cannot be written.
+std::string BuildPathMissingMessage();
+std::string BuildWriteRightsMessage(const std::string& dbPath);
+
 // 1204 -> "1,204".
 std::string GroupThousands(std::size_t n);
 
