@@ -10,7 +10,9 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QRadioButton>
+#include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -98,6 +100,7 @@ void BM_MakeDB(benchmark::State& state) {
   std::filesystem::create_directories(out);
   SilentPrompter prompter;
   cvx::LazySettingsStore settings(out + "/never-written.sqlite3");
+  double longestStall = 0;
   for (auto _ : state) {
     cvx::frmMain::Ports ports;
     ports.directory = client;
@@ -116,11 +119,23 @@ void BM_MakeDB(benchmark::State& state) {
     QEventLoop loop;
     QObject::connect(&job, &cvx::DatabaseBuildJob::Ended, &loop, &QEventLoop::quit);
 
+    // How long the window could not answer: the longest gap between two turns of its event
+    // loop while the build ran.
+    QElapsedTimer sinceTurn;
+    qint64 longestGap = 0;
+    QTimer turns;
+    QObject::connect(&turns, &QTimer::timeout,
+                     [&] { longestGap = std::max(longestGap, sinceTurn.restart()); });
+
     QElapsedTimer clock;
     clock.start();
+    sinceTurn.start();
+    turns.start(0);
     cvx::makeDB(w);
     if (job.running()) loop.exec();
     state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+    turns.stop();
+    longestStall = std::max(longestStall, static_cast<double>(longestGap));
 
     if (job.state() != cvx::DatabaseBuildJob::State::kBuilt) {
       state.SkipWithError(("the build failed: " + prompter.message).c_str());
@@ -128,6 +143,7 @@ void BM_MakeDB(benchmark::State& state) {
     }
     if (!CheckOutput(state, out + "/" + kTree + ".lst")) return;
   }
+  state.counters["longest_stall_ms"] = longestStall;
 }
 
 // The names found by one search on the port.
