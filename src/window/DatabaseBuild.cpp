@@ -61,7 +61,7 @@ void Refused(frmMain& w, const DatabaseBuildFile& file) {
 void makeDB(frmMain& w) {
   DatabaseBuildJob& job = DatabaseBuildOf(w);
   // A second build would replace the file under the first.
-  if (job.running()) return;
+  if (job.running() || !w.dir().Created()) return;
   MainState& s = w.state();
   MainWindowControls& ui = w.ui();
   const std::string context = !s.DBBuildContext.empty() ? s.DBBuildContext : SelectedWSContext(ui);
