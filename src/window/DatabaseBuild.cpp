@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <iostream>

@@ -49,6 +49,11 @@ check grep -q "cvx: the Workstation Database cannot be built: $tmp/gone" "$tmp/e
 check [ ! -e "$tmp/gone" ]
 check [ ! -e "$tmp/config" ]
 
+# No directory client: its message on stderr, exit 1.
+directory="$tmp/none" run '/dbbuild=NDS:\\CORP\ACME' /autoclose "--dbpath=$tmp/db"
+check [ $? -eq 1 ]
+check grep -q "^Corvexa: Sorry! This application works with Novell Netware Client only!" "$tmp/err"
+
 # A large tree takes many turns of the event loop: the process still writes every record, the
 # same bytes the demo generator says a build of the whole tree writes.
 if python3 "$here/../../tools/make_demo_tree.py" --large --users 100 --workstations 20000 \
