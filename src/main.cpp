@@ -11,17 +11,17 @@
 #include "settings/SettingsStorePath.h"
 #include "shell/MainProgram.h"
 #include "shell/TargetMode.h"
+#include "shell/UnattendedBuild.h"
 #include "window/Prompter.h"
 
 // Builds the ports and the main window; everything else happens in the window's handlers.
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   const cvx::CommandLineOptions options = cvx::ParseProgramArguments(arguments);
-  // A run on one target shows no window, so it needs no display either.
-  if (!options.target.empty() && qEnvironmentVariableIsEmpty("DISPLAY") &&
-      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
+  // A run on one target and a build that closes by itself show no window: they run from scripts
+  // and cron, without a display.
+  const bool unattended = cvx::IsUnattendedBuild(arguments);
+  if (unattended || !options.target.empty()) cvx::UseOffscreenPlatformWithoutDisplay();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Corvexa"));
 
@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
 
   cvx::QtPrompter boxes;
   cvx::StderrPrompter stderrMessages;
-  const bool scripted = qgetenv("CVX_MESSAGES") == "stderr";
+  const bool scripted = unattended || qgetenv("CVX_MESSAGES") == "stderr";
   cvx::Prompter& prompter = scripted ? static_cast<cvx::Prompter&>(stderrMessages) : boxes;
   cvx::frmMain::Ports ports;
   ports.directory = cvx::OpenDirectoryClientFromEnvironment(programDir + "/data/demo");
@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     case cvx::StartUpOutcome::kClientMissing:
       return 1;
     case cvx::StartUpOutcome::kUnloaded:
-      return 0;
+      return cvx::FinishUnattendedRun(program.window());
     case cvx::StartUpOutcome::kHelpRun:
       QObject::connect(&program, &cvx::MainProgram::HelpRunEnded, &app, &QCoreApplication::quit,
                        Qt::QueuedConnection);

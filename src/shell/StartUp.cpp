@@ -11,6 +11,7 @@
 #include "shell/ApplyCommandLine.h"
 #include "shell/SettingsProcedures.h"
 #include "window/AttributeDisplay.h"
+#include "window/DatabaseStateLabel.h"
 #include "window/ExtendedActionControls.h"
 #include "window/Prompter.h"
 #include "window/StatusPanels.h"
@@ -113,6 +114,7 @@ StartUpOutcome RunStartUp(frmMain& w) {
   }
 
   if (s.DBPath.empty()) s.DBPath = w.ports().programDir;
+  ShowDatabaseState(w);
   ui.lblAbout[1]->setText(
       QStringLiteral("Version %1.%2").arg(CVX_VERSION_MAJOR).arg(CVX_VERSION_MINOR));
   SetStatusPanelText(ui, 1, QStringLiteral("Help"));

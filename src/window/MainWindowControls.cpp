@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "window/DatabaseStateLabel.h"
 #include "window/TabPane.h"
 
 namespace cvx {
@@ -170,6 +171,7 @@ void BuildDatabaseFrame(MainWindowControls& c, QWidget* frame) {
                                       QStringLiteral("Overwrite Existing Database")});
   c.cmdBuildWSdb = MakeButton<QPushButton>(frame, QStringLiteral("cmdBuildWSdb"),
                                            QStringLiteral("Build Workstation Database"));
+  c.lblDBstate = MakeDatabaseStateLabel(frame);
 }
 
 void BuildSettingsPage(MainWindowControls& c, QWidget* page) {

@@ -74,6 +74,7 @@ struct MainWindowControls {
   std::array<QRadioButton*, 2> optDBfile{};
   QButtonGroup* optDBfileGroup = nullptr;  // ids 0 and 1
   QPushButton* cmdBuildWSdb = nullptr;
+  QLabel* lblDBstate = nullptr;  // how current the database is, under the button
 
   // Page 3: 0 program name, 1 version, 2 description, 3 notice.
   QGroupBox* FrameAbout = nullptr;

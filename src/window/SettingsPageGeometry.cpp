@@ -29,6 +29,8 @@ constexpr double kSettingGap = 240;
 // Wide enough for a server name or an address, narrow enough to read as one field.
 constexpr double kFieldWidth = 4000;
 constexpr double kButtonWidth = 1800;
+// Between the database build's controls and the line below them.
+constexpr double kStateGap = 20;
 
 // Puts widget at left, top with its natural height; returns the top of what follows below it.
 double Stack(const TwipsScale& t, QWidget& widget, double top, double width, double gapBelow) {
@@ -67,10 +69,22 @@ void ArrangeAttributeFrame(MainWindowControls& c, const TwipsScale& t) {
   }
 }
 
+// Below the button and the option frame, across the frame, its text flush right under the
+// button.
+void PlaceDatabaseState(MainWindowControls& c, const TwipsScale& t, double frameWidth,
+                        double stateRoom) {
+  if (!c.lblDBstate) return;
+  const double top = std::max(t.Bottom(*c.cmdBuildWSdb), t.Bottom(*c.frmDBopt)) + kStateGap;
+  t.Move(*c.lblDBstate, kInnerLeft, top, frameWidth - 2 * kInnerLeft, stateRoom - kStateGap);
+}
+
 void ArrangeDatabaseFrame(MainWindowControls& c, const TwipsScale& t) {
   QGroupBox& frame = *c.frameS[4];
   const double frameWidth = t.Width(frame);
-  t.Move(*c.TreeViewWS, kInnerLeft, 270, frameWidth - 240, t.Height(frame) - 270 - 700);
+  // The line under the button that says how current the database is takes its room from the
+  // browser.
+  const double stateRoom = c.lblDBstate ? t.HintHeight(*c.lblDBstate) + kStateGap : 0;
+  t.Move(*c.TreeViewWS, kInnerLeft, 270, frameWidth - 240, t.Height(frame) - 270 - 700 - stateRoom);
 
   // The button and the option frame share the line below the browser; the option frame reaches
   // 80 beyond the button above and below, so both look centred on one line.
@@ -93,16 +107,19 @@ void ArrangeDatabaseFrame(MainWindowControls& c, const TwipsScale& t) {
       t.Move(*c.optDBfile[k], kInnerLeft + static_cast<double>(k) * half,
              (t.Height(*c.frmDBopt) - optionHeight) / 2, half, optionHeight);
     }
+    PlaceDatabaseState(c, t, frameWidth, stateRoom);
     return;
   }
   // Too narrow for one line: the options go one above the other, and the frame takes the room
   // down to the bottom of the settings frame.
-  t.Move(*c.frmDBopt, kInnerLeft, optionsTop, optionsWidth, t.Height(frame) - optionsTop - 60);
+  t.Move(*c.frmDBopt, kInnerLeft, optionsTop, optionsWidth,
+         t.Height(frame) - optionsTop - 60 - stateRoom);
   const double first = (t.Height(*c.frmDBopt) - 2 * optionHeight) / 2;
   for (std::size_t k = 0; k < c.optDBfile.size(); ++k) {
     t.Move(*c.optDBfile[k], kInnerLeft, first + static_cast<double>(k) * optionHeight,
            optionsWidth - 2 * kInnerLeft, optionHeight);
   }
+  PlaceDatabaseState(c, t, frameWidth, stateRoom);
 }
 
 }  // namespace

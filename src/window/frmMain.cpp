@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 
 #include "window/AttributeDisplay.h"
+#include "window/DatabaseBuild.h"
 #include "window/HistoryBox.h"
 #include "window/MainWindowHelp.h"
 #include "window/MainWindowResize.h"
@@ -33,6 +34,7 @@ frmMain::frmMain(Ports ports, QWidget* parent)
   ConnectTargetSearch(*this);
   ConnectResultsList(*this);
   ConnectTreeDoubleClick(*this);
+  ConnectDatabaseBuild(*this);
   ResizeWindowTwips(*this, kDefaultWindowWidth, kDefaultWindowHeight);
 }
 

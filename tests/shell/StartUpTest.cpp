@@ -12,6 +12,7 @@
 
 #include "fakes/MainWindowHarness.h"
 #include "shell/frmHelpWindow.h"
+#include "support/TempFolder.h"
 #include "window/StatusPanels.h"
 
 namespace cvx {
@@ -185,7 +186,9 @@ TEST(Shutdown, ReleasesTheControlsInOrder) {
 }
 
 TEST(Shutdown, UnattendedBuildThatClosesItselfLeavesEverything) {
-  MainWindowHarness h(kDemo, "", {R"(/dbbuild=NDS:\\CORP\ACME /autoclose)"});
+  const test::TempFolder db;
+  MainWindowHarness h(kDemo, "",
+                      {R"(/dbbuild=NDS:\\CORP\ACME /autoclose)", "--dbpath=" + db.path()});
   frmMain& w = *h.window;
   ASSERT_EQ(h.Load(), StartUpOutcome::kUnloaded);
   EXPECT_TRUE(w.IsUnloaded());
@@ -195,7 +198,8 @@ TEST(Shutdown, UnattendedBuildThatClosesItselfLeavesEverything) {
 }
 
 TEST(Shutdown, UnattendedBuildWithoutAutoCloseRunsLikeANormalStart) {
-  MainWindowHarness h(kDemo, "", {R"(/dbbuild=NDS:\\CORP\ACME)"});
+  const test::TempFolder db;
+  MainWindowHarness h(kDemo, "", {R"(/dbbuild=NDS:\\CORP\ACME)", "--dbpath=" + db.path()});
   ASSERT_EQ(h.Load(), StartUpOutcome::kReady);
   EXPECT_FALSE(h.window->IsUnloaded());
 }

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QPointer>
+#include <chrono>
+
+#include "directory/DirectoryControl.h"
+#include "wsdb/DatabaseBuildFile.h"
+#include "wsdb/DatabaseBuildResult.h"
+
+namespace cvx {
+
+// The records of one build, written workstation by workstation in search order: each name is
+// looked up, its first two "WM:Network Address" values make its record. A workstation that
+// cannot be looked up or has no address is left out, and so is a name the file cannot hold.
+// The records of a batch reach the file at its end, in one write.
+class DatabaseBuildRun {
+ public:
+  // `lookups` reads the workstations; a control released meanwhile ends the build as failed.
+  DatabaseBuildRun(DatabaseBuildFile file, SearchResults names, const DirectoryControl* lookups);
+
+  // Handles workstations until all are done, a write fails or `budget` has passed (always at
+  // least one). True while some are left.
+  bool Step(std::chrono::steady_clock::duration budget);
+
+  const DatabaseBuildTally& tally() const { return tally_; }
+
+  // Ends the build: puts the file in place, or keeps the previous one when the build failed.
+  DatabaseBuildResult Finish();
+
+ private:
+  void Handle(const std::string& name);
+  void Flush();
+
+  DatabaseBuildFile file_;
+  SearchResults names_;
+  QPointer<const DirectoryControl> lookups_;
+  DatabaseBuildTally tally_;
+  std::string pending_;    // records not yet written
+  bool released_ = false;  // the look-up control went away
+  std::size_t lookupsTried_ = 0;
+  std::size_t lookupsDone_ = 0;
+};
+
+}  // namespace cvx

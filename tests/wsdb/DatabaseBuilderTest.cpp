@@ -1,0 +1,173 @@
+#include "wsdb/DatabaseBuilder.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <QEventLoop>
+#include <QTimer>
+#include <filesystem>
+
+#include "directory/DirectoryClient.h"
+#include "support/TempFolder.h"
+#include "wsdb/DatabaseBuildTexts.h"
+
+namespace cvx {
+namespace {
+
+using Status = DatabaseBuildResult::Status;
+using test::TempFolder;
+
+const std::string kLab = R"(NDS:\\LAB\LAB\)";
+const std::string kLabDir = std::string(CVX_TEST_DATA_DIR) + "/dirs/dbbuild";
+
+std::string Record(const std::string& name, const std::string& a1, const std::string& a2) {
+  return "\"" + kLab + name + "\",\"" + a1 + "\",\"" + a2 + "\"\r\n";
+}
+
+class DatabaseBuilderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto client = OpenDirectoryClient(kLabDir, "LAB");
+    ASSERT_TRUE(client) << client.message();
+    client_ = *client;
+    search_ = client_->CreateControl();
+    search_->SetClassFilter("Workstation");
+    lookups_ = client_->CreateControl();
+  }
+
+  // A build as the window runs it: the file opened, the search started, its outcome handed on,
+  // the batches run by the event loop.
+  DatabaseBuildResult Build(const std::string& context,
+                            DatabaseWriteMode mode = DatabaseWriteMode::kReplace,
+                            const DirectoryControl* lookups = nullptr) {
+    auto file = DatabaseBuildFile::Open(folder_.path(), "LAB", mode);
+    EXPECT_TRUE(file.ok()) << file.reason();
+    DatabaseBuilder builder(std::move(file), lookups ? lookups : lookups_.get());
+    QEventLoop loop;
+    QObject::connect(search_.get(), &DirectoryControl::SearchCompleted, &builder,
+                     &DatabaseBuilder::Start);
+    QObject::connect(&builder, &DatabaseBuilder::Finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    search_->StartSearch("*", "Workstation", kScopeSubtree, kLab + context);
+    loop.exec();
+    EXPECT_TRUE(builder.finished());
+    return builder.finished() ? builder.result() : DatabaseBuildResult{};
+  }
+
+  std::vector<std::string> FolderNames() const {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder_.path()))
+      names.push_back(e.path().filename().string());
+    return names;
+  }
+
+  TempFolder folder_;
+  DirectoryClientPtr client_;
+  std::unique_ptr<DirectoryControl> search_;
+  std::unique_ptr<DirectoryControl> lookups_;
+};
+
+TEST_F(DatabaseBuilderTest, OneRecordPerWorkstationInSearchOrder) {
+  const auto r = Build("DESKS");
+  ASSERT_EQ(r.status, Status::kBuilt) << r.reason;
+  // Three addresses: the first two. One address: the third field empty. None: no record. A
+  // name holding a quotation mark or a line break: left out.
+  EXPECT_EQ(folder_.Read("LAB.lst"),
+            Record(R"(DESKS\FIRST)", "IPX 00001001:00A0C9000001:4005", "TCP 10.9.0.1") +
+                Record(R"(DESKS\THREE)", "TCP 10.9.0.3", "IPX 00001001:00A0C9000003:4005") +
+                Record(R"(DESKS\ONE)", "TCP 10.9.0.6", ""));
+  EXPECT_EQ(r.tally.leftOut,
+            (std::vector<std::string>{kLab + "DESKS\\QUOTE\"D", kLab + "DESKS\\LINE\nBREAK",
+                                      kLab + "DESKS\\CARRIAGE\rRETURN"}));
+  EXPECT_EQ(BuildFinishedText(r),
+            "Found: 7 Workstation(s) - 3 left out: a quotation mark or line break in the name");
+  // On stderr each name is named, its line breaks made visible.
+  const auto lines = LeftOutLines(r);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[2], "  " + kLab + "DESKS\\LINE\\nBREAK");
+}
+
+TEST_F(DatabaseBuilderTest, ExactlyOneWorkstation) {
+  const auto r = Build("SINGLE");
+  ASSERT_EQ(r.status, Status::kBuilt) << r.reason;
+  EXPECT_EQ(folder_.Read("LAB.lst"),
+            Record(R"(SINGLE\SOLO)", "IPX 00001002:00A0C9000007:4005", "TCP 10.9.1.7"));
+  EXPECT_EQ(BuildFinishedText(r), "Found: 1 Workstation(s)");
+  EXPECT_TRUE(LeftOutLines(r).empty());
+}
+
+TEST_F(DatabaseBuilderTest, FailedSearchOrLookupsKeepThePreviousDatabase) {
+  const std::string old = Record("OLD", "TCP 1.1.1.1", "");
+  folder_.Write("LAB.lst", old);
+  for (auto mode : {DatabaseWriteMode::kReplace, DatabaseWriteMode::kAppend}) {
+    const auto r = Build("NOWHERE", mode);
+    EXPECT_EQ(r.status, Status::kSearchFailed);
+    EXPECT_EQ(r.searchError, kDirNoSuchObject);
+    EXPECT_EQ(folder_.Read("LAB.lst"), old);
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"LAB.lst"});
+    EXPECT_EQ(BuildFailedText(r).rfind("Workstation search failed (error 601): ", 0), 0u)
+        << BuildFailedText(r);
+  }
+
+  // Look-ups in a directory that does not hold the tree: every one fails, which says the
+  // directory is gone rather than every workstation.
+  auto other = OpenDirectoryClient(CVX_DEMO_DIR, "CORP");
+  ASSERT_TRUE(other);
+  auto elsewhere = (*other)->CreateControl();
+  const auto r = Build("DESKS", DatabaseWriteMode::kReplace, elsewhere.get());
+  EXPECT_EQ(r.status, Status::kLookupsFailed);
+  EXPECT_EQ(folder_.Read("LAB.lst"), old);
+  EXPECT_EQ(BuildFailedText(r),
+            "Workstation Database not built: not one workstation could be looked up (4 tried) - "
+            "the previous Workstation Database was kept");
+}
+
+TEST_F(DatabaseBuilderTest, WriteFailureHalfWayKeepsThePreviousDatabase) {
+  const std::string old = Record("OLD", "TCP 1.1.1.1", "");
+  folder_.Write("LAB.lst", old);
+  // A full disk, as far as this process can tell: files may not grow past a few bytes more
+  // than the old database.
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto savedSignal = ::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = old.size() + 40;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  DatabaseBuildResult results[2];
+  results[0] = Build("DESKS", DatabaseWriteMode::kReplace);
+  results[1] = Build("DESKS", DatabaseWriteMode::kAppend);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  ::signal(SIGXFSZ, savedSignal);
+  for (const auto& r : results) {
+    EXPECT_EQ(r.status, Status::kWriteFailed);
+    EXPECT_NE(r.reason.find("File too large"), std::string::npos) << r.reason;
+  }
+  EXPECT_EQ(folder_.Read("LAB.lst"), old);
+  EXPECT_EQ(FolderNames(), std::vector<std::string>{"LAB.lst"});
+}
+
+TEST_F(DatabaseBuilderTest, ReportsProgressInBatches) {
+  auto file = DatabaseBuildFile::Open(folder_.path(), "LAB", DatabaseWriteMode::kReplace);
+  DatabaseBuilder builder(std::move(file), lookups_.get());
+  std::vector<std::pair<std::size_t, std::size_t>> progress;
+  QObject::connect(&builder, &DatabaseBuilder::Progress, [&](std::size_t done, std::size_t found) {
+    progress.emplace_back(done, found);
+  });
+  SearchResults many(5000, kLab + R"(DESKS\ONE)");
+  builder.Start(many);
+  EXPECT_TRUE(progress.empty());  // nothing is written inside Start
+  QEventLoop loop;
+  QObject::connect(&builder, &DatabaseBuilder::Finished, &loop, &QEventLoop::quit);
+  QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+  loop.exec();
+  ASSERT_TRUE(builder.finished());
+  ASSERT_FALSE(progress.empty());
+  EXPECT_EQ(progress.back(), std::make_pair(std::size_t{5000}, std::size_t{5000}));
+  for (std::size_t i = 1; i < progress.size(); ++i)
+    EXPECT_GT(progress[i].first, progress[i - 1].first);
+  EXPECT_EQ(builder.result().tally.written, 5000u);
+}
+
+}  // namespace
+}  // namespace cvx
