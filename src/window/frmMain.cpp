@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 
+#include "window/ActionMenuHandlers.h"
 #include "window/AttributeDisplay.h"
 #include "window/HistoryBox.h"
 #include "window/MainWindowHelp.h"
@@ -33,6 +34,7 @@ frmMain::frmMain(Ports ports, QWidget* parent)
   ConnectTargetSearch(*this);
   ConnectResultsList(*this);
   ConnectTreeDoubleClick(*this);
+  ConnectActionMenus(*this);
   ResizeWindowTwips(*this, kDefaultWindowWidth, kDefaultWindowHeight);
 }
 
