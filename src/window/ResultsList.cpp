@@ -111,6 +111,10 @@ std::string ResultIcon(const QTreeWidgetItem* entry) {
   return entry ? entry->data(0, Qt::UserRole + 1).toString().toStdString() : std::string();
 }
 
+std::string ResultClass(frmMain& w, const QTreeWidgetItem* entry) {
+  return ClassOf(w, ResultKey(entry), ResultIcon(entry));
+}
+
 bool IsNotInDatabaseNote(const QTreeWidgetItem* entry) {
   return entry && entry->text(0).contains(QStringLiteral("Workstation not in database"),
                                           Qt::CaseInsensitive);

@@ -15,6 +15,10 @@ std::string ResultIcon(const QTreeWidgetItem* entry);
 // A note that the workstation is not in the database; acting on it asks for a database update.
 bool IsNotInDatabaseNote(const QTreeWidgetItem* entry);
 
+// The class of the entry's object as the directory reports it, or its icon when the look-up
+// fails: the hits of a search all carry the "User" icon, workstations too.
+std::string ResultClass(frmMain& w, const QTreeWidgetItem* entry);
+
 // The list's double-click action on its selected entry: the default action for that object.
 // The action button runs it too while the list holds the pick.
 void ResultsListDoubleClick(frmMain& w);

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 
+#include "window/ActionMenuHandlers.h"
 #include "window/AttributeDisplay.h"
 #include "window/DatabaseBuild.h"
 #include "window/HistoryBox.h"
@@ -35,6 +36,7 @@ frmMain::frmMain(Ports ports, QWidget* parent)
   ConnectResultsList(*this);
   ConnectTreeDoubleClick(*this);
   ConnectDatabaseBuild(*this);
+  ConnectActionMenus(*this);
   ResizeWindowTwips(*this, kDefaultWindowWidth, kDefaultWindowHeight);
 }
 

@@ -1,0 +1,157 @@
+#include "window/ActionMenuHandlers.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "actions/ActionMenuChoice.h"
+#include "window/DefaultActionCaption.h"
+#include "window/PageSwitching.h"
+#include "window/Prompter.h"
+#include "window/RemoteActionRun.h"
+#include "window/ResultsList.h"
+#include "window/StatusPanels.h"
+#include "window/TreeNodes.h"
+#include "window/TreeViewRCMouseDown.h"
+#include "window/TwipsScale.h"
+#include "window/frmMain.h"
+
+namespace cvx {
+
+namespace {
+
+constexpr int kMenuOffsetTwips = 50;
+
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+}
+
+std::string InventoryServer(frmMain& w) {
+  return w.ui().txtInvServer->text().toStdString();
+}
+
+// The message, then the settings page with the inventory server box.
+void RefuseInventory(frmMain& w) {
+  w.prompter().ShowMessage(Q(InventoryServerMissingMessage()), Q(kInventoryWarningTitle),
+                           MessageIcon::kCritical);
+  MainState& s = w.state();
+  SwitchPage(w.ui(), s.ActiveTab, 2);
+  SwitchSettingsPage(w.ui(), s.ActiveSettingsTab, 1);
+  SetStatusPanelText(w.ui(), 2, QString());
+}
+
+ActionMenuPick ReadPick(frmMain& w) {
+  ActionMenuPick pick;
+  pick.fromResultsList = w.state().ResultPickActive.value_or(false);
+  if (pick.fromResultsList) {
+    const QTreeWidgetItem* entry = w.ui().lstMultiple->currentItem();
+    pick.selected = entry != nullptr;
+    pick.key = ResultKey(entry);
+    pick.image = ResultIcon(entry);
+    if (!pick.key.empty() && pick.image == "User") pick.className = ResultClass(w, entry);
+  } else {
+    const QTreeWidgetItem* node = w.ui().TreeViewRC->currentItem();
+    pick.selected = node != nullptr && !IsPlaceholder(node);
+    pick.key = NodeKey(node);
+    pick.image = NodeImage(node);
+  }
+  return pick;
+}
+
+void Apply(frmMain& w, const ActionMenuOutcome& outcome) {
+  MainState& s = w.state();
+  switch (outcome.start) {
+    case ActionMenuStart::kNothing:
+      return;
+    case ActionMenuStart::kRefused:
+      RefuseInventory(w);
+      return;
+    case ActionMenuStart::kRunRemoteAction:
+      s.TargetName = outcome.targetName;
+      s.TargetClass = outcome.targetClass;
+      RunRemoteAction(w, outcome.fullName);
+      return;
+    case ActionMenuStart::kBuildAndLaunch:
+      s.TargetName = outcome.targetName;
+      s.TargetClass = outcome.targetClass;
+      BuildAndLaunch(w, outcome.fullName);
+      return;
+  }
+}
+
+// Command1 opens its menu on a press of any mouse button, not only on a left click.
+class Command1Press : public QObject {
+ public:
+  explicit Command1Press(frmMain& w) : QObject(&w), w_(w) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    QToolButton& button = *w_.ui().Command1;
+    if (watched != &button || event->type() != QEvent::MouseButtonPress) return false;
+    if (!button.isEnabled()) return true;
+    Command1_MouseDown(w_);
+    // The menu takes the mouse; the button must not stay down waiting for a release.
+    return true;
+  }
+
+ private:
+  frmMain& w_;
+};
+
+}  // namespace
+
+QPoint DefaultActionMenuPosition(frmMain& w) {
+  const QPushButton& button = *w.ui().cmdRC;
+  const TwipsScale t(w);
+  const QPoint topLeft = button.mapTo(&w, QPoint(0, 0));
+  const int x = t.ToTwipsX(topLeft.x()) + kMenuOffsetTwips;
+  const int y = t.ToTwipsY(topLeft.y()) + t.Height(button) + kMenuOffsetTwips;
+  return {t.ToPixelsX(x), t.ToPixelsY(y)};
+}
+
+void Command1_MouseDown(frmMain& w) {
+  w.ui().menus.mnuDefaultAction->popup(w.mapToGlobal(DefaultActionMenuPosition(w)));
+}
+
+void mnuDefaultAction_Click(frmMain& w, const RemoteAction& action) {
+  const DefaultActionChoice choice = ChooseDefaultAction(action, InventoryServer(w));
+  if (choice.refused) return RefuseInventory(w);
+  w.state().DefaultAction = choice.newDefault;
+  ShowDefaultActionCaption(w);
+  w.ui().cmdRC->setFocus();
+}
+
+void mnuMain_Click(frmMain& w, const RemoteAction& action) {
+  MainState& s = w.state();
+  s.SavedAction = s.DefaultAction;
+  s.DefaultAction = std::string(action.code);
+  Apply(w, PlanActionMenuEntry(action, InventoryServer(w), ReadPick(w)));
+  s.DefaultAction = s.SavedAction;
+}
+
+void ConnectActionMenus(frmMain& w) {
+  MainWindowControls& ui = w.ui();
+  ui.Command1->installEventFilter(new Command1Press(w));
+  // Mouse presses never reach the button, so a click can only come from the keyboard (Space).
+  QObject::connect(ui.Command1, &QToolButton::clicked, &w, [&w] { Command1_MouseDown(w); });
+  for (const QMenu* menu : {ui.menus.mnuMain, ui.menus.mnuDefaultAction}) {
+    for (QAction* entry : menu->actions()) {
+      const auto meant = ActionOfMenuEntry(entry->objectName().toStdString());
+      if (!meant) continue;
+      const RemoteAction* action = meant->action;
+      if (meant->menu == ActionMenuKind::kDefault) {
+        QObject::connect(entry, &QAction::triggered, &w,
+                         [&w, action] { mnuDefaultAction_Click(w, *action); });
+      } else {
+        QObject::connect(entry, &QAction::triggered, &w,
+                         [&w, action] { mnuMain_Click(w, *action); });
+      }
+    }
+  }
+  InstallTreeViewRCMouseDown(w);
+}
+
+}  // namespace cvx

@@ -1,0 +1,119 @@
+#include "window/TreeViewRCMouseDown.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "ActionMenuFixture.h"
+#include "window/TreeDoubleClickAction.h"
+
+namespace cvx {
+namespace {
+
+class TreeViewRCMouseDown : public ActionMenuFixture {
+ protected:
+  QPoint CenterOf(const std::string& key) {
+    treeExp(w(), key);
+    rc().scrollToItem(Node(key));
+    return rc().visualItemRect(Node(key)).center();
+  }
+  bool NothingSelected() { return !rc().currentItem() && rc().selectedItems().isEmpty(); }
+  void CloseMenus() {
+    menus().mnuMain->hide();
+    menus().mnuTreeManipulate->hide();
+  }
+};
+
+TEST_F(TreeViewRCMouseDown, RightClickOnAWorkstationPicksItAndOpensTheActionMenu) {
+  // As left by typing a name into the history box.
+  s().DefaultAction = "RD";
+  ui().cmdRC->setText("Search");
+  ui().Command1->setEnabled(false);
+  s().HistoryPickActive = true;
+  SetStatusPanelText(ui(), 2, "Searching ...");
+
+  const QPoint at = CenterOf(kWs01);
+  QTest::mouseClick(rc().viewport(), Qt::RightButton, {}, at);
+  EXPECT_EQ(rc().currentItem(), Node(kWs01));
+  EXPECT_EQ(ui().cmdRC->text(), "Diagnostics");
+  EXPECT_TRUE(ui().Command1->isEnabled());
+  EXPECT_TRUE(s().TreePickActive);
+  EXPECT_FALSE(s().HistoryPickActive);
+  EXPECT_EQ(s().ResultPickActive, false);
+  EXPECT_EQ(ui().ImageCombo1->currentText(), "WS01.SALES.ACME");
+  EXPECT_EQ(s().CurrentContext, kSales);
+  EXPECT_EQ(Panel2(), QString::fromStdString("Context: " + kSales));
+  EXPECT_EQ(s().TargetName, "");  // the chosen entry sets the target
+  ASSERT_TRUE(menus().mnuMain->isVisible());
+  EXPECT_EQ(menus().mnuMain->pos(), rc().viewport()->mapToGlobal(at));
+  EXPECT_FALSE(menus().mnuTreeManipulate->isVisible());
+  EXPECT_TRUE(Launched().empty());
+}
+
+TEST_F(TreeViewRCMouseDown, RightClickOnAnAliasOrContainerOpensTheContainerMenu) {
+  ClickNode(kJohn, Qt::RightButton);
+  EXPECT_EQ(rc().currentItem(), Node(kJohn));
+  EXPECT_TRUE(menus().mnuTreeManipulate->isVisible());
+  EXPECT_FALSE(menus().mnuMain->isVisible());
+  EXPECT_FALSE(s().TreePickActive);
+  CloseMenus();
+
+  // Its entries react to the right button too: SALES becomes the search anchor.
+  ClickNode(kSales, Qt::RightButton);
+  Choose(menus().mnuTreeManipulate, menus().mnuSearchAnchor, Qt::RightButton);
+  EXPECT_TRUE(s().SearchAnchorActive);
+  EXPECT_EQ(s().SearchAnchor, kSales);
+
+  // The check mark tells whether the node clicked is the anchor.
+  ClickNode(kHr, Qt::RightButton);
+  EXPECT_FALSE(menus().mnuSearchAnchor->isChecked());
+  CloseMenus();
+  ClickNode(kSales, Qt::RightButton);
+  EXPECT_TRUE(menus().mnuSearchAnchor->isChecked());
+  CloseMenus();
+
+  // A double click on the alias acts on the user it stands for.
+  const QPoint john = CenterOf(kJohn);
+  QTest::mouseClick(rc().viewport(), Qt::LeftButton, {}, john);
+  QTest::mouseDClick(rc().viewport(), Qt::LeftButton, {}, john);
+  QTest::mouseRelease(rc().viewport(), Qt::LeftButton, {}, john);
+  EXPECT_EQ(s().TargetName, kJohn);
+  EXPECT_EQ(s().TargetClass, "User");
+}
+
+TEST_F(TreeViewRCMouseDown, RightClickOnEmptySpaceOnlyClearsSelectionAndStatus) {
+  ClickNode(kSales, Qt::LeftButton);
+  rc().collapseAll();
+  const QPoint empty(5, rc().viewport()->height() - 5);
+  ASSERT_EQ(rc().itemAt(empty), nullptr);
+  ASSERT_FALSE(Panel2().isEmpty());
+
+  QTest::mouseClick(rc().viewport(), Qt::RightButton, {}, empty);
+  EXPECT_TRUE(NothingSelected());
+  EXPECT_EQ(Panel2(), "");
+  EXPECT_FALSE(menus().mnuMain->isVisible());
+  EXPECT_FALSE(menus().mnuTreeManipulate->isVisible());
+}
+
+TEST_F(TreeViewRCMouseDown, ALeftPressClearsFirstAndTheBrowserStillPicksTheNode) {
+  ClickNode(kSales, Qt::LeftButton);
+  const QPoint at = CenterOf(kJsmith);
+  QTest::mousePress(rc().viewport(), Qt::LeftButton, {}, at);
+  EXPECT_EQ(Panel2(), "");
+  EXPECT_EQ(s().TargetName, "");
+  QTest::mouseRelease(rc().viewport(), Qt::LeftButton, {}, at);
+  EXPECT_EQ(rc().currentItem(), Node(kJsmith));
+  EXPECT_EQ(s().TargetName, kJsmith);
+  EXPECT_TRUE(s().TreePickActive);
+  EXPECT_EQ(Panel2(), QString::fromStdString("Context: " + kSales));
+  EXPECT_FALSE(menus().mnuMain->isVisible());
+
+  // A middle press clears as well and picks nothing of its own.
+  QTest::mousePress(rc().viewport(), Qt::MiddleButton, {}, at);
+  EXPECT_EQ(Panel2(), "");
+  QTest::mouseRelease(rc().viewport(), Qt::MiddleButton, {}, at);
+  EXPECT_FALSE(menus().mnuMain->isVisible());
+}
+
+}  // namespace
+}  // namespace cvx
