@@ -34,7 +34,7 @@ void LostConnection(frmMain& w) {
 // Lets the browser handle a key first, so that a node reached with the arrow keys can be picked.
 class KeyPressFilter : public QObject {
  public:
-  KeyPressFilter(frmMain& w, QTreeWidget& tree) : QObject(&tree), w_(w), tree_(tree) {}
+  KeyPressFilter(frmMain& w, QTreeWidget& tree) : QObject(&w), w_(w), tree_(tree) {}
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched != &tree_ || event->type() != QEvent::KeyPress) return false;

@@ -1,6 +1,7 @@
 #include "window/frmMain.h"
 
 #include <QCloseEvent>
+#include <QLayout>
 
 #include "window/ActionMenuHandlers.h"
 #include "window/AttributeDisplay.h"
@@ -40,7 +41,14 @@ frmMain::frmMain(Ports ports, QWidget* parent)
   ResizeWindowTwips(*this, kDefaultWindowWidth, kDefaultWindowHeight);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+  // The handlers reach into the window's members. They go first, while those still stand: taking
+  // the controls down afterwards sends events (focus, hide) that would otherwise reach them.
+  const QObjectList kids = children();
+  for (QObject* child : kids) {
+    if (!child->isWidgetType() && child != layout()) delete child;
+  }
+}
 
 void frmMain::Unload() {
   if (unloaded_) return;
