@@ -1,0 +1,74 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "directory/DirResult.h"
+#include "directory/ldap/LdapOptions.h"
+
+typedef struct ldap LDAP;
+typedef struct ldapmsg LDAPMessage;
+
+namespace cvx {
+
+// What one search asks a server for.
+struct LdapSearchSpec {
+  std::string base;
+  int scope = 0;  // LDAP_SCOPE_BASE, LDAP_SCOPE_ONELEVEL or LDAP_SCOPE_SUBTREE
+  std::string filter = "(objectClass=*)";
+  std::vector<std::string> attributes;  // empty: every user attribute
+  int sizeLimit = 0;  // 0: every entry, page by page; else at most this many, in one go
+};
+
+// Called with each entry, in the order the server sends them.
+using LdapEntryVisitor = std::function<void(LDAP*, LDAPMessage*)>;
+
+// One connection to one server, used by one thread at a time. No wait on the network lasts
+// longer than the options' timeout; a failed call leaves the connection marked when it is no
+// longer usable.
+class LdapConnection {
+ public:
+  // Connects, starts TLS when the options ask for it, and binds (anonymously without a bind DN,
+  // so an unreachable server shows at once). Failure is kDirLost with the reason.
+  static DirResult<std::unique_ptr<LdapConnection>> Open(const std::string& uri,
+                                                         const LdapOptions& options);
+  ~LdapConnection();
+  LdapConnection(const LdapConnection&) = delete;
+  LdapConnection& operator=(const LdapConnection&) = delete;
+
+  // Runs a search to its end, asking for pages (RFC 2696) so that no server size limit cuts it
+  // short; a result the server cuts short anyway is an error. Gives the number of entries.
+  // A base that is not there is kDirNoSuchObject; every other failure kDirLost. `cancel`, when
+  // set, abandons the search.
+  DirResult<std::size_t> Search(const LdapSearchSpec& spec, const LdapEntryVisitor& visit,
+                                const std::atomic<bool>* cancel = nullptr);
+
+  // The server went away (worth one new connection and a retry).
+  bool Lost() const { return lost_; }
+  // Lost, timed out or cut off midway: not to be used again.
+  bool Broken() const { return broken_; }
+  const std::string& Uri() const { return uri_; }
+
+ private:
+  LdapConnection(LDAP* ld, std::string uri, const LdapOptions& options);
+
+  DirError Failure(int code, const std::string& what);
+  // Waits for messages of `msgid`: one complete result (all) or whatever has arrived.
+  DirResult<LDAPMessage*> Wait(int msgid, bool all, const std::atomic<bool>* cancel);
+  DirResult<std::size_t> SearchPage(const LdapSearchSpec& spec, const LdapEntryVisitor& visit,
+                                    const std::atomic<bool>* cancel, std::string& cookie);
+  DirError Abandon(int msgid, DirError why);
+
+  LDAP* ld_;
+  std::string uri_;
+  int timeoutMs_;
+  int pageSize_;
+  bool lost_ = false;
+  bool broken_ = false;
+};
+
+}  // namespace cvx
