@@ -1,6 +1,7 @@
 #include "LdapBackends.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -134,6 +135,34 @@ SlapdServer* FixtureServer(const std::string& fixture, const std::string& tree, 
   }
   slot = SlapdServer::Create(setup, why);
   return slot.get();
+}
+
+std::unique_ptr<SlapdServer> StartTreeServer(const std::string& ldif, SlapdSetup setup,
+                                             const TempFolder& folder, std::string* why) {
+  setup.ldifPath = folder / (setup.treeName + ".ldif");
+  if (!WriteTextFile(setup.ldifPath, ldif)) {
+    *why = "cannot write " + setup.ldifPath;
+    return nullptr;
+  }
+  for (const auto* schema : {"core.schema", "workstation.schema"}) {
+    setup.folderSchemas.push_back(FixtureFolder("addresses") + "/" + schema);
+  }
+  return SlapdServer::Create(setup, why);
+}
+
+std::string NetTreeLdif(int workstations) {
+  std::string ldif =
+      "dn: o=NET\nobjectClass: organization\no: NET\n\n"
+      "dn: cn=ADMIN,o=NET\nobjectClass: inetOrgPerson\ncn: ADMIN\nsn: Admin\n"
+      "userPassword: secret\n\n"
+      "dn: ou=WS,o=NET\nobjectClass: organizationalUnit\nou: WS\n\n";
+  for (int i = 1; i <= workstations; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "WS%03d", i);
+    ldif += std::string("dn: cn=") + name + ",ou=WS,o=NET\nobjectClass: workstation\ncn: " + name +
+            "\n\n";
+  }
+  return ldif;
 }
 
 LdapOptions TestLdapOptions() {

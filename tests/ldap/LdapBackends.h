@@ -3,6 +3,7 @@
 #include <string>
 
 #include "SlapdServer.h"
+#include "TempFolder.h"
 #include "directory/DirectoryBackend.h"
 #include "directory/ldap/LdapOptions.h"
 
@@ -19,6 +20,16 @@ const DirectoryBackendFactory& MixedDirectoryBackend();
 
 // The server of one fixture tree; null with the reason in `why` when it cannot start.
 SlapdServer* FixtureServer(const std::string& fixture, const std::string& tree, std::string* why);
+
+// A server of its own for one test: the tree `setup.treeName` holding `ldif`, with the schema
+// files of the fixture "addresses" (users, workstations, servers, addresses). `setup` says the
+// rest (limits, TLS). Null with the reason in `why`.
+std::unique_ptr<SlapdServer> StartTreeServer(const std::string& ldif, SlapdSetup setup,
+                                             const TempFolder& folder, std::string* why);
+
+// LDIF of a tree NET: o=NET, a user cn=ADMIN,o=NET with password "secret", and `workstations`
+// workstations WS001... in ou=WS,o=NET.
+std::string NetTreeLdif(int workstations);
 
 // Options for test directories: waits bounded well below the tests' own bounds.
 LdapOptions TestLdapOptions();

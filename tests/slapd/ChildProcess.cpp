@@ -125,9 +125,16 @@ bool ChildProcess::Ended() const {
   return ended_;
 }
 
+void ChildProcess::Signal(int signal) {
+  if (!reaped_ && !Ended()) ::kill(pid_, signal);
+}
+
 int ChildProcess::Stop(int signal, std::chrono::milliseconds bound) {
   if (!reaped_) {
-    if (!Ended()) ::kill(pid_, signal);
+    if (!Ended()) {
+      ::kill(pid_, signal);
+      ::kill(pid_, SIGCONT);  // a paused program takes its signal only when it runs
+    }
     {
       std::unique_lock lock(mutex_);
       if (!changed_.wait_for(lock, bound, [&] { return ended_; })) ::kill(pid_, SIGKILL);

@@ -39,6 +39,8 @@ class ChildProcess {
   // passes. Gives the number of lines written so far.
   std::size_t WaitForOutput(std::size_t seenLines, Deadline until);
   bool Ended() const;
+  // Sends a signal (SIGSTOP, SIGCONT ...) to a program that has not ended.
+  void Signal(int signal);
   // Ends the program: `signal`, then SIGKILL when it is still there after `bound`. Gives its
   // wait status.
   int Stop(int signal, std::chrono::milliseconds bound);

@@ -157,7 +157,8 @@ bool SlapdServer::Configure(std::string* why) {
   // A paged search may go past the limit; a plain one may not.
   if (setup_.sizeLimit > 0) {
     conf << "sizelimit size.soft=" << setup_.sizeLimit << " size.hard=" << setup_.sizeLimit
-         << " size.prtotal=unlimited\n";
+         << " size.prtotal="
+         << (setup_.pagedLimit > 0 ? std::to_string(setup_.pagedLimit) : "unlimited") << "\n";
   } else {
     conf << "sizelimit unlimited\n";
   }
@@ -234,6 +235,14 @@ void SlapdServer::Stop() {
   if (!process_) return;
   process_->Stop(SIGTERM, 10s);
   process_.reset();
+}
+
+void SlapdServer::Pause() {
+  if (process_) process_->Signal(SIGSTOP);
+}
+
+void SlapdServer::Resume() {
+  if (process_) process_->Signal(SIGCONT);
 }
 
 SlapdServer::~SlapdServer() {

@@ -20,6 +20,7 @@ struct SlapdSetup {
   std::vector<std::string> slapdSchemas;
   bool checkSchema = false;  // load the tree with slapd's schema checks (folder trees skip them)
   int sizeLimit = 50;        // entries per search without paging; 0: no limit
+  int pagedLimit = 0;        // entries per paged search in all; 0: no limit
   struct Tls {
     std::string caFile, certFile, keyFile;
   };
@@ -39,6 +40,10 @@ class SlapdServer {
   // Starts the server again after Stop, on the same ports.
   bool Start(std::string* why);
   void Stop();
+  // Keeps the server from answering (SIGSTOP) while the kernel still accepts connections for it,
+  // and lets it go on.
+  void Pause();
+  void Resume();
   bool Running() const { return process_ != nullptr; }
 
   std::string Uri() const;       // ldap://127.0.0.1:port

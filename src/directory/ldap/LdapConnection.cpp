@@ -2,10 +2,12 @@
 
 #include <ldap.h>
 #include <signal.h>
+#include <sys/socket.h>
 
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <thread>
 
 namespace cvx {
 
@@ -82,7 +84,57 @@ bool IsPlainLdap(const std::string& uri) {
                                        [](char a, char b) { return std::tolower(a) == b; });
 }
 
+// Called by the library when it has connected: the socket, for the watchdog.
+int RememberSocket(LDAP*, Sockbuf* sb, LDAPURLDesc*, sockaddr*, ldap_conncb* callbacks) {
+  ber_socket_t fd = -1;
+  ber_sockbuf_ctrl(sb, LBER_SB_OPT_GET_FD, &fd);
+  static_cast<std::atomic<int>*>(callbacks->lc_arg)->store(fd);
+  return 0;
+}
+
+void ForgetSocket(LDAP*, Sockbuf*, ldap_conncb*) {}
+
 }  // namespace
+
+// The library bounds connecting and its own requests, but not the TLS handshake: a server that
+// accepts a connection and then says nothing keeps it waiting (and spinning) for ever. The
+// watchdog shuts the socket down when the handshake phases have not ended by the deadline, which
+// makes the handshake fail at once.
+class LdapConnection::Watchdog {
+ public:
+  explicit Watchdog(LdapConnection& c)
+      : connection_(c),
+        thread_([this, deadline = Clock::now() + std::chrono::milliseconds(c.timeoutMs_)] {
+          Run(deadline);
+        }) {}
+  ~Watchdog() {
+    {
+      std::lock_guard lock(mutex_);
+      done_ = true;
+    }
+    wake_.notify_all();
+    thread_.join();
+  }
+  bool Fired() const { return fired_; }
+
+ private:
+  void Run(Clock::time_point deadline) {
+    std::unique_lock lock(mutex_);
+    if (wake_.wait_until(lock, deadline, [this] { return done_; })) return;
+    const int fd = connection_.socket_.load();
+    if (fd >= 0) {
+      fired_ = true;
+      ::shutdown(fd, SHUT_RDWR);
+    }
+  }
+
+  LdapConnection& connection_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  bool done_ = false;
+  std::atomic<bool> fired_{false};
+  std::thread thread_;
+};
 
 LdapConnection::LdapConnection(LDAP* ld, std::string uri, const LdapOptions& options)
     : ld_(ld),
@@ -122,23 +174,36 @@ DirResult<std::unique_ptr<LdapConnection>> LdapConnection::Open(const std::strin
   const timeval timeout = ToTimeval(c->timeoutMs_);
   ldap_set_option(ld, LDAP_OPT_NETWORK_TIMEOUT, &timeout);
   ldap_set_option(ld, LDAP_OPT_TIMEOUT, &timeout);
+  c->callbacks_ = ldap_conncb{&RememberSocket, &ForgetSocket, &c->socket_};
+  ldap_set_option(ld, LDAP_OPT_CONNECT_CB, &c->callbacks_);
 
-  if (options.startTls && IsPlainLdap(uri)) {
-    if (const int rc = ldap_start_tls_s(ld, nullptr, nullptr); rc != LDAP_SUCCESS) {
-      return c->Failure(rc, "StartTLS failed");
-    }
-  }
-
+  // Connecting, StartTLS and sending the bind happen inside the library; the watchdog bounds
+  // them together. The bind's answer is waited for below, bounded on its own.
   berval credentials{};
   credentials.bv_val = const_cast<char*>(options.password.data());
   credentials.bv_len = options.password.size();
   int msgid = 0;
   const std::string who = options.bindDn.empty() ? "anonymous bind" : "bind as " + options.bindDn;
-  if (const int rc = ldap_sasl_bind(ld, options.bindDn.c_str(), LDAP_SASL_SIMPLE, &credentials,
-                                    nullptr, nullptr, &msgid);
-      rc != LDAP_SUCCESS) {
-    return c->Failure(rc, who);
+  {
+    Watchdog watchdog(*c);
+    auto timedOut = [&](DirError error) {
+      if (!watchdog.Fired()) return error;
+      c->broken_ = true;
+      return MakeDirError(
+          kDirLost, uri + ": no TLS handshake within " + std::to_string(c->timeoutMs_) + " ms");
+    };
+    if (options.startTls && IsPlainLdap(uri)) {
+      if (const int rc = ldap_start_tls_s(ld, nullptr, nullptr); rc != LDAP_SUCCESS) {
+        return timedOut(c->Failure(rc, "StartTLS failed"));
+      }
+    }
+    if (const int rc = ldap_sasl_bind(ld, options.bindDn.c_str(), LDAP_SASL_SIMPLE, &credentials,
+                                      nullptr, nullptr, &msgid);
+        rc != LDAP_SUCCESS) {
+      return timedOut(c->Failure(rc, who));
+    }
   }
+
   auto reply = c->Wait(msgid, true, nullptr);
   if (!reply) return reply.dirError();
   int code = LDAP_OTHER;

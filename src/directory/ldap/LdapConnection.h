@@ -1,17 +1,18 @@
 #pragma once
 
+#include <ldap.h>
+
 #include <atomic>
+#include <condition_variable>
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "directory/DirResult.h"
 #include "directory/ldap/LdapOptions.h"
-
-typedef struct ldap LDAP;
-typedef struct ldapmsg LDAPMessage;
 
 namespace cvx {
 
@@ -55,6 +56,8 @@ class LdapConnection {
 
  private:
   LdapConnection(LDAP* ld, std::string uri, const LdapOptions& options);
+  class Watchdog;
+  friend class Watchdog;
 
   DirError Failure(int code, const std::string& what);
   // Waits for messages of `msgid`: one complete result (all) or whatever has arrived.
@@ -69,6 +72,8 @@ class LdapConnection {
   int pageSize_;
   bool lost_ = false;
   bool broken_ = false;
+  std::atomic<int> socket_{-1};  // known once connected; for the watchdog
+  ldap_conncb callbacks_{};
 };
 
 }  // namespace cvx
