@@ -70,7 +70,8 @@ std::string DiagnosticOf(LDAP* ld) {
     out = text;
     ldap_memfree(text);
   }
-  return out;
+  // What the TLS layer leaves here says nothing.
+  return out == "(unknown error code)" ? "" : out;
 }
 
 int ResultCodeOf(LDAP* ld) {
@@ -79,9 +80,11 @@ int ResultCodeOf(LDAP* ld) {
   return code;
 }
 
-bool IsPlainLdap(const std::string& uri) {
-  return uri.size() >= 7 && std::equal(uri.begin(), uri.begin() + 7, "ldap://",
-                                       [](char a, char b) { return std::tolower(a) == b; });
+bool HasScheme(const std::string& uri, std::string_view scheme) {
+  return uri.size() >= scheme.size() &&
+         std::equal(scheme.begin(), scheme.end(), uri.begin(), [](char s, char u) {
+           return std::tolower(static_cast<unsigned char>(u)) == s;
+         });
 }
 
 // Called by the library when it has connected: the socket, for the watchdog.
@@ -186,13 +189,23 @@ DirResult<std::unique_ptr<LdapConnection>> LdapConnection::Open(const std::strin
   const std::string who = options.bindDn.empty() ? "anonymous bind" : "bind as " + options.bindDn;
   {
     Watchdog watchdog(*c);
+    const bool startTls = options.startTls && HasScheme(uri, "ldap://");
+    const bool tls = startTls || HasScheme(uri, "ldaps://");
     auto timedOut = [&](DirError error) {
-      if (!watchdog.Fired()) return error;
+      if (!watchdog.Fired()) {
+        // Connected, then lost during TLS: the handshake failed, most often on the certificate.
+        if (tls && c->socket_.load() >= 0 && c->lost_) {
+          error.message +=
+              "; the TLS handshake failed: is the server's certificate issued for this name by "
+              "a trusted CA? (trusted CAs: TLS_CACERT in ldap.conf, or LDAPTLS_CACERT)";
+        }
+        return error;
+      }
       c->broken_ = true;
       return MakeDirError(
           kDirLost, uri + ": no TLS handshake within " + std::to_string(c->timeoutMs_) + " ms");
     };
-    if (options.startTls && IsPlainLdap(uri)) {
+    if (startTls) {
       if (const int rc = ldap_start_tls_s(ld, nullptr, nullptr); rc != LDAP_SUCCESS) {
         return timedOut(c->Failure(rc, "StartTLS failed"));
       }
