@@ -72,6 +72,11 @@ std::unique_ptr<ChildProcess> ChildProcess::Start(const std::vector<std::string>
   if (pid == 0) {
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (::getppid() != parent) ::_exit(127);  // the parent is gone already
+    // A blocked signal stays blocked across exec: the program must take SIGTERM whatever the
+    // thread that started it had blocked.
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
     ::dup2(devNull, 0);
     ::dup2(pipeFds[1], 1);
     ::dup2(pipeFds[1], 2);

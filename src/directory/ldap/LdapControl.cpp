@@ -112,9 +112,14 @@ void LdapControl::Complete(const std::shared_ptr<SearchJob>& job,
     emit SearchCompleted(found.dirError());
     return;
   }
-  const auto hits = found.value();
-  LdapTree::Delivery delivery(*tree, hits);
-  emit SearchCompleted(SearchOutcome(std::move(hits->names)));
+  auto hits = found.value();
+  {
+    LdapTree::Delivery delivery(*tree, hits);
+    emit SearchCompleted(SearchOutcome(hits->TakeNames()));
+  }
+  // Freeing a large result takes a while; the window thread has better things to do.
+  found = Found(std::shared_ptr<LdapSearchHits>());
+  directory_->SearchThreads().start([last = std::move(hits)] {});
 }
 
 DirResult<std::shared_ptr<const SchemaModel>> LdapControl::ContextSchema() const {

@@ -11,15 +11,19 @@ LdapEntryReader::LdapEntryReader(std::shared_ptr<const LdapTreeInfo> info)
     : info_(std::move(info)),
       aliasedObjectName_(info_->Schema().FindAttribute("aliasedObjectName")) {}
 
-const AttributeTypeInfo* LdapEntryReader::Attribute(const std::string& spelling) {
-  auto [it, added] = attributes_.try_emplace(spelling, nullptr);
-  if (added) it->second = info_->Schema().FindAttribute(spelling);
+const AttributeTypeInfo* LdapEntryReader::Attribute(std::string_view spelling) {
+  auto it = attributes_.find(spelling);
+  if (it == attributes_.end()) {
+    it = attributes_.emplace(std::string(spelling), info_->Schema().FindAttribute(spelling)).first;
+  }
   return it->second;
 }
 
-const ObjectClassInfo* LdapEntryReader::Class(const std::string& spelling) {
-  auto [it, added] = classes_.try_emplace(spelling, nullptr);
-  if (added) it->second = info_->Schema().FindClass(spelling);
+const ObjectClassInfo* LdapEntryReader::Class(std::string_view spelling) {
+  auto it = classes_.find(spelling);
+  if (it == classes_.end()) {
+    it = classes_.emplace(std::string(spelling), info_->Schema().FindClass(spelling)).first;
+  }
   return it->second;
 }
 
@@ -33,7 +37,11 @@ std::optional<LdapEntryData> LdapEntryReader::Read(LDAP* ld, LDAPMessage* entry)
   LdapEntryData data;
   data.dn.assign(dn.bv_val, dn.bv_len);
   std::optional<std::string> path;
-  if (const auto rdns = ParseDn(data.dn)) path = info_->FullPathOf(*rdns, &data.relativeName);
+  LDAPDN parsed = nullptr;
+  if (ldap_bv2dn(&dn, &parsed, LDAP_DN_FORMAT_LDAPV3) == LDAP_SUCCESS) {
+    path = info_->FullPathOf(parsed, &data.relativeName);
+  }
+  ldap_dnfree(parsed);
   if (!path) {
     ber_free(ber, 0);
     return std::nullopt;
@@ -44,34 +52,38 @@ std::optional<LdapEntryData> LdapEntryReader::Read(LDAP* ld, LDAPMessage* entry)
   std::string lastClass;
   berval name{};
   berval* values = nullptr;
+  data.attributes.reserve(8);
   while (ldap_get_attribute_ber(ld, entry, ber, &name, &values) == LDAP_SUCCESS && name.bv_val) {
-    std::string type(name.bv_val, name.bv_len);
+    std::string_view type(name.bv_val, name.bv_len);
     // Options ("userCertificate;binary") do not change which field a value belongs to.
-    if (const auto semicolon = type.find(';'); semicolon != std::string::npos) {
-      type.resize(semicolon);
-    }
-    std::vector<std::string> texts;
-    for (berval* v = values; v && v->bv_val; ++v) texts.emplace_back(v->bv_val, v->bv_len);
-    ber_memfree(values);
-    values = nullptr;
-
+    type = type.substr(0, type.find(';'));
     if (EqualsNoCase(type, "hasSubordinates")) {
-      if (!texts.empty()) data.hasSubordinates = EqualsNoCase(texts.front(), "TRUE");
+      if (values && values[0].bv_val) {
+        data.hasSubordinates =
+            EqualsNoCase(std::string_view(values[0].bv_val, values[0].bv_len), "TRUE");
+      }
+      ber_memfree(values);
       continue;
     }
-    if (EqualsNoCase(type, "objectClass")) {
-      for (const auto& t : texts) {
-        if (const auto* c = Class(t)) classes.push_back(c);
-        lastClass = t;
-      }
-    }
     const auto* attr = Attribute(type);
-    if (attr && attr == aliasedObjectName_ && !texts.empty()) data.aliasTargetDn = texts.front();
-    if (attr && attr->isNetworkAddress) {
-      for (auto& t : texts) t = RenderNetworkAddress(t);
+    LdapAttributeValues a{attr, attr ? std::string() : ToUpperAscii(type), {}};
+    std::size_t count = 0;
+    while (values && values[count].bv_val) ++count;
+    a.values.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::string_view v(values[i].bv_val, values[i].bv_len);
+      a.values.emplace_back(attr && attr->isNetworkAddress ? RenderNetworkAddress(v)
+                                                           : std::string(v));
     }
-    data.attributes.push_back(
-        LdapAttributeValues{attr, attr ? std::string() : ToUpperAscii(type), std::move(texts)});
+    ber_memfree(values);
+    if (EqualsNoCase(type, "objectClass")) {
+      for (const auto& v : a.values) {
+        if (const auto* c = Class(v)) classes.push_back(c);
+      }
+      if (!a.values.empty()) lastClass = a.values.back();
+    }
+    if (attr && attr == aliasedObjectName_ && !a.values.empty()) data.aliasTargetDn = a.values[0];
+    data.attributes.push_back(std::move(a));
   }
   ber_free(ber, 0);
 

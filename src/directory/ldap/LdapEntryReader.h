@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "directory/ldap/LdapEntryData.h"
@@ -24,13 +25,21 @@ class LdapEntryReader {
   std::optional<LdapEntryData> Read(LDAP* ld, LDAPMessage* entry);
 
  private:
-  const AttributeTypeInfo* Attribute(const std::string& spelling);
-  const ObjectClassInfo* Class(const std::string& spelling);
+  // Spellings are looked up as they stand in the message, without a copy.
+  struct SpellingHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+  };
+  template <class T>
+  using BySpelling = std::unordered_map<std::string, T, SpellingHash, std::equal_to<>>;
+
+  const AttributeTypeInfo* Attribute(std::string_view spelling);
+  const ObjectClassInfo* Class(std::string_view spelling);
 
   std::shared_ptr<const LdapTreeInfo> info_;
   const AttributeTypeInfo* aliasedObjectName_;
-  std::unordered_map<std::string, const AttributeTypeInfo*> attributes_;
-  std::unordered_map<std::string, const ObjectClassInfo*> classes_;
+  BySpelling<const AttributeTypeInfo*> attributes_;
+  BySpelling<const ObjectClassInfo*> classes_;
 };
 
 }  // namespace cvx

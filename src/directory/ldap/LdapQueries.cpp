@@ -226,20 +226,18 @@ DirResult<std::shared_ptr<LdapSearchHits>> LdapQueries::Search(const std::string
       return;
     }
     if (!ctx.isTreeRoot && EqualsNoCase(e->fullPath, ctx.fullPath)) return;  // not the context
-    hits->names.push_back(e->fullPath);
-    auto upper = ToUpperAscii(e->fullPath);
-    hits->byUpperPath.emplace(std::move(upper), std::make_shared<LdapEntryData>(std::move(*e)));
+    hits->Add(std::move(*e));
   };
 
   std::vector<LdapSearchSpec> specs;
   if (ctx.isTreeRoot) {
     for (const auto& top : info_->Tops()) {
       specs.push_back(LdapSearchSpec{top.dn, containerOnly ? LDAP_SCOPE_BASE : LDAP_SCOPE_SUBTREE,
-                                     filter, LdapTreeInfo::EntryAttributes()});
+                                     filter, LdapTreeInfo::HitAttributes()});
     }
   } else {
     specs.push_back(LdapSearchSpec{ctx.dn, containerOnly ? LDAP_SCOPE_ONELEVEL : LDAP_SCOPE_SUBTREE,
-                                   filter, LdapTreeInfo::EntryAttributes()});
+                                   filter, LdapTreeInfo::HitAttributes()});
   }
   for (const auto& spec : specs) {
     auto done = connection_.Search(spec, visit, cancel_);

@@ -3,7 +3,6 @@
 #include <atomic>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "directory/DirectoryControl.h"
@@ -11,19 +10,13 @@
 #include "directory/ldap/LdapDnCache.h"
 #include "directory/ldap/LdapEntryData.h"
 #include "directory/ldap/LdapEntryReader.h"
+#include "directory/ldap/LdapSearchHits.h"
 #include "directory/ldap/LdapTreeInfo.h"
 
 namespace cvx {
 
 // Class names (NDS) an enumeration keeps; empty: every class.
 using LdapClassFilter = std::shared_ptr<const std::vector<std::string>>;
-
-// What a search found: the names in the server's order and the entries, which answer look-ups
-// of those names while the completion is handled.
-struct LdapSearchHits {
-  SearchResults names;
-  std::unordered_map<std::string, LdapEntryDataPtr> byUpperPath;
-};
 
 // The questions the backend asks a server about one tree, on one connection. Levels and
 // look-ups ask for what they need; nothing reads the whole tree.

@@ -78,14 +78,8 @@ bool IsBelowAnother(const LdapTopEntry& top, const std::vector<LdapTopEntry>& al
 }
 
 }  // namespace
-
 LdapTree::LdapTree(std::string name, std::string uri, std::shared_ptr<const LdapOptions> options)
     : name_(std::move(name)), uri_(std::move(uri)), options_(std::move(options)) {}
-
-std::string LdapTree::Name() const {
-  std::lock_guard lock(mutex_);
-  return info_ ? info_->TreeName() : name_;
-}
 
 DirResult<std::unique_ptr<LdapConnection>> LdapTree::Acquire(bool fresh) {
   {
@@ -119,6 +113,9 @@ DirResult<std::shared_ptr<const LdapTreeInfo>> LdapTree::Info() {
   {
     std::lock_guard lock(mutex_);
     if (!info_) info_ = info.value();  // another thread may have been first
+    // Only a tree named by its server has no name yet, and the directory asks it while it opens,
+    // before any other thread can read the name.
+    if (name_.empty()) name_ = info_->TreeName();
   }
   Release(std::move(connection).value());
   std::lock_guard lock(mutex_);
@@ -267,10 +264,8 @@ DirResult<std::vector<std::string>> LdapTree::ServerNames() {
 LdapEntryDataPtr LdapTree::DeliveredHit(const std::string& fullName) const {
   std::lock_guard lock(mutex_);
   if (delivering_.empty()) return nullptr;
-  const std::string upper = ToUpperAscii(fullName);
   for (auto it = delivering_.rbegin(); it != delivering_.rend(); ++it) {
-    const auto found = (*it)->byUpperPath.find(upper);
-    if (found != (*it)->byUpperPath.end()) return found->second;
+    if (auto found = (*it)->Find(fullName)) return found;
   }
   return nullptr;
 }

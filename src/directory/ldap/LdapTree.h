@@ -25,8 +25,9 @@ class LdapTree {
   LdapTree(std::string name, std::string uri, std::shared_ptr<const LdapOptions> options);
 
   const std::string& Uri() const { return uri_; }
-  // The name the directory knows the tree by; empty until known.
-  std::string Name() const;
+  // The name the directory knows the tree by; for a tree named by its server, empty until the
+  // first connection (which the directory makes while it opens).
+  const std::string& Name() const { return name_; }
 
   // Connects on first use: the server's root entry, schema and top objects.
   DirResult<std::shared_ptr<const LdapTreeInfo>> Info();

@@ -16,14 +16,28 @@ namespace {
 // by another type is found only when a top entry uses that type too.
 constexpr const char* kNamingAttributes[] = {"cn", "ou", "o", "c", "l", "dc", "uid", "st"};
 
-bool SameRdn(const LdapRdn& a, const LdapRdn& b) {
-  if (a.types.size() != b.types.size()) return false;
-  for (std::size_t i = 0; i < a.types.size(); ++i) {
-    if (!EqualsNoCase(a.types[i], b.types[i]) || !EqualsNoCase(a.values[i], b.values[i])) {
+std::string_view View(const berval& b) {
+  return {b.bv_val ? b.bv_val : "", b.bv_len};
+}
+
+bool SameRdn(LDAPRDN a, const LdapRdn& b) {
+  std::size_t n = 0;
+  while (a[n]) ++n;
+  if (n != b.types.size()) return false;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (!EqualsNoCase(View(a[i]->la_attr), b.types[i]) ||
+        !EqualsNoCase(View(a[i]->la_value), b.values[i])) {
       return false;
     }
   }
   return true;
+}
+
+void AppendValue(std::string& out, LDAPRDN rdn) {
+  for (int j = 0; rdn[j]; ++j) {
+    if (j) out += '+';
+    out += View(rdn[j]->la_value);
+  }
 }
 
 }  // namespace
@@ -83,20 +97,28 @@ const LdapTopEntry* LdapTreeInfo::TopNamed(const std::string& name) const {
   return nullptr;
 }
 
-std::optional<std::string> LdapTreeInfo::FullPathOf(const std::vector<LdapRdn>& rdns,
-                                                    std::string* relativeName) const {
+std::optional<std::string> LdapTreeInfo::FullPathOf(LDAPDN dn, std::string* relativeName) const {
+  std::size_t n = 0;
+  while (dn && dn[n]) ++n;
   for (const auto& top : tops_) {
     const std::size_t k = top.rdns.size();
-    if (rdns.size() < k) continue;
+    if (n < k) continue;
     bool under = true;
-    for (std::size_t i = 0; i < k && under; ++i) {
-      under = SameRdn(rdns[rdns.size() - k + i], top.rdns[i]);
-    }
+    for (std::size_t i = 0; i < k && under; ++i) under = SameRdn(dn[n - k + i], top.rdns[i]);
     if (!under) continue;
     std::string path = RootPath() + "\\" + top.name;
-    const std::size_t below = rdns.size() - k;
-    for (std::size_t i = below; i-- > 0;) path += "\\" + rdns[i].Value();
-    if (relativeName) *relativeName = below ? rdns.front().Value() : top.name;
+    for (std::size_t i = n - k; i-- > 0;) {
+      path += '\\';
+      AppendValue(path, dn[i]);
+    }
+    if (relativeName) {
+      relativeName->clear();
+      if (n > k) {
+        AppendValue(*relativeName, dn[0]);
+      } else {
+        *relativeName = top.name;
+      }
+    }
     return path;
   }
   return std::nullopt;
@@ -122,6 +144,11 @@ std::string LdapTreeInfo::NameFilter(const std::string& pattern, bool wildcards)
   std::string filter;
   for (const auto& a : namingAttributes_) filter += "(" + a + "=" + value + ")";
   return namingAttributes_.size() == 1 ? filter : "(|" + filter + ")";
+}
+
+const std::vector<std::string>& LdapTreeInfo::HitAttributes() {
+  static const std::vector<std::string> kAttributes{"*"};
+  return kAttributes;
 }
 
 const std::vector<std::string>& LdapTreeInfo::EntryAttributes() {

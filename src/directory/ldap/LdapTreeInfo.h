@@ -1,5 +1,7 @@
 #pragma once
 
+#include <ldap.h>
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -40,9 +42,9 @@ class LdapTreeInfo {
   const std::vector<LdapTopEntry>& Tops() const { return tops_; }
   const LdapTopEntry* TopNamed(const std::string& name) const;
 
-  // The full name of a DN and the value of its RDN; nothing for a DN outside every top entry.
-  std::optional<std::string> FullPathOf(const std::vector<LdapRdn>& rdns,
-                                        std::string* relativeName) const;
+  // The full name of a DN as the LDAP library parses it, and the value of its RDN; nothing for
+  // a DN outside every top entry.
+  std::optional<std::string> FullPathOf(LDAPDN dn, std::string* relativeName) const;
 
   // "(|(objectClass=a)(objectClass=b))" for the classes (NDS names) the schema knows; empty when
   // it knows none of them.
@@ -52,8 +54,11 @@ class LdapTreeInfo {
   // by the server's rules here, so callers check the names of what comes back.
   std::string NameFilter(const std::string& pattern, bool wildcards) const;
 
-  // The attributes to ask for when an entry is read.
+  // The attributes to ask for when an entry is read: its values, and whether anything is below
+  // it (which a server works out for each entry).
   static const std::vector<std::string>& EntryAttributes();
+  // The same for the hits of a search, which may be many: the values only.
+  static const std::vector<std::string>& HitAttributes();
 
  private:
   std::string treeName_;
