@@ -52,9 +52,7 @@ cvx::DirectoryClientPtr Open(benchmark::State& state, const cvx::test::SlapdServ
     state.SkipWithError("no server");
     return nullptr;
   }
-  cvx::LdapOptions options;
-  if (const char* p = std::getenv("PAGE")) options.pageSize = std::atoi(p);
-  auto client = cvx::OpenDirectoryClientWith(server->Uri(), "", options);
+  auto client = cvx::OpenDirectoryClientWith(server->Uri(), "", cvx::LdapOptions());
   if (!client) state.SkipWithError(client.message().c_str());
   return client ? client.value() : nullptr;
 }
@@ -129,7 +127,7 @@ void RunLdapsearch(benchmark::State& state, const std::vector<std::string>& attr
                                 "-b",
                                 kBigBase,
                                 "-E",
-                                std::string("pr=") + (std::getenv("PAGE") ? std::getenv("PAGE") : "500") + "/noprompt",
+                                "pr=500/noprompt",
                                 "(objectClass=workstation)"};
   args.insert(args.end(), attributes.begin(), attributes.end());
   std::vector<char*> argv;
