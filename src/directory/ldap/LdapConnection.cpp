@@ -264,9 +264,15 @@ DirResult<std::size_t> LdapConnection::Search(const LdapSearchSpec& spec,
                                               const std::atomic<bool>* cancel) {
   SigpipeGuard guard;
   std::string cookie;
+  if (spec.sizeLimit == 0 && spec.paging == LdapPaging::kWhenLimited) {
+    bool limitReached = false;
+    auto plain = SearchPage(spec, visit, cancel, cookie, false, &limitReached);
+    if (plain || !limitReached) return plain;
+  }
+  const bool paged = spec.sizeLimit == 0;
   std::size_t total = 0;
   do {
-    auto page = SearchPage(spec, visit, cancel, cookie);
+    auto page = SearchPage(spec, visit, cancel, cookie, paged, nullptr);
     if (!page) return page.dirError();
     total += *page;
   } while (!cookie.empty());
@@ -276,13 +282,14 @@ DirResult<std::size_t> LdapConnection::Search(const LdapSearchSpec& spec,
 DirResult<std::size_t> LdapConnection::SearchPage(const LdapSearchSpec& spec,
                                                   const LdapEntryVisitor& visit,
                                                   const std::atomic<bool>* cancel,
-                                                  std::string& cookie) {
+                                                  std::string& cookie, bool paged,
+                                                  bool* limitReached) {
   std::vector<char*> attributes;
   for (const auto& a : spec.attributes) attributes.push_back(const_cast<char*>(a.c_str()));
   attributes.push_back(nullptr);
 
   LDAPControl* pageControl = nullptr;
-  if (spec.sizeLimit == 0) {
+  if (paged) {
     berval c{};
     c.bv_val = cookie.data();
     c.bv_len = cookie.size();
@@ -302,52 +309,72 @@ DirResult<std::size_t> LdapConnection::SearchPage(const LdapSearchSpec& spec,
   cookie.clear();
   if (sent != LDAP_SUCCESS) return Failure(sent, "search below \"" + spec.base + "\"");
 
+  // A plain search that may yet hit the server's limit keeps its entries until it knows: a
+  // result cut short is asked again page by page, never handed on.
+  using Chain = std::unique_ptr<LDAPMessage, decltype(&ldap_msgfree)>;
+  std::vector<Chain> held;
   std::size_t count = 0;
+  auto visitAll = [&](LDAPMessage* chain) {
+    for (LDAPMessage* m = ldap_first_message(ld_, chain); m; m = ldap_next_message(ld_, m)) {
+      if (ldap_msgtype(m) == LDAP_RES_SEARCH_ENTRY) visit(ld_, m);
+    }
+  };
   while (true) {
     auto arrived = Wait(msgid, false, cancel);
     if (!arrived) return arrived.dirError();
-    std::unique_ptr<LDAPMessage, decltype(&ldap_msgfree)> chain(*arrived, &ldap_msgfree);
+    Chain chain(*arrived, &ldap_msgfree);
+    LDAPMessage* result = nullptr;
     for (LDAPMessage* m = ldap_first_message(ld_, chain.get()); m; m = ldap_next_message(ld_, m)) {
       const int type = ldap_msgtype(m);
-      if (type == LDAP_RES_SEARCH_ENTRY) {
-        visit(ld_, m);
-        ++count;
-        continue;
-      }
-      if (type != LDAP_RES_SEARCH_RESULT) continue;  // continuation references are not followed
+      if (type == LDAP_RES_SEARCH_ENTRY) ++count;
+      if (type == LDAP_RES_SEARCH_RESULT) result = m;  // continuation references are not followed
+    }
+    if (limitReached) {
+      held.push_back(std::move(chain));
+    } else {
+      visitAll(chain.get());
+    }
+    if (!result) continue;
 
-      int code = LDAP_OTHER;
-      char* text = nullptr;
-      LDAPControl** serverControls = nullptr;
-      const int rc = ldap_parse_result(ld_, m, &code, nullptr, &text, nullptr, &serverControls, 0);
-      const std::string detail = text ? text : "";
-      ldap_memfree(text);
-      if (rc == LDAP_SUCCESS && code == LDAP_SUCCESS && serverControls) {
-        if (LDAPControl* response =
-                ldap_control_find(LDAP_CONTROL_PAGEDRESULTS, serverControls, nullptr)) {
-          ber_int_t estimate = 0;
-          berval next{};
-          if (ldap_parse_pageresponse_control(ld_, response, &estimate, &next) == LDAP_SUCCESS &&
-              next.bv_val) {
-            cookie.assign(next.bv_val, next.bv_len);
-            ber_memfree(next.bv_val);
-          }
+    int code = LDAP_OTHER;
+    char* text = nullptr;
+    LDAPControl** serverControls = nullptr;
+    const int rc =
+        ldap_parse_result(ld_, result, &code, nullptr, &text, nullptr, &serverControls, 0);
+    const std::string detail = text ? text : "";
+    ldap_memfree(text);
+    if (rc == LDAP_SUCCESS && code == LDAP_SUCCESS && serverControls) {
+      if (LDAPControl* response =
+              ldap_control_find(LDAP_CONTROL_PAGEDRESULTS, serverControls, nullptr)) {
+        ber_int_t estimate = 0;
+        berval next{};
+        if (ldap_parse_pageresponse_control(ld_, response, &estimate, &next) == LDAP_SUCCESS &&
+            next.bv_val) {
+          cookie.assign(next.bv_val, next.bv_len);
+          ber_memfree(next.bv_val);
         }
       }
-      ldap_controls_free(serverControls);
-      if (rc != LDAP_SUCCESS) return Failure(rc, "search below \"" + spec.base + "\"");
-      if (code == LDAP_SUCCESS) return count;
-      // A limited search asked for no more than it got.
-      if (code == LDAP_SIZELIMIT_EXCEEDED && spec.sizeLimit > 0) return count;
-      std::string what = "search below \"" + spec.base + "\"";
-      if (code == LDAP_SIZELIMIT_EXCEEDED || code == LDAP_ADMINLIMIT_EXCEEDED ||
-          code == LDAP_TIMELIMIT_EXCEEDED) {
-        what += " cut short by the server after " + std::to_string(count) + " entries";
-      }
-      if (!detail.empty()) what += " (" + detail + ")";
-      return MakeDirError(code == LDAP_NO_SUCH_OBJECT ? kDirNoSuchObject : kDirLost,
-                          uri_ + ": " + what + ": " + ldap_err2string(code));
     }
+    ldap_controls_free(serverControls);
+    if (rc != LDAP_SUCCESS) return Failure(rc, "search below \"" + spec.base + "\"");
+    if (code == LDAP_SUCCESS) {
+      for (const auto& c : held) visitAll(c.get());
+      return count;
+    }
+    // A limited search asked for no more than it got.
+    if (code == LDAP_SIZELIMIT_EXCEEDED && spec.sizeLimit > 0) return count;
+    if (code == LDAP_SIZELIMIT_EXCEEDED && limitReached) {
+      *limitReached = true;
+      return MakeDirError(kDirLost, uri_ + ": the server's size limit was reached");
+    }
+    std::string what = "search below \"" + spec.base + "\"";
+    if (code == LDAP_SIZELIMIT_EXCEEDED || code == LDAP_ADMINLIMIT_EXCEEDED ||
+        code == LDAP_TIMELIMIT_EXCEEDED) {
+      what += " cut short by the server after " + std::to_string(count) + " entries";
+    }
+    if (!detail.empty()) what += " (" + detail + ")";
+    return MakeDirError(code == LDAP_NO_SUCH_OBJECT ? kDirNoSuchObject : kDirLost,
+                        uri_ + ": " + what + ": " + ldap_err2string(code));
   }
 }
 

@@ -16,13 +16,21 @@
 
 namespace cvx {
 
+// When a search asks for pages (RFC 2696). Some servers work through the whole database for a
+// paged search of a small level (slapd's back_mdb does), so look-ups ask plainly first.
+enum class LdapPaging {
+  kWhenLimited,  // plainly; page by page only when the server's size limit is reached
+  kAlways,       // page by page from the start (searches, which may find many)
+};
+
 // What one search asks a server for.
 struct LdapSearchSpec {
   std::string base;
   int scope = 0;  // LDAP_SCOPE_BASE, LDAP_SCOPE_ONELEVEL or LDAP_SCOPE_SUBTREE
   std::string filter = "(objectClass=*)";
   std::vector<std::string> attributes;  // empty: every user attribute
-  int sizeLimit = 0;  // 0: every entry, page by page; else at most this many, in one go
+  int sizeLimit = 0;                    // 0: every entry; else at most this many, in one go
+  LdapPaging paging = LdapPaging::kWhenLimited;
 };
 
 // Called with each entry, in the order the server sends them.
@@ -42,7 +50,8 @@ class LdapConnection {
   LdapConnection& operator=(const LdapConnection&) = delete;
 
   // Runs a search to its end, asking for pages (RFC 2696) so that no server size limit cuts it
-  // short; a result the server cuts short anyway is an error. Gives the number of entries.
+  // short; a result the server cuts short anyway is an error. Gives the number of entries;
+  // entries are visited only once the server has not cut them short.
   // A base that is not there is kDirNoSuchObject; every other failure kDirLost. `cancel`, when
   // set, abandons the search.
   DirResult<std::size_t> Search(const LdapSearchSpec& spec, const LdapEntryVisitor& visit,
@@ -62,8 +71,11 @@ class LdapConnection {
   DirError Failure(int code, const std::string& what);
   // Waits for messages of `msgid`: one complete result (all) or whatever has arrived.
   DirResult<LDAPMessage*> Wait(int msgid, bool all, const std::atomic<bool>* cancel);
+  // One request: a page (with `paged`) or the whole plain search. `limitReached`, when given,
+  // holds the entries back and is set when the server's size limit cut the result.
   DirResult<std::size_t> SearchPage(const LdapSearchSpec& spec, const LdapEntryVisitor& visit,
-                                    const std::atomic<bool>* cancel, std::string& cookie);
+                                    const std::atomic<bool>* cancel, std::string& cookie,
+                                    bool paged, bool* limitReached);
   DirError Abandon(int msgid, DirError why);
 
   LDAP* ld_;

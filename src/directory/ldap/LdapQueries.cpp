@@ -233,11 +233,12 @@ DirResult<std::shared_ptr<LdapSearchHits>> LdapQueries::Search(const std::string
   if (ctx.isTreeRoot) {
     for (const auto& top : info_->Tops()) {
       specs.push_back(LdapSearchSpec{top.dn, containerOnly ? LDAP_SCOPE_BASE : LDAP_SCOPE_SUBTREE,
-                                     filter, LdapTreeInfo::HitAttributes()});
+                                     filter, LdapTreeInfo::HitAttributes(), 0,
+                                     LdapPaging::kAlways});
     }
   } else {
     specs.push_back(LdapSearchSpec{ctx.dn, containerOnly ? LDAP_SCOPE_ONELEVEL : LDAP_SCOPE_SUBTREE,
-                                   filter, LdapTreeInfo::HitAttributes()});
+                                   filter, LdapTreeInfo::HitAttributes(), 0, LdapPaging::kAlways});
   }
   for (const auto& spec : specs) {
     auto done = connection_.Search(spec, visit, cancel_);
