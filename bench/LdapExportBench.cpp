@@ -92,27 +92,6 @@ void BM_DatabaseBuildThroughThePort(benchmark::State& state) {
 }
 BENCHMARK(BM_DatabaseBuildThroughThePort)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The search alone, without the look-ups: how the export's time divides.
-void BM_SearchOnly(benchmark::State& state) {
-  auto client = Open(state, servers->big.get());
-  if (!client) return;
-  auto search = client->CreateControl();
-  std::size_t found = 0;
-  for (auto _ : state) {
-    QEventLoop loop;
-    QObject::connect(search.get(), &cvx::DirectoryControl::SearchCompleted,
-                     [&](const cvx::SearchOutcome& names) {
-                       found = names ? names->size() : 0;
-                       loop.quit();
-                     });
-    search->StartSearch("*", "Workstation", cvx::kScopeSubtree, kBigContext);
-    loop.exec();
-    QObject::disconnect(search.get(), nullptr, nullptr, nullptr);
-  }
-  state.counters["workstations"] = static_cast<double>(found);
-}
-BENCHMARK(BM_SearchOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
-
 // ldapsearch -LLL of the same entries, paged as the port pages, to /dev/null.
 void RunLdapsearch(benchmark::State& state, const std::vector<std::string>& attributes) {
   if (!servers->big) {
