@@ -6,6 +6,7 @@
 #include <netinet/in.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -111,6 +112,21 @@ int FreeLoopbackPort() {
   return port;
 }
 
+namespace {
+
+// Whether something accepts connections on a local (unix) socket.
+bool AcceptsLocalConnections(const std::string& path) {
+  const int s = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un a{};
+  a.sun_family = AF_UNIX;
+  std::strncpy(a.sun_path, path.c_str(), sizeof a.sun_path - 1);
+  const bool ok = ::connect(s, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0;
+  ::close(s);
+  return ok;
+}
+
+}  // namespace
+
 bool AcceptsConnections(int port) {
   const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   const sockaddr_in a = Loopback(port);
@@ -143,8 +159,9 @@ bool SlapdServer::Configure(std::string* why) {
     }
     conf << "include " << converted << "\n";
   }
-  if (!WriteTextFile(folder_ / "rootdse.ldif",
-                     "dn:\ndirectoryTreeName: " + setup_.treeName + "\n")) {
+  const std::string rootEntry =
+      setup_.publishTreeName ? "dn:\ndirectoryTreeName: " + setup_.treeName + "\n" : "dn:\n";
+  if (!WriteTextFile(folder_ / "rootdse.ldif", rootEntry)) {
     *why = "cannot write " + folder_.Path();
     return false;
   }
@@ -198,7 +215,7 @@ bool SlapdServer::Start(std::string* why) {
       port_ = FreeLoopbackPort();
       tlsPort_ = setup_.tls ? FreeLoopbackPort() : 0;
     }
-    std::string listen = "ldap://127.0.0.1:" + std::to_string(port_) + "/";
+    std::string listen = "ldap://127.0.0.1:" + std::to_string(port_) + "/ " + LdapiUri() + "/";
     if (setup_.tls) listen += " ldaps://127.0.0.1:" + std::to_string(tlsPort_) + "/";
     // "-d conns" keeps slapd in the foreground and writes a line when it starts listening; each
     // line is a moment to try a connection, so readiness needs no timer.
@@ -224,7 +241,10 @@ bool SlapdServer::Start(std::string* why) {
 bool SlapdServer::WaitUntilListening(Deadline until) {
   std::size_t seen = 0;
   while (std::chrono::steady_clock::now() < until) {
-    if (AcceptsConnections(port_) && (!setup_.tls || AcceptsConnections(tlsPort_))) return true;
+    if (AcceptsConnections(port_) && (!setup_.tls || AcceptsConnections(tlsPort_)) &&
+        AcceptsLocalConnections(folder_ / "ldapi")) {
+      return true;
+    }
     if (process_->Ended()) return false;
     seen = process_->WaitForOutput(seen, until);
   }
@@ -255,6 +275,18 @@ std::string SlapdServer::Uri() const {
 
 std::string SlapdServer::LdapsUri() const {
   return setup_.tls ? "ldaps://127.0.0.1:" + std::to_string(tlsPort_) : "";
+}
+
+std::string SlapdServer::LdapiUri() const {
+  std::string uri = "ldapi://";
+  for (const char c : folder_ / "ldapi") {
+    if (c == '/') {
+      uri += "%2F";
+    } else {
+      uri += c;
+    }
+  }
+  return uri;
 }
 
 std::string SlapdServer::LogTail() const {

@@ -12,8 +12,9 @@ namespace cvx::test {
 
 // What one server holds.
 struct SlapdSetup {
-  std::string treeName;  // published in the root entry as directoryTreeName
-  std::string ldifPath;  // the tree, as a directory folder holds it (DNs without the tree)
+  std::string treeName;         // published in the root entry as directoryTreeName ...
+  bool publishTreeName = true;  // ... unless this is unset
+  std::string ldifPath;         // the tree, as a directory folder holds it (DNs without the tree)
   // Schema files of a directory folder, rewritten for slapd (see ConvertSchemaForSlapd).
   std::vector<std::string> folderSchemas;
   // Schema files in slapd's own form, taken as they are (stock and project files).
@@ -48,6 +49,7 @@ class SlapdServer {
 
   std::string Uri() const;       // ldap://127.0.0.1:port
   std::string LdapsUri() const;  // empty without TLS
+  std::string LdapiUri() const;  // its socket in its folder
   int Port() const { return port_; }
   std::string LogTail() const;
 
