@@ -39,8 +39,8 @@ std::vector<fs::path> FilesWith(const std::string& folder, const std::string& ex
 }
 
 // The live trees of a folder: <TREE>.uri files, each holding one URI on its first line.
-DirResult<std::vector<LdapTreeSpec>> LiveTreesOf(const std::string& folder) {
-  std::vector<LdapTreeSpec> trees;
+DirResult<std::vector<LdapTreeLocation>> LiveTreesOf(const std::string& folder) {
+  std::vector<LdapTreeLocation> trees;
   for (const auto& p : FilesWith(folder, ".URI")) {
     std::ifstream in(p);
     std::string line;
@@ -52,14 +52,14 @@ DirResult<std::vector<LdapTreeSpec>> LiveTreesOf(const std::string& folder) {
       return MakeDirError(kDirClientMissing,
                           p.string() + " holds no ldap://, ldaps:// or ldapi:// URI");
     }
-    trees.push_back(LdapTreeSpec{p.stem().string(), uri});
+    trees.push_back(LdapTreeLocation{p.stem().string(), uri});
   }
   return trees;
 }
 
 DirResult<DirectoryClientPtr> OpenFolder(const std::string& folder,
                                          const std::string& preferredTree,
-                                         const std::vector<LdapTreeSpec>& live,
+                                         const std::vector<LdapTreeLocation>& live,
                                          const LdapOptions& options) {
   if (live.empty()) {
     auto dir = LdifDirectory::Open(folder, preferredTree);
@@ -117,7 +117,7 @@ DirResult<DirectoryClientPtr> OpenDirectoryClientWith(const std::string& where,
                                                       const std::string& preferredTree,
                                                       const LdapOptions& options) {
   if (IsLdapUri(where)) {
-    auto dir = LdapDirectory::Open({LdapTreeSpec{"", where}}, options, preferredTree);
+    auto dir = LdapDirectory::Open({LdapTreeLocation{"", where}}, options, preferredTree);
     if (!dir) return dir.dirError();
     return DirectoryClientPtr(dir.value());
   }

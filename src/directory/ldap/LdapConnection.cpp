@@ -259,33 +259,33 @@ DirError LdapConnection::Abandon(int msgid, DirError why) {
   return why;
 }
 
-DirResult<std::size_t> LdapConnection::Search(const LdapSearchSpec& spec,
+DirResult<std::size_t> LdapConnection::Search(const LdapSearchRequest& request,
                                               const LdapEntryVisitor& visit,
                                               const std::atomic<bool>* cancel) {
   SigpipeGuard guard;
   std::string cookie;
-  if (spec.sizeLimit == 0 && spec.paging == LdapPaging::kWhenLimited) {
+  if (request.sizeLimit == 0 && request.paging == LdapPaging::kWhenLimited) {
     bool limitReached = false;
-    auto plain = SearchPage(spec, visit, cancel, cookie, false, &limitReached);
+    auto plain = SearchPage(request, visit, cancel, cookie, false, &limitReached);
     if (plain || !limitReached) return plain;
   }
-  const bool paged = spec.sizeLimit == 0;
+  const bool paged = request.sizeLimit == 0;
   std::size_t total = 0;
   do {
-    auto page = SearchPage(spec, visit, cancel, cookie, paged, nullptr);
+    auto page = SearchPage(request, visit, cancel, cookie, paged, nullptr);
     if (!page) return page.dirError();
     total += *page;
   } while (!cookie.empty());
   return total;
 }
 
-DirResult<std::size_t> LdapConnection::SearchPage(const LdapSearchSpec& spec,
+DirResult<std::size_t> LdapConnection::SearchPage(const LdapSearchRequest& request,
                                                   const LdapEntryVisitor& visit,
                                                   const std::atomic<bool>* cancel,
                                                   std::string& cookie, bool paged,
                                                   bool* limitReached) {
   std::vector<char*> attributes;
-  for (const auto& a : spec.attributes) attributes.push_back(const_cast<char*>(a.c_str()));
+  for (const auto& a : request.attributes) attributes.push_back(const_cast<char*>(a.c_str()));
   attributes.push_back(nullptr);
 
   LDAPControl* pageControl = nullptr;
@@ -301,13 +301,13 @@ DirResult<std::size_t> LdapConnection::SearchPage(const LdapSearchSpec& spec,
   LDAPControl* controls[2] = {pageControl, nullptr};
   timeval serverLimit = ToTimeval(((timeoutMs_ + 999) / 1000) * 1000);
   int msgid = 0;
-  const int sent = ldap_search_ext(ld_, spec.base.c_str(), spec.scope, spec.filter.c_str(),
-                                   spec.attributes.empty() ? nullptr : attributes.data(), 0,
+  const int sent = ldap_search_ext(ld_, request.base.c_str(), request.scope, request.filter.c_str(),
+                                   request.attributes.empty() ? nullptr : attributes.data(), 0,
                                    pageControl ? controls : nullptr, nullptr, &serverLimit,
-                                   spec.sizeLimit, &msgid);
+                                   request.sizeLimit, &msgid);
   if (pageControl) ldap_control_free(pageControl);
   cookie.clear();
-  if (sent != LDAP_SUCCESS) return Failure(sent, "search below \"" + spec.base + "\"");
+  if (sent != LDAP_SUCCESS) return Failure(sent, "search below \"" + request.base + "\"");
 
   // A plain search that may yet hit the server's limit keeps its entries until it knows: a
   // result cut short is asked again page by page, never handed on.
@@ -356,18 +356,18 @@ DirResult<std::size_t> LdapConnection::SearchPage(const LdapSearchSpec& spec,
       }
     }
     ldap_controls_free(serverControls);
-    if (rc != LDAP_SUCCESS) return Failure(rc, "search below \"" + spec.base + "\"");
+    if (rc != LDAP_SUCCESS) return Failure(rc, "search below \"" + request.base + "\"");
     if (code == LDAP_SUCCESS) {
       for (const auto& c : held) visitAll(c.get());
       return count;
     }
     // A limited search asked for no more than it got.
-    if (code == LDAP_SIZELIMIT_EXCEEDED && spec.sizeLimit > 0) return count;
+    if (code == LDAP_SIZELIMIT_EXCEEDED && request.sizeLimit > 0) return count;
     if (code == LDAP_SIZELIMIT_EXCEEDED && limitReached) {
       *limitReached = true;
       return MakeDirError(kDirLost, uri_ + ": the server's size limit was reached");
     }
-    std::string what = "search below \"" + spec.base + "\"";
+    std::string what = "search below \"" + request.base + "\"";
     if (code == LDAP_SIZELIMIT_EXCEEDED || code == LDAP_ADMINLIMIT_EXCEEDED ||
         code == LDAP_TIMELIMIT_EXCEEDED) {
       what += " cut short by the server after " + std::to_string(count) + " entries";

@@ -24,7 +24,7 @@ enum class LdapPaging {
 };
 
 // What one search asks a server for.
-struct LdapSearchSpec {
+struct LdapSearchRequest {
   std::string base;
   int scope = 0;  // LDAP_SCOPE_BASE, LDAP_SCOPE_ONELEVEL or LDAP_SCOPE_SUBTREE
   std::string filter = "(objectClass=*)";
@@ -54,7 +54,7 @@ class LdapConnection {
   // entries are visited only once the server has not cut them short.
   // A base that is not there is kDirNoSuchObject; every other failure kDirLost. `cancel`, when
   // set, abandons the search.
-  DirResult<std::size_t> Search(const LdapSearchSpec& spec, const LdapEntryVisitor& visit,
+  DirResult<std::size_t> Search(const LdapSearchRequest& request, const LdapEntryVisitor& visit,
                                 const std::atomic<bool>* cancel = nullptr);
 
   // The server went away (worth one new connection and a retry).
@@ -73,7 +73,7 @@ class LdapConnection {
   DirResult<LDAPMessage*> Wait(int msgid, bool all, const std::atomic<bool>* cancel);
   // One request: a page (with `paged`) or the whole plain search. `limitReached`, when given,
   // holds the entries back and is set when the server's size limit cut the result.
-  DirResult<std::size_t> SearchPage(const LdapSearchSpec& spec, const LdapEntryVisitor& visit,
+  DirResult<std::size_t> SearchPage(const LdapSearchRequest& request, const LdapEntryVisitor& visit,
                                     const std::atomic<bool>* cancel, std::string& cookie,
                                     bool paged, bool* limitReached);
   DirError Abandon(int msgid, DirError why);

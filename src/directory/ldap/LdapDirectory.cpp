@@ -9,7 +9,7 @@
 
 namespace cvx {
 
-DirResult<std::shared_ptr<LdapDirectory>> LdapDirectory::Open(std::vector<LdapTreeSpec> trees,
+DirResult<std::shared_ptr<LdapDirectory>> LdapDirectory::Open(std::vector<LdapTreeLocation> trees,
                                                               LdapOptions options,
                                                               const std::string& preferredTree,
                                                               bool connectDefault) {

@@ -13,7 +13,7 @@
 namespace cvx {
 
 // A live tree to open: its name (empty: as the server names it) and its server.
-struct LdapTreeSpec {
+struct LdapTreeLocation {
   std::string name;
   std::string uri;
 };
@@ -26,7 +26,7 @@ class LdapDirectory : public DirectoryClient, public std::enable_shared_from_thi
  public:
   // Failure is kDirClientMissing with the reason. With `connectDefault` unset nothing is
   // connected yet (the caller's default tree lives elsewhere); a tree without a name needs it.
-  static DirResult<std::shared_ptr<LdapDirectory>> Open(std::vector<LdapTreeSpec> trees,
+  static DirResult<std::shared_ptr<LdapDirectory>> Open(std::vector<LdapTreeLocation> trees,
                                                         LdapOptions options,
                                                         const std::string& preferredTree,
                                                         bool connectDefault = true);

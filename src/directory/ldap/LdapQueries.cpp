@@ -61,10 +61,10 @@ LdapEntryDataPtr LdapQueries::TreeRoot() const {
   return root;
 }
 
-DirResult<std::vector<LdapEntryData>> LdapQueries::Read(const LdapSearchSpec& spec) {
+DirResult<std::vector<LdapEntryData>> LdapQueries::Read(const LdapSearchRequest& request) {
   std::vector<LdapEntryData> entries;
   auto done = connection_.Search(
-      spec,
+      request,
       [&](LDAP* ld, LDAPMessage* m) {
         if (auto e = reader_.Read(ld, m)) entries.push_back(std::move(*e));
       },
@@ -75,8 +75,9 @@ DirResult<std::vector<LdapEntryData>> LdapQueries::Read(const LdapSearchSpec& sp
 
 DirResult<LdapEntryDataPtr> LdapQueries::ReadDn(const std::string& dn,
                                                 const std::string& fullName) {
-  LdapSearchSpec spec{dn, LDAP_SCOPE_BASE, "(objectClass=*)", LdapTreeInfo::EntryAttributes()};
-  auto read = Read(spec);
+  LdapSearchRequest request{dn, LDAP_SCOPE_BASE, "(objectClass=*)",
+                            LdapTreeInfo::EntryAttributes()};
+  auto read = Read(request);
   if (!read) return read.error() == kDirNoSuchObject ? NotThere(fullName) : read.dirError();
   if (read->empty()) return NotThere(fullName);
   return LdapEntryDataPtr(std::make_shared<LdapEntryData>(std::move(read.value().front())));
@@ -84,10 +85,10 @@ DirResult<LdapEntryDataPtr> LdapQueries::ReadDn(const std::string& dn,
 
 DirResult<std::string> LdapQueries::ChildDn(const std::string& parentDn, const std::string& name,
                                             const std::string& fullName) {
-  LdapSearchSpec spec{parentDn, LDAP_SCOPE_ONELEVEL, info_->NameFilter(name, false), {"1.1"}};
+  LdapSearchRequest request{parentDn, LDAP_SCOPE_ONELEVEL, info_->NameFilter(name, false), {"1.1"}};
   std::string found;
   auto done = connection_.Search(
-      spec,
+      request,
       [&](LDAP* ld, LDAPMessage* m) {
         if (!found.empty()) return;
         char* dn = ldap_get_dn(ld, m);
@@ -127,9 +128,9 @@ DirResult<LdapEntryDataPtr> LdapQueries::Locate(const std::string& fullName, boo
       continue;
     }
     // The last level: the object itself, read in the same question.
-    LdapSearchSpec spec{dn, LDAP_SCOPE_ONELEVEL, info_->NameFilter(names[i], false),
-                        LdapTreeInfo::EntryAttributes()};
-    auto read = Read(spec);
+    LdapSearchRequest request{dn, LDAP_SCOPE_ONELEVEL, info_->NameFilter(names[i], false),
+                              LdapTreeInfo::EntryAttributes()};
+    auto read = Read(request);
     if (!read) return read.error() == kDirNoSuchObject ? NotThere(fullName) : read.dirError();
     for (auto& e : read.value()) {
       if (EqualsNoCase(e.relativeName, names[i])) {
@@ -172,9 +173,9 @@ DirResult<std::vector<LdapEntryDataPtr>> LdapQueries::Children(const LdapEntryDa
 
   if (parent.isTreeRoot) {
     for (const auto& top : info_->Tops()) {
-      LdapSearchSpec spec{top.dn, LDAP_SCOPE_BASE, "(objectClass=*)",
-                          LdapTreeInfo::EntryAttributes()};
-      auto read = Read(spec);
+      LdapSearchRequest request{top.dn, LDAP_SCOPE_BASE, "(objectClass=*)",
+                                LdapTreeInfo::EntryAttributes()};
+      auto read = Read(request);
       if (!read && read.error() == kDirNoSuchObject) continue;  // a naming context left empty
       if (!read) return read.dirError();
       for (auto& e : read.value()) keep(std::move(e));
@@ -184,8 +185,9 @@ DirResult<std::vector<LdapEntryDataPtr>> LdapQueries::Children(const LdapEntryDa
 
   const std::string classFilter = everything ? "(objectClass=*)" : info_->ClassFilter(*filter);
   if (classFilter.empty()) return out;  // the schema knows none of the classes
-  LdapSearchSpec spec{parent.dn, LDAP_SCOPE_ONELEVEL, classFilter, LdapTreeInfo::EntryAttributes()};
-  auto read = Read(spec);
+  LdapSearchRequest request{parent.dn, LDAP_SCOPE_ONELEVEL, classFilter,
+                            LdapTreeInfo::EntryAttributes()};
+  auto read = Read(request);
   if (!read) return read.error() == kDirNoSuchObject ? NotThere(parent.fullPath) : read.dirError();
   for (auto& e : read.value()) keep(std::move(e));
   return out;
@@ -194,9 +196,9 @@ DirResult<std::vector<LdapEntryDataPtr>> LdapQueries::Children(const LdapEntryDa
 DirResult<bool> LdapQueries::HasChildren(const LdapEntryData& entry) {
   if (entry.isTreeRoot) return !info_->Tops().empty();
   if (entry.hasSubordinates) return *entry.hasSubordinates;
-  LdapSearchSpec spec{entry.dn, LDAP_SCOPE_ONELEVEL, "(objectClass=*)", {"1.1"}, 1};
+  LdapSearchRequest request{entry.dn, LDAP_SCOPE_ONELEVEL, "(objectClass=*)", {"1.1"}, 1};
   auto count = connection_.Search(
-      spec, [](LDAP*, LDAPMessage*) {}, cancel_);
+      request, [](LDAP*, LDAPMessage*) {}, cancel_);
   if (!count)
     return count.error() == kDirNoSuchObject ? NotThere(entry.fullPath) : count.dirError();
   return *count > 0;
@@ -229,19 +231,20 @@ DirResult<std::shared_ptr<LdapSearchHits>> LdapQueries::Search(const std::string
     hits->Add(std::move(*e));
   };
 
-  std::vector<LdapSearchSpec> specs;
+  std::vector<LdapSearchRequest> requests;
   if (ctx.isTreeRoot) {
     for (const auto& top : info_->Tops()) {
-      specs.push_back(LdapSearchSpec{top.dn, containerOnly ? LDAP_SCOPE_BASE : LDAP_SCOPE_SUBTREE,
-                                     filter, LdapTreeInfo::HitAttributes(), 0,
-                                     LdapPaging::kAlways});
+      requests.push_back(
+          LdapSearchRequest{top.dn, containerOnly ? LDAP_SCOPE_BASE : LDAP_SCOPE_SUBTREE, filter,
+                            LdapTreeInfo::HitAttributes(), 0, LdapPaging::kAlways});
     }
   } else {
-    specs.push_back(LdapSearchSpec{ctx.dn, containerOnly ? LDAP_SCOPE_ONELEVEL : LDAP_SCOPE_SUBTREE,
-                                   filter, LdapTreeInfo::HitAttributes(), 0, LdapPaging::kAlways});
+    requests.push_back(
+        LdapSearchRequest{ctx.dn, containerOnly ? LDAP_SCOPE_ONELEVEL : LDAP_SCOPE_SUBTREE, filter,
+                          LdapTreeInfo::HitAttributes(), 0, LdapPaging::kAlways});
   }
-  for (const auto& spec : specs) {
-    auto done = connection_.Search(spec, visit, cancel_);
+  for (const auto& request : requests) {
+    auto done = connection_.Search(request, visit, cancel_);
     if (!done && !(ctx.isTreeRoot && done.error() == kDirNoSuchObject)) {
       return done.error() == kDirNoSuchObject ? NotThere(context) : done.dirError();
     }
@@ -254,8 +257,8 @@ DirResult<std::vector<std::string>> LdapQueries::ServerNames() {
   const std::string filter = info_->ClassFilter({"NCP Server"});
   if (filter.empty()) return names;
   for (const auto& top : info_->Tops()) {
-    LdapSearchSpec spec{top.dn, LDAP_SCOPE_SUBTREE, filter, {"objectClass"}};
-    auto read = Read(spec);
+    LdapSearchRequest request{top.dn, LDAP_SCOPE_SUBTREE, filter, {"objectClass"}};
+    auto read = Read(request);
     if (!read && read.error() == kDirNoSuchObject) continue;
     if (!read) return read.dirError();
     for (const auto& e : *read) {

@@ -45,7 +45,7 @@ class LdapQueries {
   DirResult<LdapEntryDataPtr> ReadDn(const std::string& dn, const std::string& fullName);
   DirResult<std::string> ChildDn(const std::string& parentDn, const std::string& name,
                                  const std::string& fullName);
-  DirResult<std::vector<LdapEntryData>> Read(const LdapSearchSpec& spec);
+  DirResult<std::vector<LdapEntryData>> Read(const LdapSearchRequest& request);
 
   LdapConnection& connection_;
   std::shared_ptr<const LdapTreeInfo> info_;

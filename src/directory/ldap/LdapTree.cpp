@@ -125,10 +125,10 @@ DirResult<std::shared_ptr<const LdapTreeInfo>> LdapTree::Info() {
 DirResult<std::shared_ptr<const LdapTreeInfo>> LdapTree::ReadInfo(LdapConnection& connection) {
   RawEntry rootDse;
   auto root = connection.Search(
-      LdapSearchSpec{"",
-                     LDAP_SCOPE_BASE,
-                     "(objectClass=*)",
-                     {"namingContexts", "subschemaSubentry", "directoryTreeName"}},
+      LdapSearchRequest{"",
+                        LDAP_SCOPE_BASE,
+                        "(objectClass=*)",
+                        {"namingContexts", "subschemaSubentry", "directoryTreeName"}},
       [&](LDAP* ld, LDAPMessage* m) { rootDse = RawValues(ld, m); });
   if (!root) return root.dirError();
 
@@ -138,7 +138,7 @@ DirResult<std::shared_ptr<const LdapTreeInfo>> LdapTree::ReadInfo(LdapConnection
   const std::string subschemaDn = subschemaDns.empty() ? "cn=Subschema" : subschemaDns.front();
   RawEntry subschema;
   auto read = connection.Search(
-      LdapSearchSpec{
+      LdapSearchRequest{
           subschemaDn, LDAP_SCOPE_BASE, "(objectClass=*)", {"attributeTypes", "objectClasses"}},
       [&](LDAP* ld, LDAPMessage* m) { subschema = RawValues(ld, m); });
   if (!read) return read.dirError();
@@ -172,7 +172,7 @@ DirResult<std::shared_ptr<const LdapTreeInfo>> LdapTree::ReadInfo(LdapConnection
     if (auto top = TopEntryOf(dn)) tops.push_back(std::move(*top));
   } else {
     auto below =
-        connection.Search(LdapSearchSpec{"", LDAP_SCOPE_ONELEVEL, "(objectClass=*)", {"1.1"}},
+        connection.Search(LdapSearchRequest{"", LDAP_SCOPE_ONELEVEL, "(objectClass=*)", {"1.1"}},
                           [&](LDAP* ld, LDAPMessage* m) {
                             char* text = ldap_get_dn(ld, m);
                             if (!text) return;
