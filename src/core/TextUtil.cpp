@@ -35,6 +35,15 @@ bool ContainsNoCase(std::string_view haystack, std::string_view needle) {
   return it != haystack.end() || needle.empty();
 }
 
+std::size_t NoCaseHash::operator()(std::string_view s) const {
+  std::size_t h = 14695981039346656037ull;  // FNV-1a
+  for (const char c : s) {
+    h ^= static_cast<unsigned char>(UpperAscii(c));
+    h *= 1099511628211ull;
+  }
+  return h;
+}
+
 std::vector<std::string> SplitCommaList(std::string_view s) {
   std::vector<std::string> parts;
   while (true) {

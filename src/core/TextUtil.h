@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,17 @@ std::string_view TrimBlanks(std::string_view s);
 std::string ToUpperAscii(std::string_view s);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 bool ContainsNoCase(std::string_view haystack, std::string_view needle);
+
+// Hash and equality for keys compared without regard to ASCII letter case; both take any string
+// view, so a look-up needs no upper-cased copy of its key.
+struct NoCaseHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view s) const;
+};
+struct NoCaseEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const { return EqualsNoCase(a, b); }
+};
 
 // Splits "a, b,c" at commas and trims blanks around each part; empty parts are dropped.
 std::vector<std::string> SplitCommaList(std::string_view s);

@@ -7,6 +7,10 @@
 
 namespace cvx::test {
 
+std::string FixtureFolder(const std::string& fixtureName) {
+  return std::string(CVX_TEST_DATA_DIR) + "/dirs/" + fixtureName;
+}
+
 SearchRecorder::SearchRecorder(DirectoryControl& control) {
   connection_ = QObject::connect(&control, &DirectoryControl::SearchCompleted,
                                  [this](const SearchOutcome& outcome) {

@@ -16,10 +16,6 @@ class EmbeddedBackend : public DirectoryBackendFactory {
 
 }  // namespace
 
-std::string FixtureFolder(const std::string& fixtureName) {
-  return std::string(CVX_TEST_DATA_DIR) + "/dirs/" + fixtureName;
-}
-
 const DirectoryBackendFactory& EmbeddedDirectoryBackend() {
   static const EmbeddedBackend backend;
   return backend;

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <ldap.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "directory/DirResult.h"
+#include "directory/ldap/LdapOptions.h"
+
+namespace cvx {
+
+// When a search asks for pages (RFC 2696). Some servers work through the whole database for a
+// paged search of a small level (slapd's back_mdb does), so look-ups ask plainly first.
+enum class LdapPaging {
+  kWhenLimited,  // plainly; page by page only when the server's size limit is reached
+  kAlways,       // page by page from the start (searches, which may find many)
+};
+
+// What one search asks a server for.
+struct LdapSearchRequest {
+  std::string base;
+  int scope = 0;  // LDAP_SCOPE_BASE, LDAP_SCOPE_ONELEVEL or LDAP_SCOPE_SUBTREE
+  std::string filter = "(objectClass=*)";
+  std::vector<std::string> attributes;  // empty: every user attribute
+  int sizeLimit = 0;                    // 0: every entry; else at most this many, in one go
+  LdapPaging paging = LdapPaging::kWhenLimited;
+};
+
+// Called with each entry, in the order the server sends them.
+using LdapEntryVisitor = std::function<void(LDAP*, LDAPMessage*)>;
+
+// One connection to one server, used by one thread at a time. No wait on the network lasts
+// longer than the options' timeout; a failed call leaves the connection marked when it is no
+// longer usable.
+class LdapConnection {
+ public:
+  // Connects, starts TLS when the options ask for it, and binds (anonymously without a bind DN,
+  // so an unreachable server shows at once). Failure is kDirLost with the reason.
+  static DirResult<std::unique_ptr<LdapConnection>> Open(const std::string& uri,
+                                                         const LdapOptions& options);
+  ~LdapConnection();
+  LdapConnection(const LdapConnection&) = delete;
+  LdapConnection& operator=(const LdapConnection&) = delete;
+
+  // Runs a search to its end, asking for pages (RFC 2696) so that no server size limit cuts it
+  // short; a result the server cuts short anyway is an error. Gives the number of entries;
+  // entries are visited only once the server has not cut them short.
+  // A base that is not there is kDirNoSuchObject; every other failure kDirLost. `cancel`, when
+  // set, abandons the search.
+  DirResult<std::size_t> Search(const LdapSearchRequest& request, const LdapEntryVisitor& visit,
+                                const std::atomic<bool>* cancel = nullptr);
+
+  // The server went away (worth one new connection and a retry).
+  bool Lost() const { return lost_; }
+  // Lost, timed out or cut off midway: not to be used again.
+  bool Broken() const { return broken_; }
+  const std::string& Uri() const { return uri_; }
+
+ private:
+  LdapConnection(LDAP* ld, std::string uri, const LdapOptions& options);
+  class Watchdog;
+  friend class Watchdog;
+
+  DirError Failure(int code, const std::string& what);
+  // Waits for messages of `msgid`: one complete result (all) or whatever has arrived.
+  DirResult<LDAPMessage*> Wait(int msgid, bool all, const std::atomic<bool>* cancel);
+  // One request: a page (with `paged`) or the whole plain search. `limitReached`, when given,
+  // holds the entries back and is set when the server's size limit cut the result.
+  DirResult<std::size_t> SearchPage(const LdapSearchRequest& request, const LdapEntryVisitor& visit,
+                                    const std::atomic<bool>* cancel, std::string& cookie,
+                                    bool paged, bool* limitReached);
+  DirError Abandon(int msgid, DirError why);
+
+  LDAP* ld_;
+  std::string uri_;
+  int timeoutMs_;
+  int pageSize_;
+  bool lost_ = false;
+  bool broken_ = false;
+  std::atomic<int> socket_{-1};  // known once connected; for the watchdog
+  ldap_conncb callbacks_{};
+};
+
+}  // namespace cvx

@@ -1,0 +1,145 @@
+#include "directory/ldap/LdapControl.h"
+
+#include <QMetaObject>
+#include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+
+#include "core/FullName.h"
+#include "core/TextUtil.h"
+#include "directory/ldap/LdapDirectory.h"
+#include "directory/ldap/LdapEntry.h"
+#include "directory/ldap/LdapTree.h"
+
+namespace cvx {
+
+// One running search, shared with the thread that runs it. The control clears `control` when it
+// goes, under the lock the thread holds while it posts the completion, so a completion is
+// posted only to a control that is there (and Qt drops it if the control goes before it runs).
+struct LdapControl::SearchJob {
+  std::mutex mutex;
+  LdapControl* control = nullptr;
+  std::atomic<bool> cancel{false};
+};
+
+LdapControl::LdapControl(std::shared_ptr<LdapDirectory> directory)
+    : directory_(std::move(directory)),
+      filter_(std::make_shared<const std::vector<std::string>>()) {}
+
+LdapControl::~LdapControl() {
+  for (const auto& job : jobs_) {
+    std::lock_guard lock(job->mutex);
+    job->control = nullptr;
+    job->cancel = true;
+  }
+}
+
+void LdapControl::SetClassFilter(const std::string& classes) {
+  filterText_ = classes;
+  filter_ = std::make_shared<const std::vector<std::string>>(SplitCommaList(classes));
+}
+
+std::string LdapControl::ContextPath() const {
+  return context_.empty() ? JoinFullName(directory_->DefaultTree(), "") : context_;
+}
+
+std::string LdapControl::TreeNameOf(const std::string& fullName) const {
+  std::string tree = TreePartOfFullName(fullName);
+  if (auto canonical = directory_->CanonicalTreeName(tree)) return *canonical;
+  return tree;
+}
+
+std::string LdapControl::JoinTreePath(const std::string& treeName, const std::string& path) const {
+  return JoinFullName(treeName, path);
+}
+
+DirResult<std::shared_ptr<LdapTree>> LdapControl::TreeOf(const std::string& fullName) const {
+  auto tree = directory_->Tree(TreePartOfFullName(fullName));
+  if (!tree) return MakeDirError(kDirNoSuchObject, fullName + " does not exist");
+  return tree;
+}
+
+DirResult<EntryPtr> LdapControl::FindEntry(const std::string& fullName) const {
+  auto tree = TreeOf(fullName);
+  if (!tree) return tree.dirError();
+  auto info = tree.value()->Info();
+  if (!info) return info.dirError();
+  auto found = tree.value()->Find(fullName, true);
+  if (!found) return found.dirError();
+  return EntryPtr(
+      std::make_shared<LdapEntry>(tree.value(), info.value()->SchemaPtr(), found.value(), filter_));
+}
+
+DirResult<EntryPtr> LdapControl::ContextEntry() const {
+  return FindEntry(ContextPath());
+}
+
+DirResult<EntryList> LdapControl::ContextEntries() const {
+  const std::string context = ContextPath();
+  auto tree = TreeOf(context);
+  if (!tree) return tree.dirError();
+  auto found = tree.value()->Find(context, true);
+  if (!found) return found.dirError();
+  return LdapEntry::Children(tree.value(), *found.value(), filter_);
+}
+
+void LdapControl::StartSearch(const std::string& pattern, const std::string& classes, int scope,
+                              const std::string& context) {
+  auto tree = TreeOf(context);
+  if (!tree) {
+    QTimer::singleShot(0, this, [this, error = tree.dirError()] { emit SearchCompleted(error); });
+    return;
+  }
+  auto job = std::make_shared<SearchJob>();
+  job->control = this;
+  jobs_.push_back(job);
+  directory_->SearchThreads().start([job, tree = tree.value(), pattern, classes, scope, context] {
+    Found found = tree->Search(pattern, classes, scope, context, &job->cancel);
+    std::lock_guard lock(job->mutex);
+    if (!job->control) return;
+    QMetaObject::invokeMethod(
+        job->control,
+        [control = job->control, job, tree, found] { control->Complete(job, tree, found); },
+        Qt::QueuedConnection);
+  });
+}
+
+void LdapControl::Complete(const std::shared_ptr<SearchJob>& job,
+                           const std::shared_ptr<LdapTree>& tree, Found found) {
+  jobs_.erase(std::remove(jobs_.begin(), jobs_.end(), job), jobs_.end());
+  if (!found) {
+    emit SearchCompleted(found.dirError());
+    return;
+  }
+  auto hits = found.value();
+  {
+    LdapTree::Delivery delivery(*tree, hits);
+    emit SearchCompleted(SearchOutcome(hits->TakeNames()));
+  }
+  // Freeing a large result takes a while; the window thread has better things to do.
+  found = Found(std::shared_ptr<LdapSearchHits>());
+  directory_->SearchThreads().start([last = std::move(hits)] {});
+}
+
+DirResult<std::shared_ptr<const SchemaModel>> LdapControl::ContextSchema() const {
+  auto tree = TreeOf(ContextPath());
+  if (!tree) return tree.dirError();
+  auto info = tree.value()->Info();
+  if (!info) return info.dirError();
+  return info.value()->SchemaPtr();
+}
+
+DirResult<LayoutCollection> LdapControl::SchemaLayouts() const {
+  auto schema = ContextSchema();
+  if (!schema) return schema.dirError();
+  return schema.value()->Layouts();
+}
+
+DirResult<FieldTypeCollection> LdapControl::FieldTypes() const {
+  auto schema = ContextSchema();
+  if (!schema) return schema.dirError();
+  return schema.value()->FieldTypes();
+}
+
+}  // namespace cvx

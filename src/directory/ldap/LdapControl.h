@@ -1,0 +1,55 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "directory/DirectoryControl.h"
+#include "directory/ldap/LdapQueries.h"
+
+namespace cvx {
+
+class LdapDirectory;
+class LdapTree;
+
+// A directory control over live trees. Look-ups and enumerations ask the server and wait for it,
+// never longer than the timeout; searches run on the directory's threads and complete through
+// the event loop.
+class LdapControl : public DirectoryControl {
+  Q_OBJECT
+
+ public:
+  explicit LdapControl(std::shared_ptr<LdapDirectory> directory);
+  ~LdapControl() override;  // cancels its searches; no completion follows
+
+  void SetClassFilter(const std::string& classes) override;
+  std::string ClassFilter() const override { return filterText_; }
+  std::string ContextPath() const override;
+  void SetContextPath(const std::string& fullName) override { context_ = fullName; }
+  std::string TreeNameOf(const std::string& fullName) const override;
+  std::string JoinTreePath(const std::string& treeName, const std::string& path) const override;
+  DirResult<EntryPtr> ContextEntry() const override;
+  DirResult<EntryList> ContextEntries() const override;
+  DirResult<EntryPtr> FindEntry(const std::string& fullName) const override;
+  void StartSearch(const std::string& pattern, const std::string& classes, int scope,
+                   const std::string& context) override;
+  DirResult<LayoutCollection> SchemaLayouts() const override;
+  DirResult<FieldTypeCollection> FieldTypes() const override;
+
+ private:
+  struct SearchJob;
+  using Found = DirResult<std::shared_ptr<LdapSearchHits>>;
+
+  DirResult<std::shared_ptr<LdapTree>> TreeOf(const std::string& fullName) const;
+  DirResult<std::shared_ptr<const SchemaModel>> ContextSchema() const;
+  void Complete(const std::shared_ptr<SearchJob>& job, const std::shared_ptr<LdapTree>& tree,
+                Found found);
+
+  std::shared_ptr<LdapDirectory> directory_;
+  std::string filterText_;
+  LdapClassFilter filter_;
+  std::string context_;
+  std::vector<std::shared_ptr<SearchJob>> jobs_;
+};
+
+}  // namespace cvx

@@ -1,0 +1,20 @@
+#include "directory/ldap/LdapEntryData.h"
+
+#include "core/TextUtil.h"
+
+namespace cvx {
+
+std::vector<std::string> LdapEntryData::FieldValues(const SchemaModel& schema,
+                                                    const std::string& fieldName) const {
+  const auto* type = schema.FindAttribute(fieldName);
+  const std::string unknownUpper = type ? std::string() : ToUpperAscii(fieldName);
+  std::vector<std::string> out;
+  for (const auto& a : attributes) {
+    if (a.type == type && a.unknownTypeUpper == unknownUpper) {
+      out.insert(out.end(), a.values.begin(), a.values.end());
+    }
+  }
+  return out;
+}
+
+}  // namespace cvx

@@ -1,0 +1,101 @@
+#include "directory/ldap/LdapEntryReader.h"
+
+#include <ldap.h>
+
+#include "core/NetworkAddressText.h"
+#include "core/TextUtil.h"
+
+namespace cvx {
+
+LdapEntryReader::LdapEntryReader(std::shared_ptr<const LdapTreeInfo> info)
+    : info_(std::move(info)),
+      aliasedObjectName_(info_->Schema().FindAttribute("aliasedObjectName")) {}
+
+const AttributeTypeInfo* LdapEntryReader::Attribute(std::string_view spelling) {
+  auto it = attributes_.find(spelling);
+  if (it == attributes_.end()) {
+    it = attributes_.emplace(std::string(spelling), info_->Schema().FindAttribute(spelling)).first;
+  }
+  return it->second;
+}
+
+const ObjectClassInfo* LdapEntryReader::Class(std::string_view spelling) {
+  auto it = classes_.find(spelling);
+  if (it == classes_.end()) {
+    it = classes_.emplace(std::string(spelling), info_->Schema().FindClass(spelling)).first;
+  }
+  return it->second;
+}
+
+std::optional<LdapEntryData> LdapEntryReader::Read(LDAP* ld, LDAPMessage* entry) {
+  BerElement* ber = nullptr;
+  berval dn{};
+  if (ldap_get_dn_ber(ld, entry, &ber, &dn) != LDAP_SUCCESS) {
+    if (ber) ber_free(ber, 0);
+    return std::nullopt;
+  }
+  LdapEntryData data;
+  data.dn.assign(dn.bv_val, dn.bv_len);
+  std::optional<std::string> path;
+  LDAPDN parsed = nullptr;
+  if (ldap_bv2dn(&dn, &parsed, LDAP_DN_FORMAT_LDAPV3) == LDAP_SUCCESS) {
+    path = info_->FullPathOf(parsed, &data.relativeName);
+  }
+  ldap_dnfree(parsed);
+  if (!path) {
+    ber_free(ber, 0);
+    return std::nullopt;
+  }
+  data.fullPath = std::move(*path);
+
+  std::vector<const ObjectClassInfo*> classes;
+  std::string lastClass;
+  berval name{};
+  berval* values = nullptr;
+  data.attributes.reserve(8);
+  while (ldap_get_attribute_ber(ld, entry, ber, &name, &values) == LDAP_SUCCESS && name.bv_val) {
+    std::string_view type(name.bv_val, name.bv_len);
+    // Options ("userCertificate;binary") do not change which field a value belongs to.
+    type = type.substr(0, type.find(';'));
+    if (EqualsNoCase(type, "hasSubordinates")) {
+      if (values && values[0].bv_val) {
+        data.hasSubordinates =
+            EqualsNoCase(std::string_view(values[0].bv_val, values[0].bv_len), "TRUE");
+      }
+      ber_memfree(values);
+      continue;
+    }
+    const auto* attr = Attribute(type);
+    LdapAttributeValues a{attr, attr ? std::string() : ToUpperAscii(type), {}};
+    std::size_t count = 0;
+    while (values && values[count].bv_val) ++count;
+    a.values.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::string_view v(values[i].bv_val, values[i].bv_len);
+      a.values.emplace_back(attr && attr->isNetworkAddress ? RenderNetworkAddress(v)
+                                                           : std::string(v));
+    }
+    ber_memfree(values);
+    if (EqualsNoCase(type, "objectClass")) {
+      for (const auto& v : a.values) {
+        if (const auto* c = Class(v)) classes.push_back(c);
+      }
+      if (!a.values.empty()) lastClass = a.values.back();
+    }
+    if (attr && attr == aliasedObjectName_ && !a.values.empty()) data.aliasTargetDn = a.values[0];
+    data.attributes.push_back(std::move(a));
+  }
+  ber_free(ber, 0);
+
+  if (const auto* cls = info_->Schema().MostSpecificClass(classes)) {
+    data.className = cls->ndsName;
+    data.isContainer = cls->isContainer;
+    data.isAlias = cls->isAlias;
+  } else {
+    // A class the server's schema does not publish: shown under its own name.
+    data.className = lastClass.empty() ? "Top" : lastClass;
+  }
+  return data;
+}
+
+}  // namespace cvx

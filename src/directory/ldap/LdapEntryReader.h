@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "directory/ldap/LdapEntryData.h"
+#include "directory/ldap/LdapTreeInfo.h"
+
+typedef struct ldap LDAP;
+typedef struct ldapmsg LDAPMessage;
+
+namespace cvx {
+
+// Turns the entries a server sends into the program's objects. One reader serves one thread:
+// it remembers how the server spells types and classes, which a large result repeats for every
+// entry.
+class LdapEntryReader {
+ public:
+  explicit LdapEntryReader(std::shared_ptr<const LdapTreeInfo> info);
+
+  // Nothing for an entry outside the tree or with a DN that does not parse.
+  std::optional<LdapEntryData> Read(LDAP* ld, LDAPMessage* entry);
+
+ private:
+  // Spellings are looked up as they stand in the message, without a copy.
+  struct SpellingHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+  };
+  template <class T>
+  using BySpelling = std::unordered_map<std::string, T, SpellingHash, std::equal_to<>>;
+
+  const AttributeTypeInfo* Attribute(std::string_view spelling);
+  const ObjectClassInfo* Class(std::string_view spelling);
+
+  std::shared_ptr<const LdapTreeInfo> info_;
+  const AttributeTypeInfo* aliasedObjectName_;
+  BySpelling<const AttributeTypeInfo*> attributes_;
+  BySpelling<const ObjectClassInfo*> classes_;
+};
+
+}  // namespace cvx

@@ -1,0 +1,26 @@
+#include "directory/ldap/LdapSearchHits.h"
+
+#include <memory>
+
+namespace cvx {
+
+void LdapSearchHits::Add(LdapEntryData entry) {
+  names_.push_back(entry.fullPath);
+  entries_.push_back(std::make_shared<const LdapEntryData>(std::move(entry)));
+}
+
+LdapEntryDataPtr LdapSearchHits::Find(std::string_view fullName) const {
+  if (next_ < entries_.size() && EqualsNoCase(entries_[next_]->fullPath, fullName)) {
+    return entries_[next_++];
+  }
+  if (index_.empty()) {
+    index_.reserve(entries_.size());
+    for (std::size_t i = 0; i < entries_.size(); ++i) index_.emplace(entries_[i]->fullPath, i);
+  }
+  const auto it = index_.find(fullName);
+  if (it == index_.end()) return nullptr;
+  next_ = it->second + 1;
+  return entries_[it->second];
+}
+
+}  // namespace cvx

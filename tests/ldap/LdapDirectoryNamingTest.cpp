@@ -1,0 +1,124 @@
+// How live trees are named and found: by a URI (with or without a DN, over TCP or a local socket)
+// or by <TREE>.uri files in a folder; what a server that names no tree is called; and what an
+// unreachable or badly described tree does to the directory.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "LdapBackends.h"
+#include "directory/DirectoryConformance.h"
+
+namespace cvx::test {
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+DirResult<DirectoryClientPtr> Open(const std::string& where, const std::string& preferred = "",
+                                   LdapOptions options = TestLdapOptions()) {
+  return OpenDirectoryClientWith(where, preferred, options);
+}
+
+Names RootNames(DirectoryClient& client) {
+  auto control = client.CreateControl();
+  auto entries = control->ContextEntries();
+  EXPECT_TRUE(entries) << entries.message();
+  return entries ? SortedNames(*entries) : Names{};
+}
+
+SlapdServer* Alpha() {
+  std::string why;
+  auto* server = FixtureServer("basic", "ALPHA", &why);
+  EXPECT_TRUE(server) << why;
+  return server;
+}
+
+}  // namespace
+
+TEST(LdapDirectoryNaming, AUriNamesOneTreeByTheServersNameAndMayNameItsOnlyTopObject) {
+  auto* alpha = Alpha();
+  ASSERT_TRUE(alpha);
+  for (const auto& uri : {alpha->Uri(), alpha->Uri() + "/", alpha->LdapiUri()}) {
+    auto client = Open(uri);
+    ASSERT_TRUE(client) << uri << ": " << client.message();
+    EXPECT_EQ((*client)->CreateControl()->ContextPath(), kAlpha) << uri;
+    EXPECT_EQ(RootNames(**client), (Names{"ACME", "US"})) << uri;
+  }
+  auto acmeOnly = Open(alpha->Uri() + "/o=ACME");
+  ASSERT_TRUE(acmeOnly) << acmeOnly.message();
+  EXPECT_EQ(RootNames(**acmeOnly), Names{"ACME"});
+  auto control = (*acmeOnly)->CreateControl();
+  EXPECT_EQ(control->FindEntry(kInitech).error(), kDirNoSuchObject);
+  EXPECT_TRUE(control->FindEntry(kJsmith));
+}
+
+TEST(LdapDirectoryNaming, AServerThatNamesNoTreeIsNamedByTheEnvironmentElseItsFirstContext) {
+  TempFolder folder("cvx-unnamed");
+  SlapdSetup setup;
+  setup.treeName = "NET";
+  setup.publishTreeName = false;
+  std::string why;
+  auto server = StartTreeServer(NetTreeLdif(1), setup, folder, &why);
+  ASSERT_TRUE(server) << why;
+
+  auto byContext = Open(server->Uri());
+  ASSERT_TRUE(byContext) << byContext.message();
+  EXPECT_EQ((*byContext)->CreateControl()->ContextPath(), R"(NDS:\\NET)");
+
+  LdapOptions named = TestLdapOptions();
+  named.treeName = "Corp";
+  auto byOption = Open(server->Uri(), "", named);
+  ASSERT_TRUE(byOption) << byOption.message();
+  auto control = (*byOption)->CreateControl();
+  EXPECT_EQ(control->ContextPath(), R"(NDS:\\Corp)");
+  auto user = control->FindEntry(R"(NDS:\\CORP\NET\ADMIN)");
+  ASSERT_TRUE(user) << user.message();
+  EXPECT_EQ((*user)->FullPath(), R"(NDS:\\Corp\NET\ADMIN)");
+}
+
+TEST(LdapDirectoryNaming, AFolderTreeThatCannotBeReachedFailsOnlyWhenUsed) {
+  auto* alpha = Alpha();
+  ASSERT_TRUE(alpha);
+  TempFolder folder("cvx-uris");
+  WriteTextFile(folder / "ALPHA.uri", alpha->Uri() + "\n");
+  const std::string nowhere = "ldap://127.0.0.1:" + std::to_string(FreeLoopbackPort());
+  WriteTextFile(folder / "GONE.uri", "  " + nowhere + "  \n");
+
+  auto client = Open(folder.Path());
+  ASSERT_TRUE(client) << client.message();
+  auto control = (*client)->CreateControl();
+  EXPECT_TRUE(control->FindEntry(kJsmith));
+  auto gone = control->FindEntry(R"(NDS:\\GONE\X)");
+  EXPECT_EQ(gone.error(), kDirLost);
+  EXPECT_NE(gone.message().find(nowhere), std::string::npos) << gone.message();
+  EXPECT_EQ(control->TreeNameOf(R"(NDS:\\gone\X)"), "GONE");
+
+  // As the default tree it is the missing client.
+  auto preferred = Open(folder.Path(), "gone");
+  EXPECT_EQ(preferred.error(), kDirClientMissing);
+}
+
+TEST(LdapDirectoryNaming, AFolderThatDescribesATreeBadlyDoesNotOpen) {
+  auto* alpha = Alpha();
+  ASSERT_TRUE(alpha);
+  {
+    TempFolder folder("cvx-uris");
+    WriteTextFile(folder / "ALPHA.uri", "http://example.com\n");
+    auto opened = Open(folder.Path());
+    EXPECT_EQ(opened.error(), kDirClientMissing);
+    EXPECT_NE(opened.message().find("ALPHA.uri"), std::string::npos) << opened.message();
+  }
+  {
+    // One name, two trees: a file and a server.
+    TempFolder folder("cvx-uris");
+    WriteTextFile(folder / "ALPHA.uri", alpha->Uri() + "\n");
+    std::filesystem::copy_file(FixtureFolder("basic") + "/ALPHA.ldif", folder / "alpha.ldif");
+    auto opened = Open(folder.Path());
+    EXPECT_EQ(opened.error(), kDirClientMissing);
+    EXPECT_NE(opened.message().find("both a file and a server"), std::string::npos)
+        << opened.message();
+  }
+}
+
+}  // namespace cvx::test

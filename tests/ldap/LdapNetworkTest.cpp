@@ -1,0 +1,207 @@
+// What only a network does to a directory: servers that go away, come back or stop answering,
+// binds that are refused, and servers that limit how much one search may return.
+
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <netinet/in.h>
+#include <chrono>
+
+#include "LdapBackends.h"
+#include "directory/DirectoryConformance.h"
+
+namespace cvx::test {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+const std::string kNet = R"(NDS:\\NET\NET)";
+const std::string kWs = kNet + R"(\WS)";
+constexpr int kShortTimeoutMs = 500;
+
+LdapOptions ShortTimeout() {
+  LdapOptions options = TestLdapOptions();
+  options.timeoutMs = kShortTimeoutMs;
+  return options;
+}
+
+long long MsSince(Clock::time_point start) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+// A server of a test's own, holding the tree NET.
+struct NetServer {
+  explicit NetServer(int workstations = 3, SlapdSetup setup = {}) {
+    setup.treeName = "NET";
+    server = StartTreeServer(NetTreeLdif(workstations), setup, folder, &why);
+  }
+  TempFolder folder{"cvx-net"};
+  std::string why;
+  std::unique_ptr<SlapdServer> server;
+};
+
+DirectoryClientPtr OpenOrFail(const std::string& uri, const LdapOptions& options) {
+  auto client = OpenDirectoryClientWith(uri, "", options);
+  EXPECT_TRUE(client) << client.message();
+  return client ? client.value() : nullptr;
+}
+
+SearchOutcome SearchAndWait(DirectoryControl& control, const std::string& pattern,
+                            const std::string& classes, int scope, const std::string& context) {
+  SearchRecorder recorder(control);
+  control.StartSearch(pattern, classes, scope, context);
+  if (!recorder.WaitFor(1)) return MakeDirError(-1, "no completion");
+  return recorder.Outcomes().front();
+}
+
+// Accepts connections (the kernel does, from its backlog) and never says a word.
+class SilentListener {
+ public:
+  SilentListener() {
+    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof a;
+    ::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    ::listen(fd_, 16);
+    ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &length);
+    port_ = ntohs(a.sin_port);
+  }
+  ~SilentListener() { ::close(fd_); }
+  int Port() const { return port_; }
+
+ private:
+  int fd_ = -1;
+  int port_ = 0;
+};
+
+}  // namespace
+
+TEST(LdapConnectionLoss, AServerStartedAgainIsReconnectedAndAStoppedOneGives600Quickly) {
+  NetServer net;
+  ASSERT_TRUE(net.server) << net.why;
+  auto client = OpenOrFail(net.server->Uri(), ShortTimeout());
+  ASSERT_TRUE(client);
+  auto control = client->CreateControl();
+  ASSERT_TRUE(control->FindEntry(kWs + R"(\WS001)")) << "before any restart";
+
+  // The connection in hand dies with the server; the look-up connects again and succeeds.
+  net.server->Stop();
+  ASSERT_TRUE(net.server->Start(&net.why)) << net.why;
+  auto again = control->FindEntry(kWs + R"(\WS002)");
+  EXPECT_TRUE(again) << again.message();
+  auto found = SearchAndWait(*control, "WS*", "Workstation", kScopeSubtree, kNet);
+  ASSERT_TRUE(found) << found.message();
+  EXPECT_EQ(found->size(), 3u);
+
+  // No server at all: the one new connection is refused at once, well within the timeout.
+  net.server->Stop();
+  auto start = Clock::now();
+  auto lost = control->FindEntry(kWs + R"(\WS001)");
+  EXPECT_EQ(lost.error(), kDirLost) << lost.message();
+  EXPECT_LT(MsSince(start), kShortTimeoutMs);
+  start = Clock::now();
+  auto failed = SearchAndWait(*control, "WS*", "Workstation", kScopeSubtree, kNet);
+  EXPECT_EQ(failed.error(), kDirLost) << failed.message();
+  EXPECT_LT(MsSince(start), kShortTimeoutMs);
+  EXPECT_EQ(control->ContextEntries().error(), kDirLost);
+
+  ASSERT_TRUE(net.server->Start(&net.why)) << net.why;
+  control->SetContextPath(kWs);
+  auto entries = control->ContextEntries();
+  ASSERT_TRUE(entries) << entries.message();
+  EXPECT_EQ(entries->size(), 3u);
+}
+
+TEST(LdapConnectionLoss, AServerThatStopsAnsweringTimesOutAndIsUsedAgainWhenItAnswers) {
+  NetServer net;
+  ASSERT_TRUE(net.server) << net.why;
+  auto client = OpenOrFail(net.server->Uri(), ShortTimeout());
+  ASSERT_TRUE(client);
+  auto control = client->CreateControl();
+  ASSERT_TRUE(control->FindEntry(kNet));
+
+  net.server->Pause();
+  auto start = Clock::now();
+  auto lookup = control->FindEntry(kWs + R"(\WS001)");
+  EXPECT_EQ(lookup.error(), kDirLost) << lookup.message();
+  EXPECT_GE(MsSince(start), kShortTimeoutMs - 50);
+  EXPECT_LT(MsSince(start), 3 * kShortTimeoutMs);
+  start = Clock::now();
+  auto search = SearchAndWait(*control, "*", "Workstation", kScopeSubtree, kNet);
+  EXPECT_EQ(search.error(), kDirLost) << search.message();
+  EXPECT_LT(MsSince(start), 3 * kShortTimeoutMs);
+
+  net.server->Resume();
+  auto back = control->FindEntry(kWs + R"(\WS001)");
+  EXPECT_TRUE(back) << back.message();
+}
+
+TEST(LdapConnectionLoss, AListenerThatNeverAnswersFailsTheOpenWithinTheTimeout) {
+  SilentListener silent;
+  const std::string port = std::to_string(silent.Port());
+  for (const std::string& uri : {"ldap://127.0.0.1:" + port, "ldaps://127.0.0.1:" + port}) {
+    for (const bool startTls : {false, true}) {
+      LdapOptions options = ShortTimeout();
+      options.startTls = startTls;
+      const auto start = Clock::now();
+      auto client = OpenDirectoryClientWith(uri, "", options);
+      EXPECT_EQ(client.error(), kDirClientMissing) << uri;
+      EXPECT_FALSE(client.message().empty());
+      EXPECT_LT(MsSince(start), 3 * kShortTimeoutMs) << uri << (startTls ? " StartTLS" : "");
+    }
+  }
+  // Nothing listening: refused at once.
+  const int closed = FreeLoopbackPort();
+  auto refused =
+      OpenDirectoryClientWith("ldap://127.0.0.1:" + std::to_string(closed), "", ShortTimeout());
+  EXPECT_EQ(refused.error(), kDirClientMissing);
+}
+
+TEST(LdapPaging, HitsBeyondTheServersSizeLimitAllArriveInOrder) {
+  SlapdSetup limited;
+  limited.sizeLimit = 50;
+  NetServer net(120, limited);
+  ASSERT_TRUE(net.server) << net.why;
+  for (const int pageSize : {20, 500}) {
+    LdapOptions options = TestLdapOptions();
+    options.pageSize = pageSize;
+    auto client = OpenOrFail(net.server->Uri(), options);
+    ASSERT_TRUE(client);
+    auto control = client->CreateControl();
+    auto found = SearchAndWait(*control, "*", "Workstation", kScopeSubtree, kNet);
+    ASSERT_TRUE(found) << found.message();
+    ASSERT_EQ(found->size(), 120u) << "page size " << pageSize;
+    EXPECT_EQ(found->front(), kWs + R"(\WS001)");
+    EXPECT_EQ(found->back(), kWs + R"(\WS120)");
+    control->SetContextPath(kWs);
+    control->SetClassFilter("Workstation");
+    auto level = control->ContextEntries();
+    ASSERT_TRUE(level) << level.message();
+    EXPECT_EQ(level->size(), 120u);
+  }
+}
+
+TEST(LdapPaging, AResultTheServerCutsShortIsAnErrorAndNeverAShortList) {
+  SlapdSetup stingy;
+  stingy.sizeLimit = 50;
+  stingy.pagedLimit = 60;
+  NetServer net(120, stingy);
+  ASSERT_TRUE(net.server) << net.why;
+  LdapOptions options = TestLdapOptions();
+  options.pageSize = 20;
+  auto client = OpenOrFail(net.server->Uri(), options);
+  ASSERT_TRUE(client);
+  auto control = client->CreateControl();
+  auto found = SearchAndWait(*control, "*", "Workstation", kScopeSubtree, kNet);
+  EXPECT_EQ(found.error(), kDirLost);
+  EXPECT_NE(found.message().find("cut short"), std::string::npos) << found.message();
+  control->SetContextPath(kWs);
+  EXPECT_EQ(control->ContextEntries().error(), kDirLost);
+}
+
+}  // namespace cvx::test
