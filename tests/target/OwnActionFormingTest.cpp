@@ -59,22 +59,7 @@ TEST_F(OwnActionFormingTest, NoAddressKnownStartsNothing) {
   const auto command = OnTarget(R"(ACME\SALES\WS06)", Probe());  // IPX only
   EXPECT_TRUE(command.arguments.empty());
   EXPECT_EQ(command.statusText, "Not started: no IPv4 address is known for WS06.SALES.ACME!");
-  // An action without %a does not need one.
-  EXPECT_EQ(OnTarget(R"(ACME\SALES\WS06)", actions_[1]).arguments,
-            (Args{"probe", "host WS06.SALES.ACME"}));
-}
-
-TEST_F(OwnActionFormingTest, ListedLoginsKeepTheUserAndAddressTheyCameThrough) {
-  AddWorkstation(R"(ACME\SALES\WS02)");
-  AddWorkstation(R"(ACME\SALES\WS03)");
-  const auto where =
-      ResolveRemoteTarget(kCorp + R"(ACME\SALES\MMILLER)", *control_, dbPath(), "CORP");
-  ASSERT_TRUE(where.entries);
-  ASSERT_EQ(where.entries->size(), 2u);
-  const ResultEntry& tcp = where.entries->items()[1];
-  EXPECT_EQ(tcp.login, (LoginOrigin{kCorp + R"(ACME\SALES\MMILLER)", "TCP 10.1.1.103"}));
-  EXPECT_EQ(FormOwnAction(Probe(), *control_, tcp.key, tcp.login).arguments,
-            (Args{"probe", "10.1.1.103", "WS03.SALES.ACME", "MMILLER.SALES.ACME"}));
+  EXPECT_FALSE(OnTarget(R"(ACME\SALES\WS06)", actions_[1]).statusText);  // no %a, no need
 }
 
 }  // namespace
