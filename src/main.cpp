@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -34,7 +35,12 @@ int main(int argc, char** argv) {
   cvx::frmMain::Ports ports;
   ports.directory = cvx::OpenDirectoryClientFromEnvironment(programDir + "/data/demo");
   ports.prompter = &prompter;
-  cvx::LazySettingsStore settings(cvx::DefaultSettingsStorePath());
+  // The own actions live beside the settings store: $XDG_CONFIG_HOME/corvexa/actions.ini.
+  const std::string storePath = cvx::DefaultSettingsStorePath();
+  ports.ownActionsFile =
+      storePath.empty() ? std::string()
+                        : std::filesystem::path(storePath).replace_filename("actions.ini").string();
+  cvx::LazySettingsStore settings(storePath);
   ports.settings = &settings;
   const cvx::LauncherSettings launch = cvx::LauncherSettingsFromEnvironment(programDir);
   cvx::SpawnLauncher launcher(launch.uncRoot, launch.exeRunner);
@@ -46,7 +52,7 @@ int main(int argc, char** argv) {
       return cvx::kTargetNotStarted;
     }
     return cvx::RunTargetMode(options, {ports.directory->get(), &settings, &launcher, programDir,
-                                        &std::cout, &std::cerr});
+                                        &std::cout, &std::cerr, ports.ownActionsFile});
   }
   ports.programDir = programDir;
   ports.arguments = arguments;

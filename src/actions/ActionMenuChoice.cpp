@@ -37,11 +37,16 @@ DefaultActionChoice ChooseDefaultAction(const RemoteAction& action,
 
 ActionMenuOutcome PlanActionMenuEntry(const RemoteAction& action, std::string_view inventoryServer,
                                       const ActionMenuPick& pick) {
-  ActionMenuOutcome out;
   if (RefusedForInventoryServer(action, inventoryServer)) {
+    ActionMenuOutcome out;
     out.start = ActionMenuStart::kRefused;
     return out;
   }
+  return PlanActionMenuPick(pick);
+}
+
+ActionMenuOutcome PlanActionMenuPick(const ActionMenuPick& pick) {
+  ActionMenuOutcome out;
   // Nothing picked, or a note that names no object: there is nothing to act on.
   if (!pick.selected || pick.key.empty()) return out;
   out.fullName = pick.key;

@@ -67,6 +67,8 @@ struct ActionMenuOutcome {
 };
 ActionMenuOutcome PlanActionMenuEntry(const RemoteAction& action, std::string_view inventoryServer,
                                       const ActionMenuPick& pick);
+// The same for an action that needs no inventory server (the administrator's own actions).
+ActionMenuOutcome PlanActionMenuPick(const ActionMenuPick& pick);
 
 // The menu a right-click on a node of the remote-control browser opens: the action menu on a user
 // or a workstation, the container menu on any other node (containers, the tree root, aliases).

@@ -29,4 +29,22 @@ LaunchReaction LaunchStep(ProcessLauncher& launcher, const std::string& commandL
   return ReactToLaunch(launcher.Launch(commandLine));
 }
 
+std::string OwnLaunchFailureStatus(std::string_view reason) {
+  return "Could not start the action's program: " + std::string(reason);
+}
+
+LaunchReaction LaunchArgumentsStep(ProcessLauncher& launcher,
+                                   const std::vector<std::string>& arguments) {
+  const LaunchOutcome outcome = launcher.LaunchArguments(arguments);
+  switch (outcome.status) {
+    case LaunchStatus::kNotFound:
+    case LaunchStatus::kFailed:
+      return {std::nullopt, false, OwnLaunchFailureStatus(outcome.reason)};
+    case LaunchStatus::kStarted:
+    case LaunchStatus::kEmpty:
+      break;
+  }
+  return {};
+}
+
 }  // namespace cvx

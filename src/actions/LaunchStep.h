@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "actions/ProcessLauncher.h"
 
@@ -31,5 +32,13 @@ LaunchReaction ReactToLaunch(const LaunchOutcome& outcome);
 
 // Starts commandLine and returns what the window has to show.
 LaunchReaction LaunchStep(ProcessLauncher& launcher, const std::string& commandLine);
+
+// The status text for an own action's program that did not start.
+std::string OwnLaunchFailureStatus(std::string_view reason);
+
+// Starts an own action's arguments. A failure of any kind is only a status text: the not-found
+// message and the server settings are about the catalogue's programs on the chosen server.
+LaunchReaction LaunchArgumentsStep(ProcessLauncher& launcher,
+                                   const std::vector<std::string>& arguments);
 
 }  // namespace cvx

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace cvx {
 
 enum class LaunchStatus {
   kStarted,   // the program runs; nobody waits for it
   kNotFound,  // the program file or a folder on its path is not there
-  kEmpty,     // nothing to start: the command line is empty or blank
+  kEmpty,     // nothing to start: the command line is empty or blank, or no arguments
   kFailed,    // anything else; reason says what
 };
 
@@ -22,6 +23,9 @@ class ProcessLauncher {
  public:
   virtual ~ProcessLauncher() = default;
   virtual LaunchOutcome Launch(const std::string& commandLine) = 0;
+  // Starts a program with these arguments as they stand, the program first: a path, or a bare
+  // name looked up in PATH. For the administrator's own actions, which are no network paths.
+  virtual LaunchOutcome LaunchArguments(const std::vector<std::string>& arguments) = 0;
 };
 
 }  // namespace cvx

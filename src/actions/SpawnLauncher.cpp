@@ -132,4 +132,18 @@ LaunchOutcome SpawnLauncher::Launch(const std::string& commandLine) {
   return {LaunchStatus::kFailed, program.path + ": " + std::strerror(rc)};
 }
 
+LaunchOutcome SpawnLauncher::LaunchArguments(const std::vector<std::string>& arguments) {
+  if (arguments.empty() || arguments.front().empty()) return {LaunchStatus::kEmpty, {}};
+  const std::string& program = arguments.front();
+  pid_t pid = 0;
+  const int rc = SpawnSetup().Spawn(&pid, arguments, program.find('/') == std::string::npos);
+  if (rc == 0) {
+    ReapWhenDone(pid);
+    return {LaunchStatus::kStarted, {}};
+  }
+  const LaunchStatus status =
+      rc == ENOENT || rc == ENOTDIR ? LaunchStatus::kNotFound : LaunchStatus::kFailed;
+  return {status, program + ": " + std::strerror(rc)};
+}
+
 }  // namespace cvx

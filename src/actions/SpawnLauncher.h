@@ -22,6 +22,8 @@ class SpawnLauncher : public ProcessLauncher {
   explicit SpawnLauncher(std::string uncRoot, std::string exeRunner = {});
 
   LaunchOutcome Launch(const std::string& commandLine) override;
+  // The same start without the mapping, the Windows splitting or the runner.
+  LaunchOutcome LaunchArguments(const std::vector<std::string>& arguments) override;
 
  private:
   std::string uncRoot_;

@@ -15,7 +15,7 @@ struct CommandLineOptions {
 
   // Acting on one target without a window (GNU forms only).
   std::string target;   // --target=
-  std::string action;   // --action=  (an action code)
+  std::string action;   // --action=  (an action code or an own action's name)
   std::string server;   // --server=
   bool dryRun = false;  // --dry-run
 };

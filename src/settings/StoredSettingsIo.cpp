@@ -2,7 +2,6 @@
 
 #include <map>
 
-#include "settings/RemoteActionCodes.h"
 #include "settings/SettingsNumbers.h"
 #include "settings/SettingsSections.h"
 
@@ -74,7 +73,7 @@ StoreStatus WriteOption(SettingsStore& store, const std::string& section, const 
 }  // namespace
 
 LoadedSettings LoadStoredSettings(const SettingsStore& store, std::string_view tree,
-                                  bool extendedActionsAvailable) {
+                                  const RemoteActionCheck& usableAction) {
   LoadedSettings loaded;
   StoredSettings& v = loaded.values;
   const SectionValues stored = ToMap(store.ReadSection(SettingsSection(tree)));
@@ -99,9 +98,8 @@ LoadedSettings LoadStoredSettings(const SettingsStore& store, std::string_view t
   }
   if (const std::string* anchor = Find(stored, kSearchAnchor)) v.SearchAnchor = *anchor;
   if (const std::string* server = Find(stored, kInventoryServer)) v.InventoryServer = *server;
-  if (extendedActionsAvailable) {
-    const std::string* code = Find(stored, kRemoteAction);
-    if (code != nullptr && IsRemoteActionCode(*code)) v.RemoteAction = *code;
+  if (const std::string* code = Find(stored, kRemoteAction); code && usableAction(*code)) {
+    v.RemoteAction = *code;
   }
   if (const std::string* server = Find(stored, kZWServer)) v.ZWServer = *server;
   return loaded;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -8,13 +9,15 @@
 
 namespace cvx {
 
+// Which stored "Remote Action" values the caller can perform (catalogue codes, own actions).
+using RemoteActionCheck = std::function<bool(std::string_view)>;
+
 // Reads the tree's "Settings" section in one go. A missing key gives its default. A stored number
 // that is not a number, or an option index out of range, also gives the default and is listed in
-// `bad` (so the caller can name it on stderr); the save at exit writes it over. "Remote Action" is
-// read only when the extended actions are available; otherwise, and for a code that is not one of
-// the eight, RemoteAction is "RC". CurrentContext is left empty: see ReadCurrentContext.
+// `bad` (so the caller can name it on stderr); the save at exit writes it over. A "Remote Action"
+// that usableAction refuses gives "RC". CurrentContext is left empty: see ReadCurrentContext.
 LoadedSettings LoadStoredSettings(const SettingsStore& store, std::string_view tree,
-                                  bool extendedActionsAvailable);
+                                  const RemoteActionCheck& usableAction);
 
 // The stored "Current Context", or treeRoot when there is none.
 std::string ReadCurrentContext(const SettingsStore& store, std::string_view tree,

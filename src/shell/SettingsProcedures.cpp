@@ -10,13 +10,14 @@
 #include <QTreeWidget>
 #include <iostream>
 
-#include "core/ActionCatalogue.h"
+#include "core/OwnAction.h"
 #include "settings/AttributeChoices.h"
 #include "settings/HistoryStore.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoredSettingsIo.h"
 #include "settings/UnmovedTwips.h"
 #include "window/AttributeDisplay.h"
+#include "window/DefaultActionCaption.h"
 #include "window/HistoryBox.h"
 #include "window/Prompter.h"
 #include "window/SplitterPositions.h"
@@ -51,7 +52,9 @@ int LoadSettings(frmMain& w) {
                              MessageIcon::kCritical);
   }
 
-  const LoadedSettings loaded = LoadStoredSettings(store, s.TreeName, s.ExtendedActionsAvailable);
+  const LoadedSettings loaded = LoadStoredSettings(store, s.TreeName, [&s](std::string_view code) {
+    return IsPerformableAction(code, s.ExtendedActionsAvailable, s.OwnActions);
+  });
   for (const auto& bad : loaded.bad) std::cerr << DescribeBadSetting(s.TreeName, bad) << "\n";
   const StoredSettings& v = loaded.values;
 
@@ -71,18 +74,9 @@ int LoadSettings(frmMain& w) {
     ui.txtSearchAnchor->setText(QStringLiteral("the current browser's context."));
   ui.txtInvServer->setText(QString::fromStdString(v.InventoryServer));
 
-  if (s.ExtendedActionsAvailable) {
-    s.DefaultAction = v.RemoteAction;
-    const RemoteAction* action = FindAction(s.DefaultAction);
-    if (!action) {
-      s.DefaultAction = "RC";
-      action = FindAction("RC");
-    }
-    ui.cmdRC->setText(QString::fromUtf8(action->buttonCaption.data(),
-                                        static_cast<int>(action->buttonCaption.size())));
-  } else {
-    s.DefaultAction = "RC";
-  }
+  // The check above left only what this window can perform: "RC" for anything else.
+  s.DefaultAction = v.RemoteAction;
+  ShowDefaultActionCaption(w);
 
   s.History = LoadHistory(store, s.TreeName);
   ShowHistoryEntries(*ui.ImageCombo1, w.images(), s.History);

@@ -9,6 +9,7 @@
 
 #include "directory/ExtendedActionsProbe.h"
 #include "shell/ApplyCommandLine.h"
+#include "shell/OwnActionsLoading.h"
 #include "shell/SettingsProcedures.h"
 #include "window/AttributeDisplay.h"
 #include "window/DatabaseStateLabel.h"
@@ -112,6 +113,9 @@ StartUpOutcome RunStartUp(frmMain& w) {
     w.Discard();
     return Outcome::kHelpRun;
   }
+
+  // Before the settings: the stored default action may be one of them.
+  LoadOwnActions(w);
 
   if (s.DBPath.empty()) s.DBPath = w.ports().programDir;
   ShowDatabaseState(w);

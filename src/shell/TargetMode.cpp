@@ -4,13 +4,14 @@
 #include <ostream>
 
 #include "actions/LaunchStep.h"
-#include "core/ActionCatalogue.h"
 #include "core/BuildRCCommand.h"
+#include "core/OwnActionsFile.h"
 #include "core/UNCtoDOTConversion.h"
 #include "directory/DirectoryClient.h"
 #include "directory/ExtendedActionsProbe.h"
 #include "settings/HistoryStore.h"
 #include "settings/StoredSettingsIo.h"
+#include "target/OwnActionForming.h"
 #include "target/RemoteTarget.h"
 
 namespace cvx {
@@ -33,10 +34,16 @@ class TargetRun {
     tree_ = search_->TreeNameOf(search_->ContextPath());
     dbPath_ = o_.dbPath.empty() ? p_.programDir : o_.dbPath;
     extended_ = ExtendedActionsSupported(client);
-    settings_ = LoadStoredSettings(*p_.settings, tree_, extended_).values;
+    OwnActionsFile ownFile = ReadOwnActions(p_.ownActionsFile);
+    for (const auto& problem : ownFile.problems) *p_.err << "cvx: " << problem << '\n';
+    own_ = std::move(ownFile.actions);
+    const auto performable = [this](std::string_view code) {
+      return IsPerformableAction(code, extended_, own_);
+    };
+    settings_ = LoadStoredSettings(*p_.settings, tree_, performable).values;
 
-    action_ = !o_.action.empty() ? o_.action : extended_ ? settings_.RemoteAction : "RC";
-    if (!FindAction(action_) || (!extended_ && action_ != "RC")) {
+    action_ = !o_.action.empty() ? o_.action : settings_.RemoteAction;
+    if (!performable(action_)) {
       return Fail("the action \"" + action_ + "\" is not available on tree " + tree_);
     }
     server_ = !o_.server.empty() ? o_.server : settings_.ZWServer;
@@ -91,11 +98,11 @@ class TargetRun {
     }
     targetName_ = (*entry)->FullPath();
     targetClass_ = (*entry)->Layout().Name;
-    if (targetClass_ == "Workstation") return Start(targetName_);
+    if (targetClass_ == "Workstation") return Start(targetName_, {});
 
     const RemoteTargetOutcome where = ResolveRemoteTarget(targetName_, *lookup_, dbPath_, tree_);
     if (where.databaseMessage) return Fail(*where.databaseMessage);
-    if (where.launch) return Start(*where.launch);
+    if (where.launch) return Start(*where.launch, where.launchLogin);
     if (where.entries && !where.entries->empty()) {
       for (const auto& e : where.entries->items()) *p_.out << e.text << '\t' << e.key << '\n';
       return kTargetChoose;
@@ -104,7 +111,28 @@ class TargetRun {
     return Fail("the directory connection was lost");
   }
 
-  int Start(const std::string& workstation) {
+  void RecordHistory() {
+    HistoryItems history = LoadHistory(*p_.settings, tree_);
+    AddHistory(history, *p_.settings, tree_, targetName_, targetName_, targetClass_);
+  }
+
+  int StartOwn(const OwnAction& action, const std::string& workstation, const LoginOrigin& login) {
+    const OwnActionCommand command = FormOwnAction(action, *lookup_, workstation, login);
+    if (command.statusText) return Fail(*command.statusText);
+    if (o_.dryRun) {
+      for (const auto& arg : command.arguments) *p_.out << arg << '\n';
+      return kTargetStarted;
+    }
+    RecordHistory();
+    const LaunchReaction reaction = LaunchArgumentsStep(*p_.launcher, command.arguments);
+    if (reaction.statusText) return Fail(*reaction.statusText);
+    return kTargetStarted;
+  }
+
+  int Start(const std::string& workstation, const LoginOrigin& login) {
+    if (const OwnAction* own = FindOwnAction(own_, action_)) {
+      return StartOwn(*own, workstation, login);
+    }
     const RCCommandOutcome command =
         BuildRCCommand({workstation, action_, extended_, server_, settings_.InventoryServer});
     if (command.statusText && !command.statusText->empty()) return Fail(*command.statusText);
@@ -116,10 +144,7 @@ class TargetRun {
       *p_.out << command.commandLine << '\n';
       return kTargetStarted;
     }
-    if (command.addHistory) {
-      HistoryItems history = LoadHistory(*p_.settings, tree_);
-      AddHistory(history, *p_.settings, tree_, targetName_, targetName_, targetClass_);
-    }
+    if (command.addHistory) RecordHistory();
     const LaunchReaction reaction = LaunchStep(*p_.launcher, command.commandLine);
     if (reaction.message) return Fail(*reaction.message);
     if (reaction.statusText && !reaction.statusText->empty()) return Fail(*reaction.statusText);
@@ -132,6 +157,7 @@ class TargetRun {
   std::unique_ptr<DirectoryControl> lookup_;
   std::string tree_, dbPath_, action_, server_, targetName_, targetClass_;
   bool extended_ = false;
+  OwnActionList own_;
   StoredSettings settings_;
 };
 

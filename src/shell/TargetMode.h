@@ -19,6 +19,7 @@ struct TargetModePorts {
   std::string programDir;  // the database's folder when --dbpath is not given
   std::ostream* out = nullptr;
   std::ostream* err = nullptr;
+  std::string ownActionsFile{};  // the administrator's own actions; empty: none
 };
 
 // Exit statuses of a run on one target.
@@ -28,7 +29,9 @@ enum TargetModeStatus : int { kTargetStarted = 0, kTargetNotStarted = 1, kTarget
 // the same search, then the default action (or --action) for the one workstation or the one
 // login found. Several hits or logins are printed one per line (dotted name, tab, full name) for
 // the caller to choose; every way the action does not start says why on the error stream.
-// --dry-run prints the command line instead of starting it and changes nothing on disk.
+// --dry-run prints the command line instead of starting it and changes nothing on disk. An own
+// action (--action=NAME, or the stored default) is started as its arguments; a dry run prints
+// them one a line. Problems of the actions file are said on the error stream.
 int RunTargetMode(const CommandLineOptions& options, const TargetModePorts& ports);
 
 }  // namespace cvx

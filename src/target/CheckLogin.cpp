@@ -22,7 +22,8 @@ LoginOutcome checkLogin(const std::string& fullName, const DirectoryControl& NWD
     return outcome;
   }
 
-  const auto listing = ListLoginWorkstations(*addresses, dbPath, treeName, outcome.entries);
+  const auto listing = ListLoginWorkstations(entry.value()->FullPath(), *addresses, dbPath,
+                                             treeName, outcome.entries);
   outcome.statusText = "";
   if (listing.databaseMessage) {
     outcome.databaseMessage = listing.databaseMessage;

@@ -8,7 +8,8 @@
 
 namespace cvx {
 
-LoginListing ListLoginWorkstations(const std::vector<std::string>& addresses,
+LoginListing ListLoginWorkstations(const std::string& user,
+                                   const std::vector<std::string>& addresses,
                                    const std::string& dbPath, const std::string& treeName,
                                    ResultEntries& entries) {
   LoginListing listing;
@@ -31,7 +32,7 @@ LoginListing ListLoginWorkstations(const std::vector<std::string>& addresses,
       return listing;
     }
     if (hit.found()) {
-      entries.Add({*hit.fullName, DottedName(*hit.fullName), kIconWorkstation});
+      entries.Add({*hit.fullName, DottedName(*hit.fullName), kIconWorkstation, {user, address}});
     } else {
       entries.Add({"", kNotInDatabasePrefix + address, kIconWorkstation});
     }

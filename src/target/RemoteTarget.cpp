@@ -41,6 +41,7 @@ RemoteTargetOutcome ResolveRemoteTarget(const std::string& fullName,
       outcome.statusText = "";
     } else if (hit.found()) {
       outcome.launch = *hit.fullName;
+      outcome.launchLogin = {entry.value()->FullPath(), addresses->front()};
     } else {
       outcome.statusText = kWorkstationNotFound;
     }
@@ -48,7 +49,8 @@ RemoteTargetOutcome ResolveRemoteTarget(const std::string& fullName,
   }
 
   ResultEntries entries;
-  const auto listing = ListLoginWorkstations(*addresses, dbPath, treeName, entries);
+  const auto listing =
+      ListLoginWorkstations(entry.value()->FullPath(), *addresses, dbPath, treeName, entries);
   outcome.entries = std::move(entries);
   if (listing.lookedUp) outcome.columnTitle = kWorkstationsInUseTitle;
   if (listing.databaseMessage) outcome.databaseMessage = listing.databaseMessage;

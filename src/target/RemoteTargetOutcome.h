@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "target/LoginOrigin.h"
 #include "target/ResultEntries.h"
 
 namespace cvx {
@@ -12,6 +13,8 @@ namespace cvx {
 struct RemoteTargetOutcome {
   // The workstation (full name) to build the command for and start at once.
   std::optional<std::string> launch;
+  // The user's login that led to it; empty when the target was the workstation itself.
+  LoginOrigin launchLogin;
   // Several logins: the results list's new content for the administrator to choose from.
   std::optional<ResultEntries> entries;
   std::optional<std::string> columnTitle;

@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 
 #include "actions/ActionMenuChoice.h"
+#include "core/OwnAction.h"
 #include "window/DefaultActionCaption.h"
 #include "window/PageSwitching.h"
 #include "window/Prompter.h"
@@ -78,7 +79,7 @@ void Apply(frmMain& w, const ActionMenuOutcome& outcome) {
     case ActionMenuStart::kBuildAndLaunch:
       s.TargetName = outcome.targetName;
       s.TargetClass = outcome.targetClass;
-      BuildAndLaunch(w, outcome.fullName);
+      BuildAndLaunch(w, outcome.fullName, ResultLogin(w.ui().lstMultiple->currentItem()));
       return;
   }
 }
@@ -130,6 +131,46 @@ void mnuMain_Click(frmMain& w, const RemoteAction& action) {
   s.DefaultAction = std::string(action.code);
   Apply(w, PlanActionMenuEntry(action, InventoryServer(w), ReadPick(w)));
   s.DefaultAction = s.SavedAction;
+}
+
+void mnuDefaultActionOwn_Click(frmMain& w, const std::string& name) {
+  w.state().DefaultAction = name;
+  ShowDefaultActionCaption(w);
+  w.ui().cmdRC->setFocus();
+}
+
+void mnuMainOwn_Click(frmMain& w, const std::string& name) {
+  MainState& s = w.state();
+  s.SavedAction = s.DefaultAction;
+  s.DefaultAction = name;
+  Apply(w, PlanActionMenuPick(ReadPick(w)));
+  s.DefaultAction = s.SavedAction;
+}
+
+void AddOwnActionEntries(frmMain& w) {
+  const MainState& s = w.state();
+  if (s.OwnActions.empty()) return;
+  ActionMenus& m = w.ui().menus;
+  m.mnuMain->addSeparator();
+  m.mnuDefaultAction->addSeparator();
+  for (const OwnAction& own : s.OwnActions) {
+    const QString name = QString::fromStdString(own.name);
+    QAction* once = m.mnuMain->addAction(OwnActionText(own));
+    once->setObjectName(QStringLiteral("mnuOwn:") + name);
+    QObject::connect(once, &QAction::triggered, &w,
+                     [&w, name = own.name] { mnuMainOwn_Click(w, name); });
+    QAction* def = m.mnuDefaultAction->addAction(OwnActionText(own));
+    def->setObjectName(QStringLiteral("mnuDefOwn:") + name);
+    QObject::connect(def, &QAction::triggered, &w,
+                     [&w, name = own.name] { mnuDefaultActionOwn_Click(w, name); });
+  }
+  if (!s.ExtendedActionsAvailable) {
+    for (QAction* a : {m.mnuDefRV, m.mnuDefRE, m.mnuDefFileTransfer, m.mnuDefCH, m.mnuDefDiag,
+                       m.mnuDefInventory, m.mnuDefPing}) {
+      a->setVisible(false);
+    }
+    w.ui().Command1->setVisible(true);
+  }
 }
 
 void ConnectActionMenus(frmMain& w) {

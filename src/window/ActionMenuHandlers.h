@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QPoint>
+#include <string>
 
 namespace cvx {
 
 class frmMain;
+struct OwnAction;
 struct RemoteAction;
 
 // Where the default-action menu opens, in the main window's pixels: 50 twips right of cmdRC's
@@ -22,6 +24,16 @@ void mnuDefaultAction_Click(frmMain& w, const RemoteAction& action);
 // An entry of the action menu: runs the action once on the pick of the browser or the results
 // list. The default stays in force, whatever happens.
 void mnuMain_Click(frmMain& w, const RemoteAction& action);
+
+// The same two entries for an own action (by its name): it needs no inventory server.
+void mnuDefaultActionOwn_Click(frmMain& w, const std::string& name);
+void mnuMainOwn_Click(frmMain& w, const std::string& name);
+
+// Adds an entry per own action (OwnActions) to both action menus, after the catalogue's and a
+// separator, and connects them; entries are named "mnuOwn:NAME" and "mnuDefOwn:NAME". Own
+// actions need nothing from the schema: without the extended actions the default-action menu
+// and its button Command1 show as well, offering Remote Control and the own actions.
+void AddOwnActionEntries(frmMain& w);
 
 // Connects Command1, the entries of both action menus and the remote-control browser's mouse
 // presses (window construction).

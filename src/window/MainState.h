@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "core/OwnAction.h"
 #include "settings/HistoryEntry.h"
 #include "settings/StoredSettings.h"
 
@@ -19,9 +20,11 @@ struct MainState {
   bool ShowHelp = false;
   bool ExtendedActionsAvailable = false;
 
-  // Actions.
+  // Actions. DefaultAction holds a catalogue code or the name of one of OwnActions, the
+  // administrator's own actions read at start-up.
   std::string DefaultAction = "RC";
   std::string SavedAction;
+  OwnActionList OwnActions;
 
   // Pages: the index of the page and settings page in front.
   short ActiveTab = 1;

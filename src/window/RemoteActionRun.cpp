@@ -9,8 +9,10 @@
 #include "core/BuildRCCommand.h"
 #include "target/RemoteTarget.h"
 #include "window/HistoryBox.h"
+#include "window/OwnActionLaunch.h"
 #include "window/PageSwitching.h"
 #include "window/Prompter.h"
+#include "window/ResultsList.h"
 #include "window/StatusPanels.h"
 #include "window/frmMain.h"
 #include "wsdb/DatabaseMessages.h"
@@ -32,8 +34,11 @@ void ShowSettingsPage(frmMain& w, int settingsPage) {
 
 }  // namespace
 
-bool BuildAndLaunch(frmMain& w, const std::string& workstationFullName) {
+bool BuildAndLaunch(frmMain& w, const std::string& workstationFullName, const LoginOrigin& login) {
   MainState& s = w.state();
+  if (const OwnAction* own = FindOwnAction(s.OwnActions, s.DefaultAction)) {
+    return LaunchOwnAction(w, *own, workstationFullName, login);
+  }
   MainWindowControls& ui = w.ui();
   const std::string server = ui.cmbServerlist->currentText().toStdString();
   const std::string inventory = ui.txtInvServer->text().toStdString();
@@ -59,6 +64,8 @@ void ShowResultEntries(frmMain& w, const ResultEntries& entries) {
     auto* item = new QTreeWidgetItem(&list, {QString::fromStdString(e.text)});
     item->setData(0, Qt::UserRole, QString::fromStdString(e.key));
     item->setData(0, Qt::UserRole + 1, QString::fromStdString(e.icon));
+    item->setData(0, kResultLoginUserRole, QString::fromStdString(e.login.user));
+    item->setData(0, kResultLoginAddressRole, QString::fromStdString(e.login.address));
     item->setIcon(0, w.images().Icon(QString::fromStdString(e.icon)));
   }
 }
@@ -69,7 +76,7 @@ void ShowDatabaseMessage(frmMain& w, const std::string& text) {
   SetStatusPanelText(w.ui(), 2, QString());
 }
 
-void RunRemoteAction(frmMain& w, const std::string& fullName) {
+void RunRemoteAction(frmMain& w, const std::string& fullName, const LoginOrigin& login) {
   MainState& s = w.state();
   const RemoteTargetOutcome outcome =
       ResolveRemoteTarget(fullName, *w.dir().NWDirWSAddress, s.DBPath, s.TreeName);
@@ -80,7 +87,9 @@ void RunRemoteAction(frmMain& w, const std::string& fullName) {
   if (outcome.columnTitle) ui.lstMultiple->headerItem()->setText(0, Q(*outcome.columnTitle));
   if (outcome.databaseMessage) ShowDatabaseMessage(w, *outcome.databaseMessage);
   if (outcome.statusText) SetStatusPanelText(ui, 2, Q(*outcome.statusText));
-  if (outcome.launch) BuildAndLaunch(w, *outcome.launch);
+  if (outcome.launch) {
+    BuildAndLaunch(w, *outcome.launch, outcome.launchLogin.empty() ? login : outcome.launchLogin);
+  }
 }
 
 }  // namespace cvx

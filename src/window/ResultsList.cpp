@@ -111,6 +111,12 @@ std::string ResultIcon(const QTreeWidgetItem* entry) {
   return entry ? entry->data(0, Qt::UserRole + 1).toString().toStdString() : std::string();
 }
 
+LoginOrigin ResultLogin(const QTreeWidgetItem* entry) {
+  if (!entry) return {};
+  return {entry->data(0, kResultLoginUserRole).toString().toStdString(),
+          entry->data(0, kResultLoginAddressRole).toString().toStdString()};
+}
+
 std::string ResultClass(frmMain& w, const QTreeWidgetItem* entry) {
   return ClassOf(w, ResultKey(entry), ResultIcon(entry));
 }
@@ -132,7 +138,7 @@ void ResultsListDoubleClick(frmMain& w) {
   MainState& s = w.state();
   s.TargetName = key;
   s.TargetClass = ClassOf(w, key, ResultIcon(entry));
-  RunRemoteAction(w, key);
+  RunRemoteAction(w, key, ResultLogin(entry));
 }
 
 void ConnectResultsList(frmMain& w) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <Qt>
 #include <string>
+
+#include "target/LoginOrigin.h"
 
 class QTreeWidgetItem;
 
@@ -11,6 +14,10 @@ class frmMain;
 // The search results list's entries: key (full name, empty for a note) and small icon.
 std::string ResultKey(const QTreeWidgetItem* entry);
 std::string ResultIcon(const QTreeWidgetItem* entry);
+// The login a listed workstation was found through; empty for any other entry.
+LoginOrigin ResultLogin(const QTreeWidgetItem* entry);
+inline constexpr int kResultLoginUserRole = Qt::UserRole + 2;
+inline constexpr int kResultLoginAddressRole = Qt::UserRole + 3;
 
 // A note that the workstation is not in the database; acting on it asks for a database update.
 bool IsNotInDatabaseNote(const QTreeWidgetItem* entry);

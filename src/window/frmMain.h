@@ -28,10 +28,11 @@ class frmMain : public QMainWindow {
   struct Ports {
     DirResult<DirectoryClientPtr> directory = MakeDirError(kDirClientMissing, "no directory");
     Prompter* prompter = nullptr;
-    SettingsStore* settings = nullptr;   // the per-user settings store; never null in a run
-    ProcessLauncher* launcher = nullptr; // starts the remote-management programs
-    std::string programDir;              // the directory of the program's executable
-    std::vector<std::string> arguments;  // the program's arguments, without its name
+    SettingsStore* settings = nullptr;    // the per-user settings store; never null in a run
+    ProcessLauncher* launcher = nullptr;  // starts the remote-management programs
+    std::string programDir;               // the directory of the program's executable
+    std::vector<std::string> arguments;   // the program's arguments, without its name
+    std::string ownActionsFile;           // the administrator's own actions; empty: none
   };
 
   explicit frmMain(Ports ports, QWidget* parent = nullptr);

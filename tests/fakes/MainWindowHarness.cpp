@@ -4,13 +4,13 @@ namespace cvx {
 
 MainWindowHarness::MainWindowHarness(const std::string& folder, const std::string& preferredTree,
                                      std::vector<std::string> arguments, std::string programDir,
-                                     SettingsStore* store)
+                                     SettingsStore* store, std::string ownActionsFile)
     : MainWindowHarness(OpenDirectoryClient(folder, preferredTree), std::move(arguments),
-                        std::move(programDir), store) {}
+                        std::move(programDir), store, std::move(ownActionsFile)) {}
 
 MainWindowHarness::MainWindowHarness(DirResult<DirectoryClientPtr> directory,
                                      std::vector<std::string> arguments, std::string programDir,
-                                     SettingsStore* store) {
+                                     SettingsStore* store, std::string ownActionsFile) {
   frmMain::Ports ports;
   ports.directory = std::move(directory);
   ports.prompter = &prompter;
@@ -18,6 +18,7 @@ MainWindowHarness::MainWindowHarness(DirResult<DirectoryClientPtr> directory,
   ports.launcher = &launcher;
   ports.programDir = std::move(programDir);
   ports.arguments = std::move(arguments);
+  ports.ownActionsFile = std::move(ownActionsFile);
   program = std::make_unique<MainProgram>(std::move(ports));
   window = &program->window();
 }

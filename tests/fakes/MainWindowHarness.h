@@ -12,14 +12,16 @@
 namespace cvx {
 
 // A main window over a directory folder, with recorded message boxes, as the program builds it.
-// Settings go to `store` when given (a real store in a test's folder), else to memory.
+// Settings go to `store` when given (a real store in a test's folder), else to memory. Own
+// actions are read from ownActionsFile when given; none otherwise.
 struct MainWindowHarness {
   MainWindowHarness(const std::string& folder, const std::string& preferredTree,
                     std::vector<std::string> arguments, std::string programDir = "/opt/cvx/bin",
-                    SettingsStore* store = nullptr);
+                    SettingsStore* store = nullptr, std::string ownActionsFile = {});
   // The same over a directory the test opened itself (one it can cut, for instance).
   MainWindowHarness(DirResult<DirectoryClientPtr> directory, std::vector<std::string> arguments,
-                    std::string programDir = "/opt/cvx/bin", SettingsStore* store = nullptr);
+                    std::string programDir = "/opt/cvx/bin", SettingsStore* store = nullptr,
+                    std::string ownActionsFile = {});
 
   StartUpOutcome Load() { return program->Load(); }
 

@@ -7,8 +7,8 @@
 
 namespace cvx {
 
-// Remembers every command line instead of starting it and answers with a chosen outcome; a blank
-// line is answered as the real launcher answers it.
+// Remembers every command line (and argument list) instead of starting it and answers with a chosen
+// outcome; a blank line is answered as the real launcher answers it.
 class RecordingLauncher : public ProcessLauncher {
  public:
   LaunchOutcome Launch(const std::string& commandLine) override {
@@ -18,8 +18,14 @@ class RecordingLauncher : public ProcessLauncher {
     }
     return answer;
   }
+  LaunchOutcome LaunchArguments(const std::vector<std::string>& arguments) override {
+    launchedArguments.push_back(arguments);
+    if (arguments.empty()) return {LaunchStatus::kEmpty, {}};
+    return answer;
+  }
 
   std::vector<std::string> launched;
+  std::vector<std::vector<std::string>> launchedArguments;  // own actions' starts
   LaunchOutcome answer{LaunchStatus::kStarted, {}};
 };
 

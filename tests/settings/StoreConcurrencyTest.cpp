@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "StoreTestFolder.h"
+#include "core/OwnAction.h"
 #include "settings/HistoryStore.h"
 #include "settings/SettingsSections.h"
 #include "settings/SqliteSettingsStore.h"
@@ -12,6 +13,11 @@
 
 namespace cvx {
 namespace {
+
+// The catalogue's codes, as a window with the extended actions performs them.
+bool CatalogueCode(std::string_view code) {
+  return IsPerformableAction(code, true, {});
+}
 
 constexpr int kRounds = 200;
 
@@ -24,7 +30,7 @@ constexpr int kRounds = 200;
   int failures = started && store.openStatus().ok ? 0 : 100;
   HistoryItems entries;
   for (int i = 0; i < kRounds; ++i) {
-    StoredSettings values = LoadStoredSettings(store, "T", true).values;
+    StoredSettings values = LoadStoredSettings(store, "T", CatalogueCode).values;
     values.Left = static_cast<float>(copy * 10000 + i);
     values.Top = values.Left;
     values.InventoryServer = std::to_string(copy * 10000 + i);
@@ -63,7 +69,7 @@ TEST(SettingsStoreConcurrency, TwoCopiesWritingAtOnceLoseNothing) {
   SqliteSettingsStore store(file);
   EXPECT_EQ(LoadHistory(store, "T").size(), 2u * kRounds);
   // Each save is whole: every value comes from the same one of the two last saves.
-  const StoredSettings last = LoadStoredSettings(store, "T", true).values;
+  const StoredSettings last = LoadStoredSettings(store, "T", CatalogueCode).values;
   EXPECT_TRUE(last.Left == kRounds - 1 || last.Left == 10000 + kRounds - 1) << last.Left;
   EXPECT_EQ(last.Top, last.Left);
   EXPECT_EQ(last.InventoryServer, std::to_string(static_cast<int>(last.Left)));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "StoreTestFolder.h"
+#include "core/OwnAction.h"
 #include "settings/SettingsSections.h"
 #include "settings/SqliteSettingsStore.h"
 #include "settings/UnmovedTwips.h"
@@ -10,12 +11,21 @@
 namespace cvx {
 namespace {
 
+// The catalogue's codes, as a window with the extended actions performs them.
+bool CatalogueCode(std::string_view code) {
+  return IsPerformableAction(code, true, {});
+}
+// Without the extended actions and own actions, only Remote Control.
+bool NoActionButRC(std::string_view code) {
+  return IsPerformableAction(code, false, {});
+}
+
 class StoredSettingsTest : public testing::Test {
  protected:
   // A start and a close of the tool with tree, writing back what it read.
   std::vector<NamedValue> Cycle(std::string_view tree, bool minimized = false) {
     SqliteSettingsStore store(folder.StorePath());
-    const LoadedSettings loaded = LoadStoredSettings(store, tree, true);
+    const LoadedSettings loaded = LoadStoredSettings(store, tree, CatalogueCode);
     StoredSettings values = loaded.values;
     values.CurrentContext = ReadCurrentContext(store, tree, "NDS:\\\\" + std::string(tree));
     EXPECT_TRUE(SaveStoredSettings(store, tree, values, minimized).ok);
@@ -31,7 +41,7 @@ class StoredSettingsTest : public testing::Test {
 
 TEST_F(StoredSettingsTest, FirstStartGivesDefaultsAndCloseWritesThemInOrder) {
   SqliteSettingsStore store(folder.StorePath());
-  const LoadedSettings loaded = LoadStoredSettings(store, "CORP", true);
+  const LoadedSettings loaded = LoadStoredSettings(store, "CORP", CatalogueCode);
   EXPECT_EQ(loaded.values, StoredSettings{});
   EXPECT_TRUE(loaded.bad.empty());
   EXPECT_EQ(ReadCurrentContext(store, "CORP", "NDS:\\\\CORP"), "NDS:\\\\CORP");
@@ -77,7 +87,7 @@ TEST_F(StoredSettingsTest, ValuesComeBackAndRepeatedRunsChangeNothing) {
   {
     SqliteSettingsStore store(folder.StorePath());
     ASSERT_TRUE(SaveStoredSettings(store, "CORP", saved, false).ok);
-    StoredSettings back = LoadStoredSettings(store, "CORP", true).values;
+    StoredSettings back = LoadStoredSettings(store, "CORP", CatalogueCode).values;
     back.CurrentContext = ReadCurrentContext(store, "CORP", "");
     EXPECT_EQ(back, saved);
   }
@@ -95,7 +105,7 @@ TEST_F(StoredSettingsTest, MinimizedKeepsGeometryButRepairsBadValues) {
   Write("T", "Left", "1500");
   Write("T", "Width", "wide");
   SqliteSettingsStore store(folder.StorePath());
-  StoredSettings values = LoadStoredSettings(store, "T", true).values;
+  StoredSettings values = LoadStoredSettings(store, "T", CatalogueCode).values;
   EXPECT_EQ(values.Width, 8000);
   values.Left = values.Top = values.Height = values.SplitV = values.NDSColumn1 = 0;  // minimized
   values.ZWServer = "FS1";
@@ -117,7 +127,7 @@ TEST_F(StoredSettingsTest, BadStoredValuesCountAsMissing) {
   Write("T", "Search for Aliases", "0.5");
   Write("T", "Append to Existing DB", "-1");
   SqliteSettingsStore store(folder.StorePath());
-  const LoadedSettings loaded = LoadStoredSettings(store, "T", true);
+  const LoadedSettings loaded = LoadStoredSettings(store, "T", CatalogueCode);
   StoredSettings expected;
   expected.Top = 250;
   EXPECT_EQ(loaded.values, expected);
@@ -130,24 +140,24 @@ TEST_F(StoredSettingsTest, BadStoredValuesCountAsMissing) {
             "its default is used and written at exit.");
 
   ASSERT_TRUE(SaveStoredSettings(store, "T", loaded.values, false).ok);
-  EXPECT_TRUE(LoadStoredSettings(store, "T", true).bad.empty());
+  EXPECT_TRUE(LoadStoredSettings(store, "T", CatalogueCode).bad.empty());
   EXPECT_EQ(store.ReadValue(SettingsSection("T"), "Left", ""), "1000");
 }
 
 TEST_F(StoredSettingsTest, RemoteActionNeedsExtendedActionsAndAKnownCode) {
   Write("T", "Remote Action", "RV");
   SqliteSettingsStore store(folder.StorePath());
-  EXPECT_EQ(LoadStoredSettings(store, "T", true).values.RemoteAction, "RV");
+  EXPECT_EQ(LoadStoredSettings(store, "T", CatalogueCode).values.RemoteAction, "RV");
 
   // Without the extended actions the stored code is not read, and "RC" goes back at exit.
-  const StoredSettings without = LoadStoredSettings(store, "T", false).values;
+  const StoredSettings without = LoadStoredSettings(store, "T", NoActionButRC).values;
   EXPECT_EQ(without.RemoteAction, "RC");
   SaveStoredSettings(store, "T", without, false);
   EXPECT_EQ(store.ReadValue(SettingsSection("T"), "Remote Action", ""), "RC");
 
   for (const char* unknown : {"XX", "rc", "", " RV"}) {
     store.WriteValue(SettingsSection("T"), "Remote Action", unknown);
-    const LoadedSettings loaded = LoadStoredSettings(store, "T", true);
+    const LoadedSettings loaded = LoadStoredSettings(store, "T", CatalogueCode);
     EXPECT_EQ(loaded.values.RemoteAction, "RC") << unknown;
     EXPECT_TRUE(loaded.bad.empty());
   }
@@ -159,8 +169,8 @@ TEST_F(StoredSettingsTest, TreesKeepSeparateSettings) {
   a.Left = 15;
   a.ZWServer = "FS1";
   SaveStoredSettings(store, "ALPHA", a, false);
-  EXPECT_EQ(LoadStoredSettings(store, "ALPHA", true).values, a);
-  EXPECT_EQ(LoadStoredSettings(store, "BETA", true).values, StoredSettings{});
+  EXPECT_EQ(LoadStoredSettings(store, "ALPHA", CatalogueCode).values, a);
+  EXPECT_EQ(LoadStoredSettings(store, "BETA", CatalogueCode).values, StoredSettings{});
   EXPECT_EQ(ReadCurrentContext(store, "BETA", "NDS:\\\\BETA"), "NDS:\\\\BETA");
 }
 

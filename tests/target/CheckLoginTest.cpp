@@ -153,6 +153,7 @@ TEST_F(CheckLoginDatabaseTest, AddressesOfOtherTypesAreNotedNotGuessed) {
   // Read literally, an address without a key reused an earlier (or empty) key and picked
   // whichever workstation came first.
   const auto listing = ListLoginWorkstations(
+      kCorp + R"(ACME\SALES\X)",
       {"13 DEADBEEF", "UDP 10.1.1.105", "IPX 0000000A:000000000001:4007", "7A7A"}, dbPath(), "CORP",
       entries);
   EXPECT_TRUE(listing.lookedUp);

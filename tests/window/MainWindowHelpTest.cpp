@@ -128,6 +128,7 @@ TEST_F(MainWindowHelpTest, ThePageCoversWhatAnAdministratorNeeds) {
                            "CVX_DEMO_LOG",
                            "XDG_CONFIG_HOME",
                            "$XDG_CONFIG_HOME/corvexa/settings.sqlite3",
+                           "$XDG_CONFIG_HOME/corvexa/actions.ini",
                            "DBPath/TREE.lst"}) {
     EXPECT_TRUE(text.contains(QString::fromUtf8(fact))) << fact;
   }

@@ -1,0 +1,225 @@
+// The administrator's own actions in the real window over the demo tree: their menu entries after
+// the catalogue's, run once from the browser and the results list, as the default action, stored
+// by name, and the start-up message about a faulty actions file.
+
+#include <gtest/gtest.h>
+
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <fstream>
+
+#include "fakes/MainWindowHarness.h"
+#include "settings/SettingsSections.h"
+#include "shell/SettingsProcedures.h"
+#include "window/ActionMenuHandlers.h"
+#include "window/RemoteActionRun.h"
+#include "window/ResultsList.h"
+#include "window/StatusPanels.h"
+#include "window/TreeExpansion.h"
+#include "window/TreeNodes.h"
+#include "wsdb/RecordAppender.h"
+
+namespace cvx {
+namespace {
+
+using Args = std::vector<std::string>;
+
+const std::string kSales = R"(NDS:\\CORP\ACME\SALES)";
+const std::string kWs01 = kSales + R"(\WS01)";
+const std::string kActions =
+    "[action Probe]\n"
+    "Caption=Probe & more\n"
+    "Exec=probe %a %w %u\n"
+    "[action Label]\n"
+    "Exec=probe \"--label=%w on %n\"\n";
+
+class OwnActionMenus : public ::testing::Test {
+ protected:
+  explicit OwnActionMenus(const std::string& actions = kActions, const std::string& tree = "CORP")
+      : h(CVX_DEMO_DIR, tree, {"--dbpath=" + Folder()}, "/opt/cvx/bin", nullptr, Write(actions)) {}
+
+  void SetUp() override {
+    ASSERT_EQ(h.Load(), StartUpOutcome::kReady);
+    w().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w()));
+  }
+
+  std::string Folder() const { return dir_.path().toStdString(); }
+  std::string Write(const std::string& actions) const {
+    const std::string file = Folder() + "/actions.ini";
+    std::ofstream(file) << actions;
+    return file;
+  }
+  frmMain& w() { return *h.window; }
+  MainState& s() { return w().state(); }
+  MainWindowControls& ui() { return w().ui(); }
+  QTreeWidget& rc() { return *ui().TreeViewRC; }
+  QAction* Entry(const QMenu* menu, const QString& name) {
+    return menu->findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
+  }
+  const std::vector<Args>& Started() const { return h.launcher.launchedArguments; }
+
+  // A right-click on the node, opened down to it first: the action menu opens on it.
+  void RightClickNode(const std::string& key) {
+    treeExp(w(), key);
+    QTreeWidgetItem* node = FindNode(rc(), key);
+    ASSERT_NE(node, nullptr) << key;
+    rc().scrollToItem(node);
+    QTest::mouseClick(rc().viewport(), Qt::RightButton, {}, rc().visualItemRect(node).center());
+  }
+  static void Choose(QMenu* menu, QAction* entry) {
+    ASSERT_NE(entry, nullptr);
+    ASSERT_TRUE(menu->isVisible()) << menu->objectName().toStdString();
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+  }
+  void AddRecord(const std::string& ws, const std::string& address) {
+    ASSERT_TRUE(AppendWorkstationRecord(Folder(), "CORP", ws, address, "").ok());
+  }
+
+  QTemporaryDir dir_;  // before the harness, which is given its files
+  MainWindowHarness h;
+};
+
+TEST_F(OwnActionMenus, BothMenusListTheOwnActionsAfterTheEight) {
+  for (QMenu* menu : {ui().menus.mnuMain, ui().menus.mnuDefaultAction}) {
+    const QList<QAction*> entries = menu->actions();
+    ASSERT_EQ(entries.size(), 11);
+    EXPECT_TRUE(entries[8]->isSeparator());
+    const QString prefix = menu == ui().menus.mnuMain ? "mnuOwn:" : "mnuDefOwn:";
+    EXPECT_EQ(entries[9]->objectName(), prefix + "Probe");
+    EXPECT_EQ(entries[9]->text(), "Probe && more");  // the & is shown, not a key mark
+    EXPECT_EQ(entries[10]->objectName(), prefix + "Label");
+    EXPECT_EQ(entries[10]->text(), "Label");
+  }
+  EXPECT_TRUE(h.prompter.messages.empty());
+}
+
+TEST_F(OwnActionMenus, RunOnceFromTheBrowserAtTheWorkstationsAddress) {
+  RightClickNode(kWs01);
+  Choose(ui().menus.mnuMain, Entry(ui().menus.mnuMain, "mnuOwn:Probe"));
+  EXPECT_EQ(Started(), (std::vector<Args>{{"probe", "10.1.1.101", "WS01.SALES.ACME"}}));
+  EXPECT_TRUE(h.launcher.launched.empty());  // no catalogue command line
+  EXPECT_EQ(s().DefaultAction, "RC");
+  EXPECT_TRUE(s().History.Find(kWs01));
+
+  // Nothing known to reach WS06 at (IPX only): the status says so and nothing starts.
+  RightClickNode(kSales + R"(\WS06)");
+  Choose(ui().menus.mnuMain, Entry(ui().menus.mnuMain, "mnuOwn:Probe"));
+  EXPECT_EQ(Started().size(), 1u);
+  EXPECT_EQ(StatusPanelText(ui(), 2), "Not started: no IPv4 address is known for WS06.SALES.ACME!");
+}
+
+TEST_F(OwnActionMenus, AsTheDefaultActionTheButtonStartsIt) {
+  s().TreePickActive = true;
+  treeExp(w(), kWs01);
+  rc().setCurrentItem(FindNode(rc(), kWs01));
+  QTest::mouseClick(ui().Command1, Qt::LeftButton);
+  Choose(ui().menus.mnuDefaultAction, Entry(ui().menus.mnuDefaultAction, "mnuDefOwn:Label"));
+  EXPECT_EQ(s().DefaultAction, "Label");
+  EXPECT_EQ(ui().cmdRC->text(), "Label");
+  EXPECT_EQ(w().focusWidget(), ui().cmdRC);
+
+  ui().cmdRC->click();
+  EXPECT_EQ(Started(), (std::vector<Args>{{"probe", "--label=WS01.SALES.ACME on CORP"}}));
+}
+
+// MMILLER is logged in twice; the TCP login 10.1.1.103 is given to WS01 in this database, whose
+// own address is 10.1.1.101. Chosen from the list, the action reaches the user's login.
+TEST_F(OwnActionMenus, FromTheResultsListAListedLoginKeepsItsUserAndAddress) {
+  AddRecord(kSales + R"(\WS02)", "IPX 00001001:00104B100102:4005");
+  AddRecord(kWs01, "TCP 10.1.1.103");
+  s().DefaultAction = "Probe";
+  RunRemoteAction(w(), kSales + R"(\MMILLER)");
+  QTreeWidget& list = *ui().lstMultiple;
+  ASSERT_EQ(list.topLevelItemCount(), 2);
+  ASSERT_EQ(ResultKey(list.topLevelItem(1)), kWs01);
+  const Args expected{"probe", "10.1.1.103", "WS01.SALES.ACME", "MMILLER.SALES.ACME"};
+
+  list.setCurrentItem(list.topLevelItem(1));
+  ResultsListDoubleClick(w());
+  ASSERT_EQ(Started(), std::vector<Args>{expected});
+
+  s().DefaultAction = "RC";
+  QTest::mouseClick(list.viewport(), Qt::RightButton, {},
+                    list.visualItemRect(list.topLevelItem(1)).center());
+  Choose(ui().menus.mnuMain, Entry(ui().menus.mnuMain, "mnuOwn:Probe"));
+  EXPECT_EQ(Started(), (std::vector<Args>{expected, expected}));
+  EXPECT_EQ(s().DefaultAction, "RC");
+}
+
+TEST_F(OwnActionMenus, TheDefaultIsStoredByNameAndFallsBackWhenItIsGone) {
+  const std::string section = SettingsSection("CORP");
+  s().DefaultAction = "Probe";
+  SaveSettings(w());
+  EXPECT_EQ(h.memoryStore.ReadValue(section, "Remote Action", ""), "Probe");
+
+  MainWindowHarness again(CVX_DEMO_DIR, "CORP", {}, "/opt/cvx/bin", &h.memoryStore,
+                          Write(kActions));
+  ASSERT_EQ(again.Load(), StartUpOutcome::kReady);
+  EXPECT_EQ(again.window->state().DefaultAction, "Probe");
+  EXPECT_EQ(again.window->ui().cmdRC->text(), "Probe && more");
+
+  MainWindowHarness gone(CVX_DEMO_DIR, "CORP", {}, "/opt/cvx/bin", &h.memoryStore,
+                         Write("[action Label]\nExec=probe %w\n"));
+  ASSERT_EQ(gone.Load(), StartUpOutcome::kReady);
+  EXPECT_EQ(gone.window->state().DefaultAction, "RC");
+  EXPECT_EQ(gone.window->ui().cmdRC->text(), "Remote Control");
+}
+
+class FaultyActionsFile : public OwnActionMenus {
+ protected:
+  FaultyActionsFile()
+      : OwnActionMenus(
+            "[action SSH]\nExec=ssh %a\n[action RC]\nExec=vnc %a\n"
+            "[action Web]\nExec=xdg-open http://%h/\n") {}
+  void SetUp() override {
+    testing::internal::CaptureStderr();
+    OwnActionMenus::SetUp();
+    stderr_ = testing::internal::GetCapturedStderr();
+  }
+  std::string stderr_;
+};
+
+TEST_F(FaultyActionsFile, OneMessageListsTheProblemsAndTheRestIsLoaded) {
+  const std::string file = Folder() + "/actions.ini";
+  ASSERT_EQ(h.prompter.messages.size(), 1u);
+  EXPECT_EQ(h.prompter.messages[0].title, "Warning!");
+  EXPECT_EQ(h.prompter.messages[0].text.toStdString(),
+            "Some of your own remote actions are left out:\r\n" + file +
+                ":3: the name clashes with the catalogue's action code RC; the action \"RC\" is "
+                "left out\r\n" +
+                file +
+                ":6: Exec holds the unknown field code %h (known: %w %f %n %a %u and %% for a "
+                "percent sign); the action \"Web\" is left out");
+  EXPECT_NE(stderr_.find("cvx: " + file + ":3: "), std::string::npos) << stderr_;
+  EXPECT_NE(stderr_.find("cvx: " + file + ":6: "), std::string::npos) << stderr_;
+  ASSERT_EQ(s().OwnActions.size(), 1u);
+  EXPECT_EQ(s().OwnActions[0].name, "SSH");
+  EXPECT_NE(Entry(ui().menus.mnuMain, "mnuOwn:SSH"), nullptr);
+}
+
+// Own actions need nothing from the schema: on a tree without the extended actions the default
+// menu shows, offering Remote Control and the own actions.
+class WithoutExtendedActions : public OwnActionMenus {
+ protected:
+  WithoutExtendedActions() : OwnActionMenus(kActions, "LEGACY") {}
+};
+
+TEST_F(WithoutExtendedActions, OwnActionsAreOfferedBesideRemoteControl) {
+  ASSERT_FALSE(s().ExtendedActionsAvailable);
+  EXPECT_FALSE(ui().Command1->isHidden());
+  QStringList offered;
+  for (const QAction* entry : ui().menus.mnuDefaultAction->actions()) {
+    if (entry->isVisible() && !entry->isSeparator()) offered << entry->objectName();
+  }
+  EXPECT_EQ(offered, (QStringList{"mnuDefRC", "mnuDefOwn:Probe", "mnuDefOwn:Label"}));
+  Entry(ui().menus.mnuDefaultAction, "mnuDefOwn:Label")->trigger();
+  EXPECT_EQ(s().DefaultAction, "Label");
+}
+
+}  // namespace
+}  // namespace cvx
