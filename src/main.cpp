@@ -11,6 +11,7 @@
 #include "settings/LazySettingsStore.h"
 #include "settings/SettingsStorePath.h"
 #include "shell/MainProgram.h"
+#include "shell/PasswordDialog.h"
 #include "shell/TargetMode.h"
 #include "shell/UnattendedBuild.h"
 #include "window/Prompter.h"
@@ -33,7 +34,10 @@ int main(int argc, char** argv) {
   const bool scripted = unattended || qgetenv("CVX_MESSAGES") == "stderr";
   cvx::Prompter& prompter = scripted ? static_cast<cvx::Prompter&>(stderrMessages) : boxes;
   cvx::frmMain::Ports ports;
-  ports.directory = cvx::OpenDirectoryClientFromEnvironment(programDir + "/data/demo");
+  // Only a run with a window may ask for a password; scripts use CVX_LDAP_PASSWORD_FILE.
+  const cvx::PasswordPrompt askPassword =
+      scripted || !options.target.empty() ? cvx::PasswordPrompt() : cvx::AskLdapPassword;
+  ports.directory = cvx::OpenDirectoryClientFromEnvironment(programDir + "/data/demo", askPassword);
   ports.prompter = &prompter;
   // The own actions live beside the settings store: $XDG_CONFIG_HOME/corvexa/actions.ini.
   const std::string storePath = cvx::DefaultSettingsStorePath();
