@@ -42,6 +42,7 @@ TEST(FolderDirectory, BrokenTreeGives600NamingFileAndLine) {
       {"BADCLASS", {7, 8}},     // class no schema defines
       {"INCLUDE", {7}},         // "include:" would read another file into the tree
       {"URLVALUE", {10}},       // ":<" would read a value from a file
+      {"NOTYPE", {8}},          // no attribute name: the LDIF parser would crash on it
   };
   auto opened = OpenFolder("badtrees");
   ASSERT_TRUE(opened) << opened.message();
@@ -78,6 +79,20 @@ TEST(FolderDirectory, SchemaContinuationOfBlanksAndTabsIsHarmless) {
   auto orphan = ParseSchemaText("# nothing yet\n\t x\n", "y.schema");
   EXPECT_EQ(orphan.error(), kDirClientMissing);
   EXPECT_NE(orphan.message().find("y.schema:2"), std::string::npos) << orphan.message();
+}
+
+// The schema parser would lose memory on an extension without a quoted value, so the reader
+// refuses it first; a quoted "X-" inside a name is no extension.
+TEST(FolderDirectory, SchemaExtensionWithoutValueIsRefused) {
+  for (const char* bad : {"X-A )", "X-A ( 'a' x )", "X-A ( 'a'", "X-NDS_NAME NAME 'b' )"}) {
+    auto extension =
+        ParseSchemaText("objectclass ( 1.9.2 NAME 'n'\n " + std::string(bad), "z.schema");
+    EXPECT_EQ(extension.error(), kDirClientMissing) << bad;
+    EXPECT_NE(extension.message().find("z.schema:1: the extension X-"), std::string::npos)
+        << extension.message();
+  }
+  auto quoted = ParseSchemaText("attributetype ( 1.9.3 NAME 'X-A' X-B ( 'a' 'b' ) X-C 'c' )", "q");
+  EXPECT_TRUE(quoted) << quoted.message();
 }
 
 TEST(FolderDirectory, BrokenTreesLeaveTheOthersWorking) {

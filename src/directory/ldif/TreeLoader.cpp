@@ -11,6 +11,7 @@
 #include "core/NetworkAddressText.h"
 #include "core/TextUtil.h"
 #include "directory/ldif/LdifReferenceCheck.h"
+#include "directory/ldif/LdifTypeCheck.h"
 
 namespace cvx {
 
@@ -92,6 +93,9 @@ class Loader {
 
   std::optional<DirError> AddRecord(char* text, unsigned long line) {
     if (std::string_view(text).rfind("version:", 0) == 0) return std::nullopt;
+    if (auto bare = FindLineWithoutType(text, line)) {
+      return Fail(*bare, "a line without an attribute name").dirError();
+    }
     if (auto url = FindUrlValue(text, line)) {
       return Fail(*url, "values read from a URL (\":<\") are not allowed in a tree file")
           .dirError();
