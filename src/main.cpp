@@ -3,12 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "actions/DataLocations.h"
 #include "actions/LauncherEnvironment.h"
 #include "actions/SpawnLauncher.h"
 #include "core/CommandLine.h"
 #include "directory/DirectoryClient.h"
 #include "settings/LazySettingsStore.h"
 #include "settings/SettingsStorePath.h"
+#include "shell/EarlyExit.h"
 #include "shell/MainProgram.h"
 #include "shell/TargetMode.h"
 #include "window/Prompter.h"
@@ -16,6 +18,10 @@
 // Builds the ports and the main window; everything else happens in the window's handlers.
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
+  // --version, --help and a window start without a display end here, before Qt needs a display.
+  const auto early =
+      cvx::EarlyExit(arguments, cvx::DisplayEnvironment::FromProcess(), std::cout, std::cerr);
+  if (early) return *early;
   const cvx::CommandLineOptions options = cvx::ParseProgramArguments(arguments);
   // A run on one target shows no window, so it needs no display either.
   if (!options.target.empty() && qEnvironmentVariableIsEmpty("DISPLAY") &&
@@ -32,7 +38,8 @@ int main(int argc, char** argv) {
   const bool scripted = qgetenv("CVX_MESSAGES") == "stderr";
   cvx::Prompter& prompter = scripted ? static_cast<cvx::Prompter&>(stderrMessages) : boxes;
   cvx::frmMain::Ports ports;
-  ports.directory = cvx::OpenDirectoryClientFromEnvironment(programDir + "/data/demo");
+  ports.directory =
+      cvx::OpenDirectoryClientFromEnvironment(cvx::FindDataLocations(programDir).demoDirectory);
   ports.prompter = &prompter;
   cvx::LazySettingsStore settings(cvx::DefaultSettingsStorePath());
   ports.settings = &settings;
