@@ -1,7 +1,12 @@
 // How a folder directory reports what is wrong with its files. Only folders can hold broken
 // files, so these run against the folder backend alone.
 
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+
 #include "DirectoryConformance.h"
+#include "directory/DirectoryClient.h"
 #include "directory/SchemaFileReader.h"
 
 namespace cvx::test {
@@ -93,6 +98,28 @@ TEST(FolderDirectory, SchemaExtensionWithoutValueIsRefused) {
   }
   auto quoted = ParseSchemaText("attributetype ( 1.9.3 NAME 'X-A' X-B ( 'a' 'b' ) X-C 'c' )", "q");
   EXPECT_TRUE(quoted) << quoted.message();
+}
+
+// The LDIF reader takes a record's first line that starts with a digit for an old-style record
+// number and skips it; a record of nothing else must neither crash the load nor repeat the
+// record before it.
+TEST(FolderDirectory, RecordOfARecordNumberAloneIsSkipped) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string folder = dir.path().toStdString();
+  std::filesystem::copy_file(std::string(CVX_TEST_DATA_DIR) + "/dirs/basic/core.schema",
+                             folder + "/core.schema");
+  std::ofstream(folder + "/NUM.ldif")
+      << "7\n\ndn: o=ACME\nobjectClass: organization\no: ACME\n\n"
+         "8\n\ndn: ou=SALES,o=ACME\nobjectClass: organizationalUnit\n"
+         "ou: SALES\n";
+  auto opened = OpenDirectoryClient(folder, "");
+  ASSERT_TRUE(opened) << opened.message();
+  auto control = (*opened)->CreateControl();
+  for (const std::string name : {R"(NDS:\\NUM\ACME)", R"(NDS:\\NUM\ACME\SALES)"}) {
+    auto found = control->FindEntry(name);
+    EXPECT_TRUE(found) << name << ": " << found.message();
+  }
 }
 
 TEST(FolderDirectory, BrokenTreesLeaveTheOthersWorking) {

@@ -65,12 +65,17 @@ class Loader {
     std::optional<DirError> error;
     while (!error) {
       const unsigned long before = lineNo;
+      // A record whose only line starts with a digit is taken for an old-style record number and
+      // skipped: the reader then reports a record but leaves the buffer as it was (unset, or the
+      // previous record). Emptied first, such a record is seen as empty.
+      if (buf) buf[0] = '\0';
       const int rc = ldif_read_record(fp.get(), &lineNo, &buf, &bufLen);
       if (rc == 0) break;
       if (rc < 0) {
         error = Fail(before + 1, "unreadable record").dirError();
         break;
       }
+      if (!buf || !buf[0]) continue;
       if (auto e = AddRecord(buf, FirstLine(buf, lineNo))) error = std::move(*e);
     }
     ber_memfree(buf);
