@@ -1,5 +1,7 @@
 #include "directory/SchemaExtensionCheck.h"
 
+#include <algorithm>
+
 namespace cvx {
 
 namespace {
@@ -61,7 +63,10 @@ std::optional<std::string> FindExtensionWithoutValue(std::string_view definition
     }
     const std::size_t start = i;
     while (i < definition.size() && !EndsWord(definition[i])) ++i;
-    const std::string_view word = definition.substr(start, i - start);
+    std::string_view word = definition.substr(start, i - start);
+    // A numeric OID is read character by character, so an extension may follow one without a
+    // blank ("SYNTAX 1.2{64}X-A").
+    word.remove_prefix(std::min(word.size(), word.find_first_not_of("0123456789.}")));
     if (word.starts_with("X-") && !SkipExtensionValue(definition, i)) return std::string(word);
   }
   return std::nullopt;

@@ -89,7 +89,8 @@ TEST(FolderDirectory, SchemaContinuationOfBlanksAndTabsIsHarmless) {
 // The schema parser would lose memory on an extension without a quoted value, so the reader
 // refuses it first; a quoted "X-" inside a name is no extension.
 TEST(FolderDirectory, SchemaExtensionWithoutValueIsRefused) {
-  for (const char* bad : {"X-A )", "X-A ( 'a' x )", "X-A ( 'a'", "X-NDS_NAME NAME 'b' )"}) {
+  for (const char* bad : {"X-A )", "X-A ( 'a' x )", "X-A ( 'a'", "X-NDS_NAME NAME 'b' )",
+                          "SYNTAX 1.2{64}X-A X-B 'b' )"}) {
     auto extension =
         ParseSchemaText("objectclass ( 1.9.2 NAME 'n'\n " + std::string(bad), "z.schema");
     EXPECT_EQ(extension.error(), kDirClientMissing) << bad;
