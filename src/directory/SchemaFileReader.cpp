@@ -8,7 +8,6 @@
 #include <sstream>
 
 #include "core/TextUtil.h"
-#include "directory/SchemaExtensionCheck.h"
 
 namespace cvx {
 
@@ -47,17 +46,8 @@ struct Statement {
   int line = 0;
 };
 
-bool HasExtensionWithoutValue(const Statement& s, const std::string& origin, std::string& error) {
-  const auto extension = FindExtensionWithoutValue(s.body);
-  if (!extension) return false;
-  error = origin + ":" + std::to_string(s.line) + ": the extension " + *extension +
-          " has no quoted value";
-  return true;
-}
-
 bool ParseAttributeType(const Statement& s, const std::string& origin, SchemaDefinitions& out,
                         std::string& error) {
-  if (HasExtensionWithoutValue(s, origin, error)) return false;
   int code = 0;
   const char* where = nullptr;
   std::unique_ptr<LDAPAttributeType, decltype(&ldap_attributetype_free)> at(
@@ -81,7 +71,6 @@ bool ParseAttributeType(const Statement& s, const std::string& origin, SchemaDef
 
 bool ParseObjectClass(const Statement& s, const std::string& origin, SchemaDefinitions& out,
                       std::string& error) {
-  if (HasExtensionWithoutValue(s, origin, error)) return false;
   int code = 0;
   const char* where = nullptr;
   std::unique_ptr<LDAPObjectClass, decltype(&ldap_objectclass_free)> oc(

@@ -86,21 +86,6 @@ TEST(FolderDirectory, SchemaContinuationOfBlanksAndTabsIsHarmless) {
   EXPECT_NE(orphan.message().find("y.schema:2"), std::string::npos) << orphan.message();
 }
 
-// The schema parser would lose memory on an extension without a quoted value, so the reader
-// refuses it first; a quoted "X-" inside a name is no extension.
-TEST(FolderDirectory, SchemaExtensionWithoutValueIsRefused) {
-  for (const char* bad : {"X-A )", "X-A ( 'a' x )", "X-A ( 'a'", "X-NDS_NAME NAME 'b' )",
-                          "SYNTAX 1.2{64}X-A X-B 'b' )"}) {
-    auto extension =
-        ParseSchemaText("objectclass ( 1.9.2 NAME 'n'\n " + std::string(bad), "z.schema");
-    EXPECT_EQ(extension.error(), kDirClientMissing) << bad;
-    EXPECT_NE(extension.message().find("z.schema:1: the extension X-"), std::string::npos)
-        << extension.message();
-  }
-  auto quoted = ParseSchemaText("attributetype ( 1.9.3 NAME 'X-A' X-B ( 'a' 'b' ) X-C 'c' )", "q");
-  EXPECT_TRUE(quoted) << quoted.message();
-}
-
 // The LDIF reader takes a record's first line that starts with a digit for an old-style record
 // number and skips it; a record of nothing else must neither crash the load nor repeat the
 // record before it.

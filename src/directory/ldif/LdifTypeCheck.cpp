@@ -2,12 +2,21 @@
 
 namespace cvx {
 
+namespace {
+
+bool LacksType(const char* line) {
+  if (line[0] == '-' && (line[1] == '\n' || line[1] == '\0')) return true;
+  // A blank starts a continuation; the parser skips any other white space before a name.
+  while (*line == '\t' || *line == '\v' || *line == '\f' || *line == '\r') ++line;
+  return *line == ':';
+}
+
+}  // namespace
+
 std::optional<unsigned long> FindLineWithoutType(const char* record, unsigned long firstLine) {
-  // Continuation lines start with a blank and comments with "#", so every line that starts with
-  // a colon starts a line of its own.
   unsigned long line = firstLine;
   for (const char* p = record; *p; ++line) {
-    if (*p == ':') return line;
+    if (LacksType(p)) return line;
     while (*p && *p != '\n') ++p;
     if (*p) ++p;
   }
