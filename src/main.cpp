@@ -4,12 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "actions/DataLocations.h"
 #include "actions/LauncherEnvironment.h"
 #include "actions/SpawnLauncher.h"
 #include "core/CommandLine.h"
 #include "directory/DirectoryClient.h"
 #include "settings/LazySettingsStore.h"
 #include "settings/SettingsStorePath.h"
+#include "shell/EarlyExit.h"
 #include "shell/MainProgram.h"
 #include "shell/PasswordDialog.h"
 #include "shell/TargetMode.h"
@@ -19,6 +21,10 @@
 // Builds the ports and the main window; everything else happens in the window's handlers.
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
+  // --version, --help and a window start without a display end here, before Qt needs a display.
+  const auto early =
+      cvx::EarlyExit(arguments, cvx::DisplayEnvironment::FromProcess(), std::cout, std::cerr);
+  if (early) return *early;
   const cvx::CommandLineOptions options = cvx::ParseProgramArguments(arguments);
   // A run on one target and a build that closes by itself show no window: they run from scripts
   // and cron, without a display.
@@ -37,7 +43,8 @@ int main(int argc, char** argv) {
   // Only a run with a window may ask for a password; scripts use CVX_LDAP_PASSWORD_FILE.
   const cvx::PasswordPrompt askPassword =
       scripted || !options.target.empty() ? cvx::PasswordPrompt() : cvx::AskLdapPassword;
-  ports.directory = cvx::OpenDirectoryClientFromEnvironment(programDir + "/data/demo", askPassword);
+  ports.directory = cvx::OpenDirectoryClientFromEnvironment(
+      cvx::FindDataLocations(programDir).demoDirectory, askPassword);
   ports.prompter = &prompter;
   // The own actions live beside the settings store: $XDG_CONFIG_HOME/corvexa/actions.ini.
   const std::string storePath = cvx::DefaultSettingsStorePath();

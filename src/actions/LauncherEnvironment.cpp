@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "actions/DataLocations.h"
+
 namespace cvx {
 
 namespace {
@@ -14,7 +16,7 @@ std::string Environment(const char* name) {
 }  // namespace
 
 std::string DefaultStandinRoot(const std::string& programDir) {
-  return programDir + "/standins";
+  return FindDataLocations(programDir).standinRoot;
 }
 
 LauncherSettings LauncherSettingsFromEnvironment(const std::string& programDir) {

@@ -4,8 +4,8 @@
 
 namespace cvx {
 
-// Where the stand-in remote-management programs are installed next to the program:
-// programDir/standins, holding FS1/SYS/PUBLIC/ZENWORKS/wviewnt.exe and so on.
+// Where the stand-in remote-management programs are, found from the program's folder (see
+// FindDataLocations): a folder holding FS1/SYS/PUBLIC/ZENWORKS/wviewnt.exe and so on.
 std::string DefaultStandinRoot(const std::string& programDir);
 
 // What SpawnLauncher is built from: the folder that stands for the network ($CVX_UNC_ROOT, else

@@ -1,7 +1,12 @@
 // How a folder directory reports what is wrong with its files. Only folders can hold broken
 // files, so these run against the folder backend alone.
 
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+
 #include "DirectoryConformance.h"
+#include "directory/DirectoryClient.h"
 #include "directory/SchemaFileReader.h"
 
 namespace cvx::test {
@@ -42,6 +47,7 @@ TEST(FolderDirectory, BrokenTreeGives600NamingFileAndLine) {
       {"BADCLASS", {7, 8}},     // class no schema defines
       {"INCLUDE", {7}},         // "include:" would read another file into the tree
       {"URLVALUE", {10}},       // ":<" would read a value from a file
+      {"NOTYPE", {8}},          // no attribute name: the LDIF parser would crash on it
   };
   auto opened = OpenFolder("badtrees");
   ASSERT_TRUE(opened) << opened.message();
@@ -78,6 +84,28 @@ TEST(FolderDirectory, SchemaContinuationOfBlanksAndTabsIsHarmless) {
   auto orphan = ParseSchemaText("# nothing yet\n\t x\n", "y.schema");
   EXPECT_EQ(orphan.error(), kDirClientMissing);
   EXPECT_NE(orphan.message().find("y.schema:2"), std::string::npos) << orphan.message();
+}
+
+// The LDIF reader takes a record's first line that starts with a digit for an old-style record
+// number and skips it; a record of nothing else must neither crash the load nor repeat the
+// record before it.
+TEST(FolderDirectory, RecordOfARecordNumberAloneIsSkipped) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string folder = dir.path().toStdString();
+  std::filesystem::copy_file(std::string(CVX_TEST_DATA_DIR) + "/dirs/basic/core.schema",
+                             folder + "/core.schema");
+  std::ofstream(folder + "/NUM.ldif")
+      << "7\n\ndn: o=ACME\nobjectClass: organization\no: ACME\n\n"
+         "8\n\ndn: ou=SALES,o=ACME\nobjectClass: organizationalUnit\n"
+         "ou: SALES\n";
+  auto opened = OpenDirectoryClient(folder, "");
+  ASSERT_TRUE(opened) << opened.message();
+  auto control = (*opened)->CreateControl();
+  for (const std::string name : {R"(NDS:\\NUM\ACME)", R"(NDS:\\NUM\ACME\SALES)"}) {
+    auto found = control->FindEntry(name);
+    EXPECT_TRUE(found) << name << ": " << found.message();
+  }
 }
 
 TEST(FolderDirectory, BrokenTreesLeaveTheOthersWorking) {

@@ -11,6 +11,7 @@
 #include "core/NetworkAddressText.h"
 #include "core/TextUtil.h"
 #include "directory/ldif/LdifReferenceCheck.h"
+#include "directory/ldif/LdifTypeCheck.h"
 
 namespace cvx {
 
@@ -64,12 +65,17 @@ class Loader {
     std::optional<DirError> error;
     while (!error) {
       const unsigned long before = lineNo;
+      // A record whose only line starts with a digit is taken for an old-style record number and
+      // skipped: the reader then reports a record but leaves the buffer as it was (unset, or the
+      // previous record). Emptied first, such a record is seen as empty.
+      if (buf) buf[0] = '\0';
       const int rc = ldif_read_record(fp.get(), &lineNo, &buf, &bufLen);
       if (rc == 0) break;
       if (rc < 0) {
         error = Fail(before + 1, "unreadable record").dirError();
         break;
       }
+      if (!buf || !buf[0]) continue;
       if (auto e = AddRecord(buf, FirstLine(buf, lineNo))) error = std::move(*e);
     }
     ber_memfree(buf);
@@ -92,6 +98,9 @@ class Loader {
 
   std::optional<DirError> AddRecord(char* text, unsigned long line) {
     if (std::string_view(text).rfind("version:", 0) == 0) return std::nullopt;
+    if (auto bare = FindLineWithoutType(text, line)) {
+      return Fail(*bare, "a line without an attribute name").dirError();
+    }
     if (auto url = FindUrlValue(text, line)) {
       return Fail(*url, "values read from a URL (\":<\") are not allowed in a tree file")
           .dirError();

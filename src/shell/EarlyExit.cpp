@@ -1,0 +1,55 @@
+#include "shell/EarlyExit.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <ostream>
+
+#include "core/CommandLine.h"
+#include "core/TextUtil.h"
+#include "shell/UsageText.h"
+
+namespace cvx {
+
+namespace {
+
+bool IsSet(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
+bool Has(const std::vector<std::string>& arguments, const std::string& wanted) {
+  return std::find(arguments.begin(), arguments.end(), wanted) != arguments.end();
+}
+
+bool ShowsNoWindow(const std::vector<std::string>& arguments) {
+  if (!ParseProgramArguments(arguments).target.empty()) return true;
+  return std::any_of(arguments.begin(), arguments.end(),
+                     [](const std::string& a) { return ContainsNoCase(a, "autoclose"); });
+}
+
+}  // namespace
+
+DisplayEnvironment DisplayEnvironment::FromProcess() {
+  return {IsSet("DISPLAY"), IsSet("WAYLAND_DISPLAY"), IsSet("QT_QPA_PLATFORM")};
+}
+
+std::optional<int> EarlyExit(const std::vector<std::string>& arguments,
+                             const DisplayEnvironment& display, std::ostream& out,
+                             std::ostream& err) {
+  if (Has(arguments, "--version")) {
+    out << VersionLine() << '\n' << std::flush;
+    return out ? 0 : 1;
+  }
+  if (Has(arguments, "--help")) {
+    out << UsageText() << std::flush;
+    return out ? 0 : 1;
+  }
+  if (display.display || display.waylandDisplay || display.qpaPlatform) return std::nullopt;
+  if (ShowsNoWindow(arguments)) return std::nullopt;
+  err << "cvx: no display for the window (DISPLAY and WAYLAND_DISPLAY are unset); --target=NAME "
+         "and the unattended build (/dbbuild=CONTEXT /autoclose) need none, and "
+         "'xvfb-run -a cvx' opens the window on a virtual one\n";
+  return 1;
+}
+
+}  // namespace cvx
