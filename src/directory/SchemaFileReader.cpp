@@ -30,7 +30,7 @@ std::string Extension(LDAPSchemaExtensionItem** items, std::string_view name) {
 
 // The parser's error position may point past the end of the definition: quote it only when it
 // lies inside.
-std::string SchemaError(const std::string& origin, int line, int code, const std::string& body,
+std::string SchemaError(const std::string& origin, int line, int code, std::string_view body,
                         const char* where) {
   std::ostringstream os;
   os << origin << ":" << line << ": " << ldap_scherr2str(code);
@@ -38,6 +38,15 @@ std::string SchemaError(const std::string& origin, int line, int code, const std
     os << " near \"" << body.substr(static_cast<std::size_t>(where - body.data()), 40) << "\"";
   }
   return os.str();
+}
+
+// The parser reads on past the end of a definition that breaks off inside a length
+// ("SYNTAX 1.3{"), and what lies there decides whether it accepts it; followed by NUL bytes the
+// definition is refused every time.
+constexpr std::size_t kParserSlack = 16;
+
+std::string ParserText(const std::string& body) {
+  return body + std::string(kParserSlack, '\0');
 }
 
 struct Statement {
@@ -48,13 +57,15 @@ struct Statement {
 
 bool ParseAttributeType(const Statement& s, const std::string& origin, SchemaDefinitions& out,
                         std::string& error) {
+  const std::string text = ParserText(s.body);
   int code = 0;
   const char* where = nullptr;
   std::unique_ptr<LDAPAttributeType, decltype(&ldap_attributetype_free)> at(
-      ldap_str2attributetype(s.body.c_str(), &code, &where, LDAP_SCHEMA_ALLOW_ALL),
+      ldap_str2attributetype(text.c_str(), &code, &where, LDAP_SCHEMA_ALLOW_ALL),
       &ldap_attributetype_free);
   if (!at) {
-    error = SchemaError(origin, s.line, code, s.body, where);
+    error =
+        SchemaError(origin, s.line, code, std::string_view(text).substr(0, s.body.size()), where);
     return false;
   }
   AttributeTypeDefinition d;
@@ -71,13 +82,15 @@ bool ParseAttributeType(const Statement& s, const std::string& origin, SchemaDef
 
 bool ParseObjectClass(const Statement& s, const std::string& origin, SchemaDefinitions& out,
                       std::string& error) {
+  const std::string text = ParserText(s.body);
   int code = 0;
   const char* where = nullptr;
   std::unique_ptr<LDAPObjectClass, decltype(&ldap_objectclass_free)> oc(
-      ldap_str2objectclass(s.body.c_str(), &code, &where, LDAP_SCHEMA_ALLOW_ALL),
+      ldap_str2objectclass(text.c_str(), &code, &where, LDAP_SCHEMA_ALLOW_ALL),
       &ldap_objectclass_free);
   if (!oc) {
-    error = SchemaError(origin, s.line, code, s.body, where);
+    error =
+        SchemaError(origin, s.line, code, std::string_view(text).substr(0, s.body.size()), where);
     return false;
   }
   ObjectClassDefinition d;
