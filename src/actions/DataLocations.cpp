@@ -18,9 +18,9 @@ std::string FirstFolder(const std::filesystem::path& nextToProgram,
 
 DataLocations FindDataLocations(const std::string& programDir) {
   const std::filesystem::path program(programDir);
-  const std::filesystem::path shared = (program / ".." / "share" / "corvexa").lexically_normal();
-  return {FirstFolder(program / "data" / "demo", shared / "demo"),
-          FirstFolder(program / "standins", shared / "standins")};
+  const std::filesystem::path prefix = (program / "..").lexically_normal();
+  return {FirstFolder(program / "data" / "demo", prefix / "share" / "corvexa" / "demo"),
+          FirstFolder(program / "standins", prefix / "lib" / "corvexa" / "standins")};
 }
 
 }  // namespace cvx

@@ -32,6 +32,17 @@ bool IsLoneFieldCode(std::string_view argument) {
   return argument.size() == 2 && argument[0] == '%' && Known(argument[1]);
 }
 
+char LeadingFieldCode(std::string_view argument,
+                      const std::function<std::string_view(char)>& value) {
+  for (std::size_t i = 0; i < argument.size(); ++i) {
+    if (argument[i] != '%' || i + 1 == argument.size()) return '\0';
+    const char code = argument[++i];
+    if (code == '%') return '\0';
+    if (!value(code).empty()) return code;
+  }
+  return '\0';
+}
+
 std::string ExpandFieldCodes(std::string_view argument,
                              const std::function<std::string_view(char)>& value) {
   std::string out;

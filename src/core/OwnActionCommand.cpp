@@ -47,24 +47,33 @@ OwnActionCommand FormOwnActionCommand(const OwnAction& action, const OwnActionTa
       {'u', user, "the user name"},
   };
 
+  const auto valueOf = [&](char code) -> const FieldValue* {
+    for (const FieldValue& v : values) {
+      if (v.code == code) return &v;
+    }
+    return nullptr;
+  };
+  const auto text = [&](char code) -> std::string_view {
+    const FieldValue* v = valueOf(code);
+    return v ? std::string_view(v->value) : std::string_view();
+  };
+
   OwnActionCommand command;
   for (const std::string& arg : action.arguments) {
     for (const FieldValue& v : values) {
-      if (!HoldsFieldCode(arg, v.code)) continue;
-      if (HoldsControl(v.value)) {
+      if (HoldsFieldCode(arg, v.code) && HoldsControl(v.value)) {
         return Refused(std::string("Not started: ") + v.what + " holds a control character!");
       }
-      if (arg.size() >= 2 && arg[0] == '%' && arg[1] == v.code && v.value.starts_with('-')) {
-        return Refused(std::string("Not started: ") + v.what +
-                       " starts with \"-\" and would be read as an option!");
-      }
     }
-    std::string expanded = ExpandFieldCodes(arg, [&](char code) -> std::string_view {
-      for (const FieldValue& v : values) {
-        if (v.code == code) return v.value;
-      }
-      return {};
-    });
+    // Judged on the argument as the program gets it: a "-" the administrator wrote is an option
+    // meant, one that a value brings to the front (also behind empty values, as in "%u%w" for a
+    // workstation) would let a name from the directory choose an option.
+    const FieldValue* leading = valueOf(LeadingFieldCode(arg, text));
+    if (leading && leading->value.starts_with('-')) {
+      return Refused(std::string("Not started: ") + leading->what +
+                     " starts with \"-\" and would be read as an option!");
+    }
+    std::string expanded = ExpandFieldCodes(arg, text);
     if (expanded.empty() && IsLoneFieldCode(arg)) continue;
     command.arguments.push_back(std::move(expanded));
   }

@@ -29,7 +29,9 @@ struct OwnActionCommand {
 //   - %a used while no IPv4 address is known;
 //   - a value holding a control character (a line end would reach the program as data it may
 //     read as a second line of input, a terminal escape as a command);
-//   - a value that would start an argument with "-": the program would read it as an option.
+//   - a value that would start an argument with "-" (also where only empty values stand before
+//     it, "%u%w" for a workstation): the program would read it as an option. A "-" the action
+//     itself starts an argument with is its own option and stays.
 OwnActionCommand FormOwnActionCommand(const OwnAction& action, const OwnActionTarget& target);
 
 }  // namespace cvx

@@ -188,6 +188,8 @@ class Parser {
 }  // namespace
 
 OwnActionsFile ParseOwnActions(std::string_view text, const std::string& fileName) {
+  // Editors on other systems save UTF-8 with a byte-order mark; it is no part of the first line.
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   return Parser(fileName).Parse(text);
 }
 

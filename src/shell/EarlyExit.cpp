@@ -37,7 +37,10 @@ std::optional<int> EarlyExit(const std::vector<std::string>& arguments,
                              const DisplayEnvironment& display, std::ostream& out,
                              std::ostream& err) {
   if (Has(arguments, "--version")) {
-    out << VersionLine() << '\n' << std::flush;
+    out << VersionLine() << '\n'
+        << "License GPL-3.0-or-later: GNU GPL version 3 or later "
+           "<https://gnu.org/licenses/gpl.html>.\n"
+        << std::flush;
     return out ? 0 : 1;
   }
   if (Has(arguments, "--help")) {

@@ -30,21 +30,21 @@ TEST_F(DataLocationsTest, BuildTreeKeepsTheDataNextToTheProgram) {
 TEST_F(DataLocationsTest, InstalledProgramFindsItsPrefixWhereverItIs) {
   MakeFolder("opt/corvexa/bin");
   MakeFolder("opt/corvexa/share/corvexa/demo");
-  MakeFolder("opt/corvexa/share/corvexa/standins");
+  MakeFolder("opt/corvexa/lib/corvexa/standins");
   // The folder as the system reports it may end in a slash.
   for (const std::string bin : {"opt/corvexa/bin", "opt/corvexa/bin/"}) {
     const auto found = FindDataLocations((Root() / bin).string());
     EXPECT_EQ(found.demoDirectory, (Root() / "opt/corvexa/share/corvexa/demo").string()) << bin;
-    EXPECT_EQ(found.standinRoot, (Root() / "opt/corvexa/share/corvexa/standins").string()) << bin;
+    EXPECT_EQ(found.standinRoot, (Root() / "opt/corvexa/lib/corvexa/standins").string()) << bin;
   }
 }
 
 TEST_F(DataLocationsTest, NothingAnywhereNamesThePlaceNextToTheProgram) {
   MakeFolder("bin");
-  MakeFolder("share/corvexa/standins");
+  MakeFolder("lib/corvexa/standins");
   const auto found = FindDataLocations((Root() / "bin").string());
   EXPECT_EQ(found.demoDirectory, (Root() / "bin/data/demo").string());
-  EXPECT_EQ(found.standinRoot, (Root() / "share/corvexa/standins").string());
+  EXPECT_EQ(found.standinRoot, (Root() / "lib/corvexa/standins").string());
 }
 
 }  // namespace

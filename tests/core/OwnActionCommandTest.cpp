@@ -49,7 +49,10 @@ TEST(FormOwnActionCommand, RefusalsStartNothingAndSayWhy) {
       {"ssh admin@%a", {kPc12, "", std::nullopt}, "no IPv4 address is known for PC 12."},
       {"p %w", {withLineEnd, "", std::nullopt}, "workstation name holds a control character"},
       {"p %f", {withLineEnd, "", std::nullopt}, "full name holds a control character"},
-      {"ssh %w", {dashed, "", std::nullopt}, "would be read as an option"},
+      {"ssh %w", {dashed, "", std::nullopt}, "workstation name starts with \"-\""},
+      // %u is empty for a workstation, so %w starts the argument all the same.
+      {"ssh %u%w", {dashed, "", std::nullopt}, "workstation name starts with \"-\""},
+      {"ssh %u%w", {kPc12, R"(NDS:\\CORP\-oX=y)", std::nullopt}, "user name starts with \"-\""},
       {"p %w", {"NDS:\\\\CORP", "", std::nullopt}, "no workstation below the tree"},
   };
   for (const auto& c : cases) {
@@ -58,10 +61,12 @@ TEST(FormOwnActionCommand, RefusalsStartNothingAndSayWhy) {
     ASSERT_TRUE(command.statusText) << c.exec;
     EXPECT_NE(command.statusText->find(c.said), std::string::npos) << *command.statusText;
   }
-  // A value that starts with "-" inside an argument is only text, and a %w that is never used
-  // cannot refuse anything.
-  EXPECT_EQ(FormOwnActionCommand(Action("ssh host=%w"), {dashed, "", std::nullopt}).arguments,
-            (Args{"ssh", "host=-oProxyCommand=x.ACME"}));
+  // A value that starts with "-" inside an argument is only text, an option the action writes
+  // itself stays, and a %w that is never used cannot refuse anything.
+  EXPECT_EQ(
+      FormOwnActionCommand(Action("ssh host=%w -l%u%w %%%w"), {dashed, "", std::nullopt}).arguments,
+      (Args{"ssh", "host=-oProxyCommand=x.ACME", "-l-oProxyCommand=x.ACME",
+            "%-oProxyCommand=x.ACME"}));
   EXPECT_FALSE(FormOwnActionCommand(Action("ping %a"), {withLineEnd, "", "10.0.0.1"}).statusText);
 }
 

@@ -23,8 +23,8 @@ std::vector<std::string> Names(const OwnActionsFile& file) {
 
 TEST(ParseOwnActions, SectionsInFileOrderWithTheirCaptionAndArguments) {
   const OwnActionsFile file = ParseOwnActions(
+      "\xEF\xBB\xBF[action SSH]\r\n"  // saved with a byte-order mark
       "# the administrator's tools\r\n"
-      "[action SSH]\r\n"
       "Caption = SSH terminal\r\n"
       "Exec=x-terminal-emulator -e ssh admin@%a\r\n"
       "\n"

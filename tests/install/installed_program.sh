@@ -22,7 +22,9 @@ cvx="$tmp/prefix/bin/cvx"
 
 version=$(timeout 30 "$cvx" --version 2>"$tmp/err")
 check [ "$?" -eq 0 ]
-check [ -n "$(echo "$version" | grep -xE 'cvx [0-9]+\.[0-9]+')" ]
+check [ -n "$(echo "$version" | head -1 | grep -xE 'cvx [0-9]+\.[0-9]+')" ]
+check [ "$(echo "$version" | sed -n '2p;3q')" = \
+  'License GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.' ]
 check [ ! -s "$tmp/err" ]
 
 timeout 30 "$cvx" --help >"$tmp/help" 2>"$tmp/err"
@@ -59,6 +61,17 @@ check timeout 10 grep -m1 -q -F '["desktop.exe","-wWS01.SALES.ACME","-nCORP","-c
 check desktop-file-validate "$tmp/prefix/share/applications/corvexa.desktop"
 check [ -s "$tmp/prefix/share/icons/hicolor/scalable/apps/corvexa.svg" ]
 check [ -s "$tmp/prefix/share/icons/hicolor/48x48/apps/corvexa.png" ]
+# The software centres' entry, valid and naming the desktop file installed beside it; its
+# screenshot is the committed one.
+metainfo="$tmp/prefix/share/metainfo/org.example.corvexa.metainfo.xml"
+check appstreamcli validate --no-net "$metainfo"
+check appstreamcli validate-tree --no-net "$tmp/prefix"
+check grep -qE '<image>https://[^<]+/screenshots/main-window\.png</image>' "$metainfo"
+check grep -q 'PNG image' <(file "$(dirname "$0")/../../packaging/screenshot-main-window.png")
+check [ -s "$tmp/prefix/share/doc/corvexa/copyright" ]
+check [ -s "$tmp/prefix/share/doc/corvexa/changelog.gz" ]
+# No program below share.
+check [ -z "$(find "$tmp/prefix/share" -type f -exec file {} + | grep ELF)" ]
 
 # Wherever the prefix is.
 mv "$tmp/prefix" "$tmp/moved"

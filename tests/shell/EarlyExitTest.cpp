@@ -28,7 +28,9 @@ StartRun Start(const std::vector<std::string>& arguments, DisplayEnvironment dis
 TEST(EarlyExit, VersionAndHelpPrintToStdoutWithoutADisplay) {
   const StartRun version = Start({"--version"});
   EXPECT_EQ(version.status, 0);
-  EXPECT_TRUE(std::regex_match(version.out, std::regex("cvx [0-9]+\\.[0-9]+\n"))) << version.out;
+  EXPECT_TRUE(std::regex_match(version.out,
+                               std::regex("cvx [0-9]+\\.[0-9]+\nLicense GPL-3.0-or-later: .*\n")))
+      << version.out;
   EXPECT_EQ(version.err, "");
 
   // --help wins over everything else on the line, a run on one target included.
