@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "directory/DirectoryClient.h"
@@ -75,6 +76,28 @@ TEST_F(TargetModeTest, OneWorkstationStartsAtOnceAndADryRunOnlyPrintsIt) {
   ASSERT_EQ(store.ReadSection(HistorySection("CORP")).size(), 1u);
   EXPECT_EQ(store.ReadSection(HistorySection("CORP"))[0].name,
             kCorp + "ACME\\SALES\\WS01;Workstation");
+}
+
+// A directory entry whose name holds ESC and a newline cannot forge lines or move the terminal;
+// --action= is matched in any letter case.
+TEST_F(TargetModeTest, NamesArePrintedEscapedAndActionsMatchInAnyCase) {
+  const std::string folder = Folder() + "/hostile";
+  std::filesystem::copy(CVX_DEMO_DIR, folder);
+  {
+    std::ofstream ldif(folder + "/CORP.ldif", std::ios::app);
+    // "cn=WS0\x1b[2J\nX,ou=SALES,o=ACME" and its cn, base64 as LDIF wants control characters.
+    ldif << "\ndn:: Y249V1MwG1sySgpYLG91PVNBTEVTLG89QUNNRQ==\nobjectClass: top\n"
+            "objectClass: workstation\ncn:: V1MwG1sySgpY\n";
+  }
+  auto client = OpenDirectoryClient(folder, "CORP");
+  ASSERT_TRUE(client) << client.message();
+  client_ = *client;
+  EXPECT_EQ(Run({"--target=WS0", "--server=FS1"}), kTargetChoose);
+  EXPECT_EQ(out_.str().find('\x1b'), std::string::npos);
+  EXPECT_NE(out_.str().find("WS0\\x1b[2J\\nX.SALES.ACME\t"), std::string::npos) << out_.str();
+
+  EXPECT_EQ(Run({"--target=WS01", "--server=FS1", "--action=rv", "--dry-run"}), kTargetStarted);
+  EXPECT_NE(out_.str().find("-c\"Remote View\""), std::string::npos) << err_.str();
 }
 
 TEST_F(TargetModeTest, AUserWithOneLoginStartsAtThatWorkstation) {
