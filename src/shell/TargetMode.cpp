@@ -7,6 +7,7 @@
 #include "core/ActionCatalogue.h"
 #include "core/BuildRCCommand.h"
 #include "core/OwnActionsFile.h"
+#include "core/PrintableLines.h"
 #include "core/PrintableText.h"
 #include "core/TextUtil.h"
 #include "core/UNCtoDOTConversion.h"
@@ -86,15 +87,7 @@ class TargetRun {
   }
 
   int Fail(const std::string& text) {
-    // Messages written for a box keep their lines apart with CR LF; anything else that would
-    // move the terminal (a name from the directory with a newline or ESC) is escaped.
-    std::string why;
-    std::string_view rest = text;
-    for (auto end = rest.find("\r\n"); end != std::string_view::npos; end = rest.find("\r\n")) {
-      why += PrintableText(rest.substr(0, end)) + '\n';
-      rest.remove_prefix(end + 2);
-    }
-    *p_.err << "cvx: " << why << PrintableText(rest) << '\n';
+    *p_.err << "cvx: " << PrintableLines(text) << '\n';
     return kTargetNotStarted;
   }
 
