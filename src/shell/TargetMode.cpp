@@ -45,7 +45,10 @@ class TargetRun {
     const auto performable = [this](std::string_view code) {
       return IsPerformableAction(code, extended_, own_);
     };
-    settings_ = LoadStoredSettings(*p_.settings, tree_, performable).values;
+    // The stored action as it stands: one this run cannot perform is refused below, never
+    // replaced by Remote Control.
+    settings_ =
+        LoadStoredSettings(*p_.settings, tree_, [](std::string_view) { return true; }).values;
     const std::string root = search_->JoinTreePath(tree_, "");
     context_ = !settings_.SearchAnchor.empty() ? settings_.SearchAnchor
                                                : ReadCurrentContext(*p_.settings, tree_, root);

@@ -142,6 +142,18 @@ TEST_F(TargetModeTest, EveryFailureSaysWhyWithStatusOne) {
     EXPECT_EQ(Run(c.args), kTargetNotStarted) << c.args[0];
     EXPECT_NE(err_.str().find(c.said), std::string::npos) << c.args[0] << ": " << err_.str();
   }
+  // A stored default this run cannot perform (an own action no longer in the file) is refused,
+  // never replaced by Remote Control.
+  {
+    SqliteSettingsStore store(StorePath());
+    store.WriteValue(SettingsSection("CORP"), "Remote Action", "GoneTool");
+  }
+  EXPECT_EQ(Run({"--target=WS01", "--server=FS1", "--dry-run"}), kTargetNotStarted);
+  EXPECT_NE(err_.str().find("\"GoneTool\" is not available"), std::string::npos) << err_.str();
+  {
+    SqliteSettingsStore store(StorePath());
+    store.WriteValue(SettingsSection("CORP"), "Remote Action", "RC");
+  }
   launcher_.answer = {LaunchStatus::kNotFound, "no such file"};
   EXPECT_EQ(Run({"--target=WS01", "--server=FS1"}), kTargetNotStarted);
   EXPECT_NE(err_.str().find("Could not find files"), std::string::npos) << err_.str();
