@@ -39,9 +39,10 @@ std::optional<int> EarlyExit(const std::vector<std::string>& arguments,
   }
   const CommandLineOptions options = ParseProgramArguments(arguments);
   const bool hasDisplay = display.display || display.waylandDisplay || display.qpaPlatform;
-  // "/?" where nobody could close a help window (no display, or a run that closes by itself):
-  // the same text as --help.
-  if (Has(arguments, "--help") || (options.showHelp && (!hasDisplay || options.autoClose))) {
+  // "/?" where nobody could close a help window (no display, a run that closes by itself or
+  // shows no window): the same text as --help.
+  const bool noHelpWindow = !hasDisplay || options.autoClose || ShowsNoWindow(options);
+  if (Has(arguments, "--help") || (options.showHelp && noHelpWindow)) {
     out << UsageText() << std::flush;
     return out ? 0 : 1;
   }

@@ -93,6 +93,7 @@ TEST(EarlyExit, HelpWithoutAWindowAndLinesThatNameNothing) {
   for (const Case& c : std::vector<Case>{
            {{"/?"}, {}, 0, true},
            {{"/dbbuild=NDS:\\\\CORP\\ACME", "/autoclose", "/?"}, {true, false, false}, 0, true},
+           {{"--target=WS01", "/?"}, {true, false, false}, 0, true},
            {{"--target="}, {true, false, false}, 1, false},
            {{"--target=WS01", "/dbpath="}, {}, 1, false}}) {
     const StartRun run = Start(c.arguments, c.display);
