@@ -11,6 +11,7 @@
 #include "directory/DirectoryClient.h"
 #include "settings/LazySettingsStore.h"
 #include "settings/SettingsStorePath.h"
+#include "shell/ApplicationStart.h"
 #include "shell/EarlyExit.h"
 #include "shell/MainProgram.h"
 #include "shell/PasswordDialog.h"
@@ -29,8 +30,9 @@ int main(int argc, char** argv) {
   // A run on one target and a build that closes by itself show no window: they run from scripts
   // and cron, without a display.
   const bool unattended = cvx::IsUnattendedBuild(arguments);
-  if (unattended || !options.target.empty()) cvx::UseOffscreenPlatformWithoutDisplay();
-  QApplication app(argc, argv);
+  if (unattended || !options.target.empty()) cvx::UseOffscreenPlatform();
+  const auto application = cvx::OpenApplication(argc, argv);
+  QApplication& app = *application;
   QApplication::setApplicationName(QStringLiteral("Corvexa"));
 
   const std::string programDir = QCoreApplication::applicationDirPath().toStdString();

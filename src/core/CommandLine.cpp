@@ -48,6 +48,17 @@ std::string OptionValue(std::string_view rest) {
   return value;
 }
 
+// A whole argument of its own: "autoclose" or "?", blanks around it aside.
+bool IsWholeOption(std::string_view argument, std::string_view option) {
+  const auto rest = AfterOption(argument, option);
+  return rest && TrimBlanks(*rest).empty();
+}
+
+constexpr std::string_view kNoDbPath =
+    "the database folder option names no folder (a Unix path follows it whole: "
+    "/dbpath=/var/lib/corvexa or --dbpath=/var/lib/corvexa)";
+constexpr std::string_view kNoTarget = "--target= names no target";
+
 void SetIfNotEmpty(std::string& target, std::string value) {
   // An empty value counts as an option not given: it leaves what is there.
   if (!value.empty()) target = std::move(value);
@@ -74,18 +85,37 @@ bool IsGnuOption(const std::string& arg) {
   return false;
 }
 
+// "/dbpath=/abs/path" inside one program argument: the path (the rest of the argument), and the
+// argument keeps only what came before that option. Nothing when the argument has no such option.
+std::optional<std::string> TakeAbsoluteDbPath(std::string& argument) {
+  for (auto at = argument.find('/'); at != std::string::npos; at = argument.find('/', at + 1)) {
+    const auto value = AfterOption(std::string_view(argument).substr(at + 1), "dbpath=");
+    if (!value || !TrimBlanks(*value).starts_with('/')) continue;
+    std::string path = OptionValue(*value);
+    argument.erase(at);
+    return path;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 CommandLineOptions ParseOptions(const std::vector<std::string>& args) {
   CommandLineOptions o;
+  bool emptyDbPath = false;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (auto v = AfterOption(a, "tree=")) SetIfNotEmpty(o.cmdLineTree, OptionValue(*v));
-    if (auto v = AfterOption(a, "dbpath=")) SetIfNotEmpty(o.dbPath, OptionValue(*v));
+    if (auto v = AfterOption(a, "dbpath=")) {
+      std::string value = OptionValue(*v);
+      emptyDbPath = emptyDbPath || value.empty();
+      SetIfNotEmpty(o.dbPath, std::move(value));
+    }
     if (auto v = AfterOption(a, "dbbuild=")) SetIfNotEmpty(o.dbBuildContext, OptionValue(*v));
-    if (AfterOption(a, "autoclose")) o.autoClose = true;
-    if (a.find('?') != std::string::npos) o.showHelp = true;
+    if (IsWholeOption(a, "autoclose")) o.autoClose = true;
+    if (IsWholeOption(a, "?")) o.showHelp = true;
   }
+  if (emptyDbPath && o.dbPath.empty()) o.problem = kNoDbPath;
   return o;
 }
 
@@ -102,19 +132,40 @@ std::string JoinSlashArguments(const std::vector<std::string>& argv) {
 }
 
 CommandLineOptions ParseProgramArguments(const std::vector<std::string>& argv) {
-  CommandLineOptions o = ParseOptions(SplitCommandLine(JoinSlashArguments(argv)));
+  std::vector<std::string> slashArguments = argv;
+  std::string absoluteDbPath;
+  for (auto& a : slashArguments) {
+    if (IsGnuOption(a)) continue;
+    if (auto path = TakeAbsoluteDbPath(a)) absoluteDbPath = std::move(*path);
+  }
+  CommandLineOptions o = ParseOptions(SplitCommandLine(JoinSlashArguments(slashArguments)));
+  if (!absoluteDbPath.empty()) o.dbPath = absoluteDbPath;
+  bool emptyDbPath = false;
+  bool emptyTarget = false;
   for (const auto& a : argv) {
     const std::string_view arg = a;
     if (arg.starts_with("--tree=")) SetIfNotEmpty(o.cmdLineTree, OptionValue(arg.substr(7)));
-    if (arg.starts_with("--dbpath=")) SetIfNotEmpty(o.dbPath, OptionValue(arg.substr(9)));
+    if (arg.starts_with("--dbpath=")) {
+      std::string value = OptionValue(arg.substr(9));
+      emptyDbPath = emptyDbPath || value.empty();
+      SetIfNotEmpty(o.dbPath, std::move(value));
+    }
     if (arg.starts_with("--dbbuild=")) SetIfNotEmpty(o.dbBuildContext, OptionValue(arg.substr(10)));
     if (a == "--autoclose") o.autoClose = true;
     if (a == "--help") o.showHelp = true;
-    if (arg.starts_with("--target=")) SetIfNotEmpty(o.target, OptionValue(arg.substr(9)));
+    if (arg.starts_with("--target=")) {
+      std::string value = OptionValue(arg.substr(9));
+      emptyTarget = emptyTarget || value.empty();
+      SetIfNotEmpty(o.target, std::move(value));
+    }
     if (arg.starts_with("--action=")) SetIfNotEmpty(o.action, OptionValue(arg.substr(9)));
     if (arg.starts_with("--server=")) SetIfNotEmpty(o.server, OptionValue(arg.substr(9)));
     if (a == "--dry-run") o.dryRun = true;
   }
+  // Nothing would be acted on, or the database would quietly go to another folder.
+  if (!o.dbPath.empty()) o.problem.clear();
+  if (emptyDbPath && o.dbPath.empty()) o.problem = kNoDbPath;
+  if (emptyTarget && o.target.empty()) o.problem = kNoTarget;
   return o;
 }
 

@@ -18,6 +18,10 @@ struct CommandLineOptions {
   std::string action;   // --action=  (an action code or an own action's name)
   std::string server;   // --server=
   bool dryRun = false;  // --dry-run
+
+  // Why the line cannot be acted on (a --target= or a folder option that names nothing); empty
+  // when it can.
+  std::string problem;
 };
 
 // Cuts a command line (the text after the program name) at every "/". Index 0 of the result is
@@ -26,13 +30,16 @@ std::vector<std::string> SplitCommandLine(const std::string& line, int maxArgs =
 
 // Reads the five options from split arguments (index 0 ignored). A value option or "autoclose"
 // matches when an argument starts with its text (after leading blanks, in any letter case), and
-// its value is what follows that text; "?" anywhere in an argument asks for help.
+// its value is what follows that text; "autoclose" and "?" only as the whole argument (blanks
+// around it aside), so a value holding them is still a value. A "dbpath=" that comes out empty
+// is a problem: the database would silently go elsewhere.
 CommandLineOptions ParseOptions(const std::vector<std::string>& args);
 
 // The program's arguments (argv[1..]) as the program reads them: whole arguments of the forms
 // --tree=, --dbpath=, --dbbuild=, --autoclose and --help are taken as they stand (Unix paths hold
 // "/", which the slash syntax would cut apart); all other arguments are joined by single blanks
-// and read with the slash syntax. A GNU form wins over a slash form of the same option.
+// and read with the slash syntax. A GNU form wins over a slash form of the same option. A slash
+// "/dbpath=" whose value begins with "/" takes the rest of its argument as a Unix path.
 CommandLineOptions ParseProgramArguments(const std::vector<std::string>& argv);
 
 // The slash-syntax text of ParseProgramArguments: the non-GNU arguments joined by single blanks.

@@ -10,6 +10,17 @@
 
 namespace cvx {
 
+// Whether files can be made in folder, or, where it is missing, in the nearest folder above it
+// that exists (where it would be made).
+inline bool IsWritableFolder(std::filesystem::path folder) {
+  std::error_code ec;
+  while (!folder.empty() && !std::filesystem::exists(folder, ec)) {
+    if (folder == folder.parent_path()) break;
+    folder = folder.parent_path();
+  }
+  return folder.empty() || ::access(folder.c_str(), W_OK) == 0;
+}
+
 // The SQLite store, opened on first use, and created only by the first write: runs that never
 // write settings (the help window, an unattended build that closes by itself, a directory that
 // cannot be opened) leave no file behind. Until the file exists, reads find nothing.
@@ -38,15 +49,19 @@ class LazySettingsStore final : public SettingsStore {
     return Store().Transaction(writes);
   }
   // A store that could not be written later is found out now, while the run can still say so:
-  // no path at all, or a folder that exists but takes no files.
+  // no path at all, or a folder that takes no files (the store's own, or where it would be made).
   StoreStatus Status() const override {
     if (Opened()) return Store().openStatus();
-    const auto folder = std::filesystem::path(path_).parent_path();
-    std::error_code ec;
-    const bool folderRefuses = !folder.empty() && std::filesystem::exists(folder, ec) &&
-                               ::access(folder.c_str(), W_OK) != 0;
-    if (path_.empty() || folderRefuses) return Store().openStatus();
+    if (path_.empty() || !IsWritableFolder(std::filesystem::path(path_).parent_path())) {
+      return Store().openStatus();
+    }
     return StoreStatus::Ok();
+  }
+  // No file yet: nothing stored, and nothing that could not be read.
+  StoreStatus ReadStatus() const override {
+    std::error_code ec;
+    if (!std::filesystem::exists(path_, ec)) return StoreStatus::Ok();
+    return Opened() ? Store().ReadStatus() : StoreStatus::Ok();
   }
 
  private:

@@ -42,6 +42,11 @@ class SettingsStore {
   // Whether the store works; when it does not, why (naming its file). Such a store reads as empty
   // and writes nothing, so the run goes on with the defaults.
   virtual StoreStatus Status() const { return StoreStatus::Ok(); }
+
+  // Whether the stored values could be read: a store that holds none yet reads fine (as empty);
+  // one that is there but cannot be read (corrupt, locked against readers) says why, so a caller
+  // that must not act on defaults can refuse. Includes failures of reads made so far.
+  virtual StoreStatus ReadStatus() const { return StoreStatus::Ok(); }
 };
 
 }  // namespace cvx

@@ -29,8 +29,8 @@ constexpr Column kColumns[] = {{"app", 1}, {"section", 2}, {"key", 3}, {"value",
 }  // namespace
 
 SqliteSettingsStore::SqliteSettingsStore(std::string path) : path_(std::move(path)) {
-  openStatus_ = Open();
-  if (!openStatus_.ok && db_ != nullptr) {
+  readStatus_ = Open();
+  if (!readStatus_.ok && db_ != nullptr) {
     sqlite3_close(db_);
     db_ = nullptr;
   }
@@ -40,16 +40,42 @@ SqliteSettingsStore::~SqliteSettingsStore() {
   sqlite3_close(db_);
 }
 
-StoreStatus SqliteSettingsStore::Failure(std::string_view what) const {
+StoreStatus SqliteSettingsStore::Failure(std::string_view what, bool readable) const {
   std::string message = "Settings store ";
   message += path_;
   message += ' ';
   message += what;
-  message += "; it is left as it is and this run uses the default settings without saving them.";
+  message += readable ? "; it is left as it is and this run cannot save its settings."
+                      : "; it is left as it is and this run uses the default settings without "
+                        "saving them.";
   return StoreStatus::Failed(std::move(message));
 }
 
-StoreStatus SqliteSettingsStore::Execute(const char* sql) {
+StoreStatus SqliteSettingsStore::openStatus() const {
+  if (!readStatus_.ok) return readStatus_;
+  if (!writeStatus_) {
+    // A store that cannot take writes now (another process holds the lock) may later; only
+    // success is kept.
+    StoreStatus status = sqlite3_db_readonly(db_, "main") == 1
+                             ? Failure("cannot be written (read-only)", true)
+                             : PrepareForWriting();
+    if (!status.ok) return status;
+    writeStatus_ = status;
+  }
+  return *writeStatus_;
+}
+
+StoreStatus SqliteSettingsStore::ReadStatus() const {
+  return readStatus_.ok ? readFailure_ : readStatus_;
+}
+
+void SqliteSettingsStore::NoteReadFailure(int rc) const {
+  if (rc == SQLITE_ROW || rc == SQLITE_DONE || !readFailure_.ok) return;
+  readFailure_ = StoreStatus::Failed("Settings store " + path_ + " cannot be read (" +
+                                     sqlite3_errmsg(db_) + ")");
+}
+
+StoreStatus SqliteSettingsStore::Execute(const char* sql) const {
   char* error = nullptr;
   if (sqlite3_exec(db_, sql, nullptr, nullptr, &error) == SQLITE_OK) return StoreStatus::Ok();
   std::string message = "Settings store " + path_ + ": " + (error != nullptr ? error : "error");
@@ -74,9 +100,9 @@ StoreStatus SqliteSettingsStore::Open() {
                    (db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory") + ")");
   }
   sqlite3_busy_timeout(db_, kBusyTimeoutMs);
-  if (sqlite3_db_readonly(db_, "main") == 1) return Failure("cannot be written (read-only)");
-  if (auto shape = CheckShape(); !shape.ok) return shape;
-  return PrepareForWriting();
+  // Only what reading needs: writing is made ready at the first write, so a store that another
+  // process holds locked for writing, or that is read-only, still gives its values.
+  return CheckShape();
 }
 
 // Only reads: nothing is written to a file before it is known to be ours.
@@ -98,6 +124,7 @@ StoreStatus SqliteSettingsStore::CheckShape() {
   if (rc == SQLITE_NOTADB) return Failure("is not a database");
   if (rc != SQLITE_DONE)
     return Failure(std::string("cannot be read (") + sqlite3_errmsg(db_) + ")");
+  hasTable_ = hasTable;
   if (!hasTable) {
     return hasOthers ? Failure("is a database of something else (it has no settings table)")
                      : StoreStatus::Ok();
@@ -119,7 +146,7 @@ StoreStatus SqliteSettingsStore::CheckShape() {
   return StoreStatus::Ok();
 }
 
-StoreStatus SqliteSettingsStore::PrepareForWriting() {
+StoreStatus SqliteSettingsStore::PrepareForWriting() const {
   // Some file systems cannot share the WAL index; the store then keeps a rollback journal,
   // which is just as safe, only slower when two copies write at once.
   Execute("PRAGMA journal_mode=WAL");
@@ -136,38 +163,43 @@ StoreStatus SqliteSettingsStore::PrepareForWriting() {
                 "ROLLBACK TO probe; RELEASE probe"));
   }
   if (status.ok) status.Note(Execute("COMMIT"));
+  if (status.ok) hasTable_ = true;
   if (!status.ok) {
     if (sqlite3_get_autocommit(db_) == 0) Execute("ROLLBACK");
-    return Failure(std::string("cannot be written (") + sqlite3_errmsg(db_) + ")");
+    return Failure(std::string("cannot be written (") + sqlite3_errmsg(db_) + ")", true);
   }
   return status;
 }
 
 std::string SqliteSettingsStore::ReadValue(std::string_view section, std::string_view key,
                                            std::string_view fallback) const {
-  if (db_ == nullptr) return std::string(fallback);
+  if (db_ == nullptr || !hasTable_) return std::string(fallback);
   SqliteStatement query(db_,
                         "SELECT value FROM settings WHERE app = ? AND section = ? AND key = ?");
   query.Bind(kSettingsApp).Bind(section).Bind(key);
-  if (query.Step() == SQLITE_ROW && !query.IsNull(0)) return query.Text(0);
+  const int rc = query.Step();
+  NoteReadFailure(rc);
+  if (rc == SQLITE_ROW && !query.IsNull(0)) return query.Text(0);
   return std::string(fallback);
 }
 
 std::vector<NamedValue> SqliteSettingsStore::ReadSection(std::string_view section) const {
   std::vector<NamedValue> values;
-  if (db_ == nullptr) return values;
+  if (db_ == nullptr || !hasTable_) return values;
   SqliteStatement query(
       db_, "SELECT key, value FROM settings WHERE app = ? AND section = ? ORDER BY rowid");
   query.Bind(kSettingsApp).Bind(section);
-  while (query.Step() == SQLITE_ROW) {
+  int rc;
+  while ((rc = query.Step()) == SQLITE_ROW) {
     if (!query.IsNull(0)) values.push_back(NamedValue{query.Text(0), query.Text(1)});
   }
+  NoteReadFailure(rc);
   return values;
 }
 
 StoreStatus SqliteSettingsStore::WriteValue(std::string_view section, std::string_view key,
                                             std::string_view value) {
-  if (db_ == nullptr) return openStatus_;
+  if (auto ready = openStatus(); !ready.ok) return ready;
   // An upsert keeps the row, and with it the key's place in the section's order.
   SqliteStatement write(db_,
                         "INSERT INTO settings(app, section, key, value) VALUES(?, ?, ?, ?) "
@@ -182,7 +214,7 @@ StoreStatus SqliteSettingsStore::WriteValue(std::string_view section, std::strin
 }
 
 StoreStatus SqliteSettingsStore::DeleteSection(std::string_view section) {
-  if (db_ == nullptr) return openStatus_;
+  if (auto ready = openStatus(); !ready.ok) return ready;
   SqliteStatement erase(db_, "DELETE FROM settings WHERE app = ? AND section = ?");
   erase.Bind(kSettingsApp).Bind(section);
   StoreStatus status;
@@ -194,7 +226,7 @@ StoreStatus SqliteSettingsStore::DeleteSection(std::string_view section) {
 }
 
 StoreStatus SqliteSettingsStore::Transaction(const std::function<void()>& writes) {
-  if (db_ == nullptr) return openStatus_;
+  if (auto ready = openStatus(); !ready.ok) return ready;
   if (transactionDepth_ > 0) {
     writes();
     return StoreStatus::Ok();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "settings/SettingsStore.h"
@@ -13,9 +14,11 @@ namespace cvx {
 // in WAL mode, so that two copies of the tool can read and write at once and a process that dies
 // mid-write leaves the previous values whole.
 //
-// A file that cannot be opened or written, is not a database, or holds anything but that table is
-// never changed: openStatus() says why (naming the file) and the store then reads as empty and
-// writes nothing, so the tool runs on its defaults.
+// A file that cannot be opened, is not a database, or holds anything but that table is never
+// changed: ReadStatus() and openStatus() say why (naming the file) and the store then reads as
+// empty and writes nothing, so the tool runs on its defaults. A file that can be read but not
+// written (read-only, or locked by another writer past the busy wait) still gives its values;
+// openStatus() says why it takes no writes.
 class SqliteSettingsStore final : public SettingsStore {
  public:
   // Creates the file and its folders when they are missing.
@@ -24,8 +27,11 @@ class SqliteSettingsStore final : public SettingsStore {
   SqliteSettingsStore(const SqliteSettingsStore&) = delete;
   SqliteSettingsStore& operator=(const SqliteSettingsStore&) = delete;
 
-  const StoreStatus& openStatus() const { return openStatus_; }
-  StoreStatus Status() const override { return openStatus_; }
+  // Whether the store can be read and written; the first call that needs writing makes the file
+  // ready for it (and may wait out another writer's lock).
+  StoreStatus openStatus() const;
+  StoreStatus Status() const override { return openStatus(); }
+  StoreStatus ReadStatus() const override;
   bool usable() const { return db_ != nullptr; }
   const std::string& path() const { return path_; }
 
@@ -40,13 +46,18 @@ class SqliteSettingsStore final : public SettingsStore {
  private:
   StoreStatus Open();
   StoreStatus CheckShape();
-  StoreStatus PrepareForWriting();
-  StoreStatus Execute(const char* sql);
-  StoreStatus Failure(std::string_view what) const;
+  StoreStatus PrepareForWriting() const;
+  StoreStatus Execute(const char* sql) const;
+  // readable: the values can still be read, only writing fails.
+  StoreStatus Failure(std::string_view what, bool readable = false) const;
+  void NoteReadFailure(int rc) const;
 
   std::string path_;
   sqlite3* db_ = nullptr;
-  StoreStatus openStatus_;
+  StoreStatus readStatus_;
+  mutable std::optional<StoreStatus> writeStatus_;
+  mutable StoreStatus readFailure_;
+  mutable bool hasTable_ = false;  // a new file has none until the first write makes it
   int transactionDepth_ = 0;
   StoreStatus transactionStatus_;
 };

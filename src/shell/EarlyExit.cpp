@@ -5,7 +5,6 @@
 #include <ostream>
 
 #include "core/CommandLine.h"
-#include "core/TextUtil.h"
 #include "shell/UsageText.h"
 
 namespace cvx {
@@ -21,10 +20,8 @@ bool Has(const std::vector<std::string>& arguments, const std::string& wanted) {
   return std::find(arguments.begin(), arguments.end(), wanted) != arguments.end();
 }
 
-bool ShowsNoWindow(const std::vector<std::string>& arguments) {
-  if (!ParseProgramArguments(arguments).target.empty()) return true;
-  return std::any_of(arguments.begin(), arguments.end(),
-                     [](const std::string& a) { return ContainsNoCase(a, "autoclose"); });
+bool ShowsNoWindow(const CommandLineOptions& o) {
+  return !o.target.empty() || (!o.dbBuildContext.empty() && o.autoClose);
 }
 
 }  // namespace
@@ -43,12 +40,20 @@ std::optional<int> EarlyExit(const std::vector<std::string>& arguments,
         << std::flush;
     return out ? 0 : 1;
   }
-  if (Has(arguments, "--help")) {
+  const CommandLineOptions options = ParseProgramArguments(arguments);
+  const bool hasDisplay = display.display || display.waylandDisplay || display.qpaPlatform;
+  // "/?" where nobody could close a help window (no display, a run that closes by itself or
+  // shows no window): the same text as --help.
+  const bool noHelpWindow = !hasDisplay || options.autoClose || ShowsNoWindow(options);
+  if (Has(arguments, "--help") || (options.showHelp && noHelpWindow)) {
     out << UsageText() << std::flush;
     return out ? 0 : 1;
   }
-  if (display.display || display.waylandDisplay || display.qpaPlatform) return std::nullopt;
-  if (ShowsNoWindow(arguments)) return std::nullopt;
+  if (!options.problem.empty()) {
+    err << "cvx: " << options.problem << '\n';
+    return 1;
+  }
+  if (hasDisplay || ShowsNoWindow(options)) return std::nullopt;
   err << "cvx: no display for the window (DISPLAY and WAYLAND_DISPLAY are unset); --target=NAME "
          "and the unattended build (/dbbuild=CONTEXT /autoclose) need none, and "
          "'xvfb-run -a cvx' opens the window on a virtual one\n";

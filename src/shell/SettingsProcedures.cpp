@@ -48,6 +48,7 @@ int LoadSettings(frmMain& w) {
   // A store that cannot be used is said once; the run goes on with the defaults.
   if (const StoreStatus status = store.Status(); !status.ok) {
     std::cerr << "cvx: " << status.message << "\n";
+    s.SettingsStoreWarning = status.message;
     w.prompter().ShowMessage(QString::fromStdString(status.message), QStringLiteral("Warning!"),
                              MessageIcon::kCritical);
   }
@@ -99,9 +100,9 @@ int LoadSettings(frmMain& w) {
   return 0;
 }
 
-void SaveSettings(frmMain& w) {
+StoreStatus SaveSettings(frmMain& w) {
   MainState& s = w.state();
-  if (!s.SettingsLoaded) return;
+  if (!s.SettingsLoaded) return StoreStatus::Ok();
   MainWindowControls& ui = w.ui();
   const StoredSettings& old = s.LoadedSettings;
   const TwipsScale scale(w);
@@ -132,10 +133,17 @@ void SaveSettings(frmMain& w) {
                                                : ReadCurrentContext(w.settings(), s.TreeName, "");
   v.SearchAnchor = s.SearchAnchor;
   v.InventoryServer = ui.txtInvServer->text().toStdString();
-  SaveStoredSettings(w.settings(), s.TreeName, v, w.isMinimized());
-  SaveAttributeChoices(w.settings(), s.TreeName, AttributeObject::User, CheckedAttributes(ui, 0));
-  SaveAttributeChoices(w.settings(), s.TreeName, AttributeObject::Workstation,
-                       CheckedAttributes(ui, 1));
+  const std::vector<std::string> users = CheckedAttributes(ui, 0);
+  const std::vector<std::string> workstations = CheckedAttributes(ui, 1);
+  // One transaction: one bounded wait for another writer's lock, not one per group of keys.
+  StoreStatus status;
+  status.Note(w.settings().Transaction([&] {
+    status.Note(SaveStoredSettings(w.settings(), s.TreeName, v, w.isMinimized()));
+    status.Note(SaveAttributeChoices(w.settings(), s.TreeName, AttributeObject::User, users));
+    status.Note(
+        SaveAttributeChoices(w.settings(), s.TreeName, AttributeObject::Workstation, workstations));
+  }));
+  return status;
 }
 
 int ShowSearchAnchor(frmMain& w) {

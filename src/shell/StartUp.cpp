@@ -46,6 +46,11 @@ StartUpOutcome Stopped(frmMain& w, const char* step, int error, const std::strin
   const std::string text = "Start-up stopped at " + what + (reason.empty() ? "" : ": " + reason);
   std::cerr << "cvx: " << text << "\n";
   SetStatusPanelText(w.ui(), 2, QString::fromStdString(text));
+  // A run that closes by itself has nobody to close a half-prepared window: it ends (status 1).
+  if (w.state().AutoClose) {
+    w.Unload();
+    return StartUpOutcome::kUnloaded;
+  }
   return StartUpOutcome::kReady;
 }
 

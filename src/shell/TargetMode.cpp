@@ -4,8 +4,12 @@
 #include <ostream>
 
 #include "actions/LaunchStep.h"
+#include "core/ActionCatalogue.h"
 #include "core/BuildRCCommand.h"
 #include "core/OwnActionsFile.h"
+#include "core/PrintableLines.h"
+#include "core/PrintableText.h"
+#include "core/TextUtil.h"
 #include "core/UNCtoDOTConversion.h"
 #include "directory/DirectoryClient.h"
 #include "directory/ExtendedActionsProbe.h"
@@ -35,14 +39,26 @@ class TargetRun {
     dbPath_ = o_.dbPath.empty() ? p_.programDir : o_.dbPath;
     extended_ = ExtendedActionsSupported(client);
     OwnActionsFile ownFile = ReadOwnActions(p_.ownActionsFile);
-    for (const auto& problem : ownFile.problems) *p_.err << "cvx: " << problem << '\n';
+    for (const auto& problem : ownFile.problems)
+      *p_.err << "cvx: " << PrintableText(problem) << '\n';
     own_ = std::move(ownFile.actions);
     const auto performable = [this](std::string_view code) {
       return IsPerformableAction(code, extended_, own_);
     };
-    settings_ = LoadStoredSettings(*p_.settings, tree_, performable).values;
+    // The stored action as it stands: one this run cannot perform is refused below, never
+    // replaced by Remote Control.
+    settings_ =
+        LoadStoredSettings(*p_.settings, tree_, [](std::string_view) { return true; }).values;
+    const std::string root = search_->JoinTreePath(tree_, "");
+    context_ = !settings_.SearchAnchor.empty() ? settings_.SearchAnchor
+                                               : ReadCurrentContext(*p_.settings, tree_, root);
+    // Defaults in place of stored values could start another action (Remote Control for a stored
+    // Remote View) or search elsewhere: a store that cannot be read ends the run.
+    if (const StoreStatus read = p_.settings->ReadStatus(); !read.ok) {
+      return Fail("the stored settings cannot be read, so nothing is started: " + read.message);
+    }
 
-    action_ = !o_.action.empty() ? o_.action : settings_.RemoteAction;
+    action_ = !o_.action.empty() ? CanonicalAction(o_.action) : settings_.RemoteAction;
     if (!performable(action_)) {
       return Fail("the action \"" + action_ + "\" is not available on tree " + tree_);
     }
@@ -52,29 +68,42 @@ class TargetRun {
     if (!found) return Fail("the search failed: " + found.message());
     if (found->empty()) return Fail("nothing found for \"" + o_.target + "\"");
     if (found->size() > 1) {
-      for (const auto& name : *found) *p_.out << DottedName(name) << '\t' << name << '\n';
-      return kTargetChoose;
+      for (const auto& name : *found) {
+        *p_.out << PrintableText(DottedName(name)) << '\t' << PrintableText(name) << '\n';
+      }
+      return Printed(kTargetChoose);
     }
     return ActOn(found->front());
   }
 
  private:
-  int Fail(const std::string& text) {
-    // Messages written for a box keep their lines apart with CR LF.
-    std::string why;
-    for (char c : text) {
-      if (c != '\r') why += c;
+  // --action= in any letter case, as the actions file refuses names that differ only in case: the
+  // catalogue's code or the own action's name as written there.
+  std::string CanonicalAction(const std::string& given) const {
+    for (const RemoteAction& action : ActionCatalogue()) {
+      if (EqualsNoCase(action.code, given)) return std::string(action.code);
     }
-    *p_.err << "cvx: " << why << '\n';
+    for (const OwnAction& own : own_) {
+      if (EqualsNoCase(own.name, given)) return own.name;
+    }
+    return given;
+  }
+
+  int Fail(const std::string& text) {
+    *p_.err << "cvx: " << PrintableLines(text) << '\n';
     return kTargetNotStarted;
+  }
+
+  // What was written on the output counts only once it is out: a full disk or a closed pipe is
+  // a failed run, not a result nobody got.
+  int Printed(int status) {
+    p_.out->flush();
+    if (*p_.out) return status;
+    return Fail("the output cannot be written");
   }
 
   // The same search the action button starts, on the stored search settings.
   SearchOutcome Search() {
-    const std::string root = search_->JoinTreePath(tree_, "");
-    const std::string context = !settings_.SearchAnchor.empty()
-                                    ? settings_.SearchAnchor
-                                    : ReadCurrentContext(*p_.settings, tree_, root);
     const std::string classes =
         settings_.SearchForAliases ? "User, Alias, Workstation" : "User, Workstation";
     const int scope = settings_.SearchSubordinates == 1 ? kScopeContainerOnly : kScopeSubtree;
@@ -85,7 +114,7 @@ class TargetRun {
                        outcome = o;
                        loop.quit();
                      });
-    search_->StartSearch(o_.target + "*", classes, scope, context);
+    search_->StartSearch(o_.target + "*", classes, scope, context_);
     if (!outcome) loop.exec();
     return *outcome;
   }
@@ -104,8 +133,10 @@ class TargetRun {
     if (where.databaseMessage) return Fail(*where.databaseMessage);
     if (where.launch) return Start(*where.launch, where.launchLogin);
     if (where.entries && !where.entries->empty()) {
-      for (const auto& e : where.entries->items()) *p_.out << e.text << '\t' << e.key << '\n';
-      return kTargetChoose;
+      for (const auto& e : where.entries->items()) {
+        *p_.out << PrintableText(e.text) << '\t' << PrintableText(e.key) << '\n';
+      }
+      return Printed(kTargetChoose);
     }
     if (where.statusText && !where.statusText->empty()) return Fail(*where.statusText);
     return Fail("the directory connection was lost");
@@ -120,8 +151,8 @@ class TargetRun {
     const OwnActionCommand command = FormOwnAction(action, *lookup_, workstation, login);
     if (command.statusText) return Fail(*command.statusText);
     if (o_.dryRun) {
-      for (const auto& arg : command.arguments) *p_.out << arg << '\n';
-      return kTargetStarted;
+      for (const auto& arg : command.arguments) *p_.out << PrintableText(arg) << '\n';
+      return Printed(kTargetStarted);
     }
     RecordHistory();
     const LaunchReaction reaction = LaunchArgumentsStep(*p_.launcher, command.arguments);
@@ -141,8 +172,8 @@ class TargetRun {
                                   : "no command for the action \"" + action_ + "\"");
     }
     if (o_.dryRun) {
-      *p_.out << command.commandLine << '\n';
-      return kTargetStarted;
+      *p_.out << PrintableText(command.commandLine) << '\n';
+      return Printed(kTargetStarted);
     }
     if (command.addHistory) RecordHistory();
     const LaunchReaction reaction = LaunchStep(*p_.launcher, command.commandLine);
@@ -155,7 +186,7 @@ class TargetRun {
   const TargetModePorts& p_;
   std::unique_ptr<DirectoryControl> search_;
   std::unique_ptr<DirectoryControl> lookup_;
-  std::string tree_, dbPath_, action_, server_, targetName_, targetClass_;
+  std::string tree_, dbPath_, context_, action_, server_, targetName_, targetClass_;
   bool extended_ = false;
   OwnActionList own_;
   StoredSettings settings_;

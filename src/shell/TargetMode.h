@@ -31,7 +31,10 @@ enum TargetModeStatus : int { kTargetStarted = 0, kTargetNotStarted = 1, kTarget
 // the caller to choose; every way the action does not start says why on the error stream.
 // --dry-run prints the command line instead of starting it and changes nothing on disk. An own
 // action (--action=NAME, or the stored default) is started as its arguments; a dry run prints
-// them one a line. Problems of the actions file are said on the error stream.
+// them one a line. Problems of the actions file are said on the error stream. Names are printed
+// escaped (control characters, invalid UTF-8); output that cannot be written fails the run (1).
+// A settings store that is there but cannot be read fails the run rather than act on defaults;
+// --action= is matched in any letter case.
 int RunTargetMode(const CommandLineOptions& options, const TargetModePorts& ports);
 
 }  // namespace cvx

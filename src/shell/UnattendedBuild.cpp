@@ -23,8 +23,8 @@ bool IsUnattendedBuild(const std::vector<std::string>& arguments) {
   return !o.dbBuildContext.empty() && o.autoClose;
 }
 
-void UseOffscreenPlatformWithoutDisplay() {
-  if (IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM")) return;
+void UseOffscreenPlatform() {
+  if (IsSet("QT_QPA_PLATFORM")) return;
   ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
 }
 
@@ -35,7 +35,8 @@ int FinishUnattendedRun(frmMain& w) {
     QObject::connect(&job, &DatabaseBuildJob::Ended, &loop, &QEventLoop::quit);
     loop.exec();
   }
-  return job.state() == DatabaseBuildJob::State::kBuilt ? 0 : 1;
+  // A start-up that stopped is a failed run, whatever the build did.
+  return job.state() == DatabaseBuildJob::State::kBuilt && w.StartupStoppedAt().empty() ? 0 : 1;
 }
 
 }  // namespace cvx

@@ -11,12 +11,14 @@ class frmMain;
 // "/autoclose"): a run that never shows a window and must not wait for a person.
 bool IsUnattendedBuild(const std::vector<std::string>& arguments);
 
-// For such a run on a machine without a display (from cron): Qt's offscreen platform, unless a
-// display or a platform was named. Before the application object is made.
-void UseOffscreenPlatformWithoutDisplay();
+// For such a run, and a run on one target: Qt's offscreen platform, unless the caller named a
+// platform, so that neither a missing display (cron) nor one that cannot be reached matters.
+// Before the application object is made.
+void UseOffscreenPlatform();
 
 // After start-up unloaded the window: runs the event loop until the database build has ended.
-// The exit status: 0 when the database was built, 1 when the build could not start or failed.
+// The exit status: 0 when the database was built, 1 when the build could not start or failed or
+// start-up stopped at a step.
 int FinishUnattendedRun(frmMain& w);
 
 }  // namespace cvx

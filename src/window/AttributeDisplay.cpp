@@ -5,7 +5,9 @@
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "core/UNCtoDOTConversion.h"
 #include "directory/AttributeRows.h"
+#include "window/StatusPanels.h"
 #include "window/frmMain.h"
 
 namespace cvx {
@@ -54,6 +56,14 @@ int getNDSinfo(frmMain& w, const std::string& NDSObject) {
         QStringList{QString::fromStdString(row.Name), QString::fromStdString(row.Value)}));
   }
   ui.lvwNDSinfo->addTopLevelItems(rows);
+  // Directory errors end nothing here; the administrator is told which object's attributes are
+  // missing from the view.
+  if (listing.error != kDirOk) {
+    SetStatusPanelText(ui, 2,
+                       QStringLiteral("The attributes of %1 could not be read (error %2).")
+                           .arg(QString::fromStdString(DottedName(NDSObject)))
+                           .arg(listing.error));
+  }
   return listing.error;
 }
 

@@ -14,7 +14,8 @@ struct MainWindowControls;
 int BuildNDSLayoutList(frmMain& w);
 
 // Lists in lvwNDSinfo the attributes checked in the picker of the object's class, one row per
-// value. Returns the error number of the object's look-up (the view is then empty), else 0.
+// value. A look-up that fails leaves the view empty and says so in status panel 2; the error
+// number is returned (0 when found) for the caller to know, never to end on.
 int getNDSinfo(frmMain& w, const std::string& NDSObject);
 
 // The names checked in picker 0 (user) or 1 (workstation), in picker order; and checking exactly

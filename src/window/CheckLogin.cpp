@@ -2,6 +2,7 @@
 
 #include <QTreeWidget>
 
+#include "core/UNCtoDOTConversion.h"
 #include "target/CheckLogin.h"
 #include "window/RemoteActionRun.h"
 #include "window/StatusPanels.h"
@@ -19,6 +20,13 @@ int checkLogin(frmMain& w, const std::string& fullName) {
     ui.lstMultiple->headerItem()->setText(0, QString::fromStdString(*outcome.columnTitle));
   }
   if (outcome.statusText) SetStatusPanelText(ui, 2, QString::fromStdString(*outcome.statusText));
+  // The caller goes on whatever the directory did; the administrator is told what is missing.
+  if (outcome.lookupError != 0) {
+    SetStatusPanelText(ui, 2,
+                       QStringLiteral("The logins of %1 could not be read (error %2).")
+                           .arg(QString::fromStdString(DottedName(fullName)))
+                           .arg(outcome.lookupError));
+  }
   return outcome.lookupError;
 }
 

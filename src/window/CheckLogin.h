@@ -7,8 +7,8 @@ namespace cvx {
 class frmMain;
 
 // Resolves a user to the workstations at which the user is logged in and lists them in
-// lstMultiple. Returns the error number of the user's look-up (0 when it was found), so that a
-// caller can react to a lost directory (600).
+// lstMultiple. A look-up that fails leaves the list empty and says so in status panel 2; the
+// error number is returned (0 when found) for the caller to know, never to end on.
 int checkLogin(frmMain& w, const std::string& fullName);
 
 }  // namespace cvx

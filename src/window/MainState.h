@@ -54,6 +54,8 @@ struct MainState {
   StoredSettings LoadedSettings;
   // A stored server the server box could not take (that server was down): kept for the next run.
   std::string UntakenZWServer;
+  // What start-up said about a settings store that cannot be used; not said again at close.
+  std::string SettingsStoreWarning;
 };
 
 }  // namespace cvx

@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <cstdio>
 
+#include "core/PrintableLines.h"
+
 namespace cvx {
 
 void QtPrompter::ShowMessage(const QString& text, const QString& title, MessageIcon icon) {
@@ -13,8 +15,9 @@ void QtPrompter::ShowMessage(const QString& text, const QString& title, MessageI
 }
 
 void StderrPrompter::ShowMessage(const QString& text, const QString& title, MessageIcon) {
-  const QByteArray line = (title + QStringLiteral(": ") + text).toUtf8();
-  std::fprintf(stderr, "%s\n", line.constData());
+  // Box texts may carry names from the directory: escaped, so they cannot forge lines.
+  const std::string line = PrintableLines((title + QStringLiteral(": ") + text).toStdString());
+  std::fprintf(stderr, "%s\n", line.c_str());
 }
 
 }  // namespace cvx

@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 
 #include "actions/LaunchStep.h"
+#include "core/ActionCatalogue.h"
 #include "core/BuildRCCommand.h"
 #include "target/RemoteTarget.h"
 #include "window/HistoryBox.h"
@@ -47,7 +48,12 @@ bool BuildAndLaunch(frmMain& w, const std::string& workstationFullName, const Lo
   if (command.statusText) SetStatusPanelText(ui, 2, Q(*command.statusText));
   if (command.addHistory) AddHistory(w, s.TargetName, s.TargetName, s.TargetClass);
 
-  const LaunchReaction reaction = LaunchStep(w.launcher(), command.commandLine);
+  // No server chosen (a first start): said as for programs the server does not hold, so the
+  // first click tells what to do instead of doing nothing.
+  const LaunchReaction reaction =
+      server.empty() && FindAction(s.DefaultAction)
+          ? ReactToLaunch(LaunchOutcome{LaunchStatus::kNotFound, "no server chosen"})
+          : LaunchStep(w.launcher(), command.commandLine);
   QApplication::restoreOverrideCursor();
   if (reaction.message) {
     w.prompter().ShowMessage(Q(*reaction.message), Q(kLaunchWarningTitle), MessageIcon::kCritical);

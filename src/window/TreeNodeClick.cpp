@@ -9,7 +9,6 @@
 #include "window/AttributeDisplay.h"
 #include "window/CheckLogin.h"
 #include "window/DefaultActionCaption.h"
-#include "window/Prompter.h"
 #include "window/SearchResultsReset.h"
 #include "window/StatusPanels.h"
 #include "window/TreeDoubleClickAction.h"
@@ -23,12 +22,6 @@ namespace {
 bool IsContainerImage(const std::string& image) {
   return image == "Country" || image == "Organizational Unit" || image == "Organization" ||
          image == "Top";
-}
-
-void LostConnection(frmMain& w) {
-  w.prompter().ShowMessage(QStringLiteral("Lost connection to NDS!"), QStringLiteral("Corvexa"),
-                           MessageIcon::kCritical);
-  w.close();
 }
 
 // Lets the browser handle a key first, so that a node reached with the arrow keys can be picked.
@@ -81,7 +74,9 @@ void TreeViewRC_NodeClick(frmMain& w, QTreeWidgetItem* node) {
   const std::string parentKey = NodeKey(node->parent());
   ui.Command1->setEnabled(true);
   ShowDefaultActionCaption(w);
-  if (getNDSinfo(w, key) == kDirLost) return LostConnection(w);
+  // Reads that fail say so in panel 2 and the handler goes on: a timed-out attribute or login
+  // read is no reason to end the session.
+  bool allRead = getNDSinfo(w, key) == kDirOk;
   s.HistoryPickActive = false;
   s.ResultPickActive = false;
   s.TreePickActive = true;
@@ -89,13 +84,13 @@ void TreeViewRC_NodeClick(frmMain& w, QTreeWidgetItem* node) {
   s.TargetName = key;
   s.TargetClass = image;
   if (image == "User") {
-    if (checkLogin(w, tag) == kDirLost) return LostConnection(w);
+    allRead = checkLogin(w, tag) == kDirOk && allRead;
   } else {
     EmptySearchResults(w);
   }
   if (parentKey.empty()) return;
   s.CurrentContext = parentKey;
-  ShowContextStatus(w.ui(), parentKey);
+  if (allRead) ShowContextStatus(w.ui(), parentKey);
 }
 
 bool TreeViewRC_KeyPress(frmMain& w, int key) {

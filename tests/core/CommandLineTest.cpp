@@ -63,9 +63,10 @@ TEST(ParseOptions, ValueIsCutAtASlash) {
   EXPECT_EQ(o.dbPath, "t:");
 }
 
-TEST(ParseOptions, QuestionMarkAnywhereAsksForHelp) {
+TEST(ParseOptions, HelpAndAutocloseOnlyAsArgumentsOfTheirOwn) {
   EXPECT_TRUE(ParseOptions(SplitCommandLine("/?")).showHelp);
-  EXPECT_TRUE(ParseOptions(SplitCommandLine("/tree=what?")).showHelp);
+  EXPECT_FALSE(ParseOptions(SplitCommandLine("/tree=what?")).showHelp);
+  EXPECT_FALSE(ParseOptions(SplitCommandLine("/dbpath=x/autoclosed")).autoClose);
   const auto o = ParseOptions(SplitCommandLine(R"(/dbbuild=NDS:\\CORP\ACME /? /autoclose)"));
   EXPECT_TRUE(o.showHelp);
   EXPECT_EQ(o.dbBuildContext, R"(NDS:\\CORP\ACME)");
@@ -92,6 +93,30 @@ TEST(ParseProgramArguments, GnuFormsKeepUnixPathsWhole) {
   // A GNU form wins over the slash form of the same option.
   EXPECT_EQ(ParseProgramArguments({"/tree=NDS:\\\\A", "--tree=NDS:\\\\B"}).cmdLineTree,
             R"(NDS:\\B)");
+}
+
+TEST(ParseProgramArguments, AbsoluteSlashDbPathIsTakenWhole) {
+  struct Case {
+    std::vector<std::string> argv;
+    std::string dbPath;
+    bool problem;
+  };
+  for (const Case& c :
+       std::vector<Case>{{{"/autoclose", "/dbpath=/var/lib/x"}, "/var/lib/x", false},
+                         {{R"(/tree=NDS:\\A/DBPATH= /srv/db dir/)"}, "/srv/db dir/", false},
+                         {{"/dbpath=", "/var/lib/x"}, "", true},
+                         {{"--dbpath="}, "", true},
+                         {{"/dbpath=", "--dbpath=/srv"}, "/srv", false}}) {
+    const auto o = ParseProgramArguments(c.argv);
+    EXPECT_EQ(o.dbPath, c.dbPath) << c.argv.front();
+    EXPECT_EQ(!o.problem.empty(), c.problem) << c.argv.front();
+  }
+  const auto o = ParseProgramArguments({R"(/tree=NDS:\\A/dbpath=/x/autoclose)"});
+  EXPECT_EQ(o.cmdLineTree, R"(NDS:\\A)");
+  EXPECT_FALSE(o.autoClose);
+  for (const char* empty : {"--target=", "--target=  ", "--target=\\"}) {
+    EXPECT_EQ(ParseProgramArguments({empty}).problem, "--target= names no target") << empty;
+  }
 }
 
 TEST(ParseProgramArguments, SlashArgumentsAreJoinedBySingleBlanks) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/PrintableLines.h"
+
 namespace cvx {
 namespace {
 
@@ -23,6 +25,12 @@ TEST(PrintableText, EscapesWhatCouldForgeLinesOrDriveATerminal) {
     EXPECT_EQ(PrintableText(c.in), c.out) << c.out;
     EXPECT_EQ(UnprintableReason(c.in), c.reason) << c.out;
   }
+}
+
+// A box's own lines stay lines; a line break inside a name does not.
+TEST(PrintableLines, KeepsTheMessagesLinesAndEscapesTheRest) {
+  EXPECT_EQ(PrintableLines("Not found:\r\nWS\nX\x1b\r\n"), "Not found:\nWS\\nX\\x1b\n");
+  EXPECT_EQ(PrintableLines("one line"), "one line");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A run on one target, as a script would call it: no display, no window; the workstation's
 # remote action starts the real stand-in, and a dry run only prints the command and writes nothing.
+# What it reads from the settings store it uses even while another process writes there.
 set -u
 cvx=${1:?usage: target_mode.sh CVX_PROGRAM DATA_DIR}
 data=${2:?}
@@ -33,6 +34,55 @@ check [ "$?" -eq 0 ]
 expected='["desktop.exe","-wWS01.SALES.ACME","-nCORP","-cChat"]'
 check timeout 10 grep -m1 -q -F "$expected" <(tail -n +1 -F "$tmp/demo.log")
 check [ -e "$tmp/config/corvexa/settings.sqlite3" ]
+
+# --action in any letter case; output that cannot be written is a failure; a --target= that names
+# nothing is refused.
+out=$(timeout 60 "$cvx" --target=WS01 --server=FS1 --action=ch --dry-run 2>"$tmp/err")
+check [ "$?" -eq 0 ]
+check grep -q -- '-c"Chat"' <<<"$out"
+timeout 60 "$cvx" --target=WS01 --server=FS1 --dry-run >/dev/full 2>"$tmp/err"
+check [ "$?" -eq 1 ]
+check grep -q 'output cannot be written' "$tmp/err"
+for empty in '--target=' '--target=  ' '--target=\'; do
+  timeout 10 "$cvx" "$empty" >/dev/null 2>"$tmp/err"
+  check [ "$?" -eq 1 ]
+  check grep -qx 'cvx: --target= names no target' "$tmp/err"
+done
+
+# A display that cannot be reached changes nothing for a run without a window.
+out=$(DISPLAY=:87 timeout 60 "$cvx" --target=WS01 --server=FS1 --dry-run 2>"$tmp/err")
+check [ "$?" -eq 0 ]
+check grep -q 'Remote Control' <<<"$out"
+
+# The stored action and server are used while another process holds the store's write lock; a
+# store that cannot be read at all fails the run with its reason, never acts on defaults.
+store="$tmp/config/corvexa/settings.sqlite3"
+python3 - "$store" <<'EOF'
+import sqlite3, sys
+db = sqlite3.connect(sys.argv[1], isolation_level=None)
+db.execute("PRAGMA journal_mode=WAL")
+for key, value in (("Remote Action", "RV"), ("ZW Server", "FS2")):
+    db.execute("INSERT OR REPLACE INTO settings VALUES('Corvexa', 'Settings\\CORP', ?, ?)",
+               (key, value))
+EOF
+coproc LOCK { exec python3 -c 'import sqlite3, sys
+db = sqlite3.connect(sys.argv[1], isolation_level=None)
+db.execute("BEGIN EXCLUSIVE")
+print("locked", flush=True)
+sys.stdin.read()' "$store"; }
+read -r -t 30 -u "${LOCK[0]}" locked
+check [ "$locked" = locked ]
+out=$(timeout 60 "$cvx" --target=WS01 --dry-run 2>"$tmp/err")
+check [ "$?" -eq 0 ]
+check [ "$out" = '\\FS2\sys\public\zenworks\wviewnt.exe -w"WS01.SALES.ACME" -n"CORP" -c"Remote View"' ]
+kill "$LOCK_PID"
+wait "$LOCK_PID" 2>/dev/null
+printf 'not a database' >"$store"
+rm -f "$store-wal" "$store-shm"
+out=$(timeout 60 "$cvx" --target=WS01 --dry-run 2>"$tmp/err")
+check [ "$?" -eq 1 ]
+check [ -z "$out" ]
+check grep -q 'stored settings cannot be read.*is not a database' "$tmp/err"
 
 [ "$failed" -eq 0 ] || { cat "$tmp/err"; cat "$tmp/demo.log"; }
 if [ "$failed" -eq 0 ]; then echo "1 passed, 0 failed"; else echo "0 passed, 1 failed"; fi

@@ -1,20 +1,54 @@
 #!/usr/bin/env bash
 # An unattended build that closes by itself never shows the window, ends with status 0 and writes
-# no settings.
+# no settings; one whose start-up stops ends with 1 at once, so cron jobs never pile up. Runs
+# without a display, or with one that cannot be reached.
 set -u
 cvx=${1:?usage: unattended_autoclose.sh CVX_PROGRAM DATA_DIR}
 data=${2:?}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-
-CVX_DIRECTORY="$data/demo" CVX_MESSAGES=stderr XDG_CONFIG_HOME="$tmp/config" \
-  timeout 60 "$cvx" '/dbbuild=NDS:\\CORP\ACME' "--dbpath=$tmp" /autoclose >"$tmp/out" 2>"$tmp/err"
-status=$?
+export CVX_DIRECTORY="$data/demo" CVX_MESSAGES=stderr XDG_CONFIG_HOME="$tmp/config"
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 
 failed=0
 check() { if ! "$@"; then echo "FAIL: $*"; failed=1; fi; }
-check [ "$status" -eq 0 ]
+
+timeout 60 "$cvx" '/dbbuild=NDS:\\CORP\ACME' "--dbpath=$tmp" /autoclose >"$tmp/out" 2>"$tmp/err"
+check [ "$?" -eq 0 ]
 check [ ! -e "$tmp/config" ]
-[ "$failed" -eq 0 ] || cat "$tmp/err"
+
+# In slash form a Unix path is the rest of its argument; one that cannot be taken ends the run.
+mkdir "$tmp/db"
+DISPLAY=:87 timeout 60 "$cvx" /autoclose '/dbbuild=NDS:\\CORP\ACME' "/dbpath=$tmp/db" \
+  >"$tmp/out" 2>>"$tmp/err"
+check [ "$?" -eq 0 ]
+check [ -s "$tmp/db/CORP.lst" ]
+timeout 10 "$cvx" /autoclose '/dbbuild=NDS:\\CORP\ACME' '/dbpath=' "$tmp/db" >"$tmp/out" 2>"$tmp/err2"
+check [ "$?" -eq 1 ]
+check grep -q 'names no folder' "$tmp/err2"
+
+# Unknown tree, or a "?" inside a value (no help there): the failure, then status 1, in seconds.
+for context in '/dbbuild=NDS:\\NOSUCH\X' '/dbbuild=NDS:\\CORP\ACME?'; do
+  timeout 20 "$cvx" '/tree=NDS:\\NOSUCH' "$context" /autoclose "--dbpath=$tmp" \
+    >"$tmp/out" 2>"$tmp/err2"
+  check [ "$?" -eq 1 ]
+  check grep -q 'Start-up stopped at' "$tmp/err2"
+done
+
+# "/?" where no help window could be closed: the help text on stdout, status 0.
+for args in '/?' '/autoclose /?'; do
+  # shellcheck disable=SC2086
+  timeout 10 "$cvx" $args >"$tmp/out" 2>"$tmp/err2"
+  check [ "$?" -eq 0 ]
+  check grep -q '^Usage: cvx ' "$tmp/out"
+done
+
+# A window on a display that cannot be reached: one line, status 1, no core dump.
+DISPLAY=:87 timeout 20 "$cvx" >"$tmp/out" 2>"$tmp/err2"
+check [ "$?" -eq 1 ]
+check [ "$(wc -l <"$tmp/err2")" -eq 1 ]
+check grep -q '^cvx: cannot open display :87' "$tmp/err2"
+
+[ "$failed" -eq 0 ] || cat "$tmp/err" "$tmp/err2"
 if [ "$failed" -eq 0 ]; then echo "1 passed, 0 failed"; else echo "0 passed, 1 failed"; fi
 exit "$failed"

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "StoreTestFolder.h"
+#include "settings/LazySettingsStore.h"
 #include "settings/SettingsStorePath.h"
 
 namespace cvx {
@@ -120,15 +121,21 @@ std::string InReadOnlyFolder(const StoreTestFolder& folder,
   return problem;
 }
 
-TEST(SqliteSettingsStore, ReadOnlyFolderIsReportedAndRunsOnDefaults) {
-  const auto check = [](const std::string& file) {
-    SqliteSettingsStore store(file);
-    if (store.openStatus().ok) return std::string("opened for writing");
-    if (store.openStatus().message.find(file) == std::string::npos) return std::string("unnamed");
-    if (store.ReadValue("Settings\\T", "Left", "1000") != "1000") return std::string("no default");
-    if (store.WriteValue("Settings\\T", "Left", "5").ok) return std::string("wrote");
-    return std::string();
-  };
+// A store that cannot be written is reported; one that is there still gives its values.
+template <int kExpectedLeft>
+std::string RefusesWritesAndReads(const std::string& file) {
+  SqliteSettingsStore store(file);
+  if (store.openStatus().ok) return "opened for writing";
+  if (store.openStatus().message.find(file) == std::string::npos) return "unnamed";
+  const std::string left = store.ReadValue("Settings\\T", "Left", "1000");
+  if (left != std::to_string(kExpectedLeft)) return "misread";
+  if (std::filesystem::exists(file) && !store.ReadStatus().ok) return "read refused";
+  if (store.WriteValue("Settings\\T", "Left", "5").ok) return "wrote";
+  return "";
+}
+
+TEST(SqliteSettingsStore, ReadOnlyFolderIsReportedAndStoredValuesStillRead) {
+  const auto check = RefusesWritesAndReads<1000>;
   StoreTestFolder folder;
   std::filesystem::create_directories(folder.StoreFolder());
   chmod(folder.path.c_str(), 0755);
@@ -143,8 +150,43 @@ TEST(SqliteSettingsStore, ReadOnlyFolderIsReportedAndRunsOnDefaults) {
   chmod(folder.StorePath().c_str(), 0666);
   chmod(folder.StoreFolder().c_str(), 0555);
   const std::string before = FileBytes(folder.StorePath());
-  EXPECT_EQ(InReadOnlyFolder(folder, check), "") << "existing store";
+  EXPECT_EQ(InReadOnlyFolder(folder, RefusesWritesAndReads<1>), "") << "existing store";
   EXPECT_EQ(FileBytes(folder.StorePath()), before);
+}
+
+}  // namespace
+}  // namespace cvx
+
+namespace cvx {
+namespace {
+
+// Another process writing (WAL) does not keep the stored values from this one; a config folder
+// where the store's folder cannot be made is reported before anything is lost.
+TEST(SqliteSettingsStore, AWriteLockDoesNotStopReading) {
+  StoreTestFolder folder;
+  const std::string file = folder.StorePath();
+  ASSERT_TRUE(SqliteSettingsStore(file).WriteValue("Settings\\T", "Remote Action", "RV").ok);
+  sqlite3* writer = nullptr;
+  ASSERT_EQ(sqlite3_open(file.c_str(), &writer), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(writer, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  {
+    SqliteSettingsStore store(file);
+    EXPECT_EQ(store.ReadValue("Settings\\T", "Remote Action", "RC"), "RV");
+    EXPECT_TRUE(store.ReadStatus().ok) << store.ReadStatus().message;
+  }
+  sqlite3_exec(writer, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(writer);
+
+  StoreTestFolder unwritable;  // the store's folder not made yet, and it cannot be
+  chmod(unwritable.path.c_str(), 0555);
+  EXPECT_EQ(InReadOnlyFolder(unwritable,
+                             [](const std::string& file) -> std::string {
+                               const LazySettingsStore store(file);
+                               if (store.Status().ok) return "not reported";
+                               if (!store.ReadStatus().ok) return "read refused";
+                               return "";
+                             }),
+            "");
 }
 
 }  // namespace

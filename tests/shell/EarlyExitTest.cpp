@@ -48,8 +48,13 @@ TEST(EarlyExit, VersionAndHelpPrintToStdoutWithoutADisplay) {
 }
 
 TEST(EarlyExit, WindowStartWithoutADisplaySaysSoInOneLine) {
-  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-           {}, {"/?"}, {"--tree=CORP"}, {"--target="}, {"/dbbuild=NDS:\\\\CORP\\ACME"}}) {
+  for (const std::vector<std::string>& arguments :
+       std::vector<std::vector<std::string>>{{},
+                                             {"--tree=CORP"},
+                                             {"/dbbuild=NDS:\\\\CORP\\ACME"},
+                                             {"--autoclose"},
+                                             {"/dbbuild=x/autoclosed"},
+                                             {"/dbbuild=x", "--dbpath=/srv/autoclose-db"}}) {
     const StartRun run = Start(arguments);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
@@ -62,12 +67,12 @@ TEST(EarlyExit, WindowStartWithoutADisplaySaysSoInOneLine) {
 }
 
 TEST(EarlyExit, StartsThatNeedNoDisplayOrHaveOneGoOn) {
-  // A run on one target and anything holding "autoclose" decide for themselves.
+  // A run on one target and an unattended build decide for themselves; a "?" inside a value is
+  // part of the value.
   for (const std::vector<std::string>& arguments :
        std::vector<std::vector<std::string>>{{"--target=WS01", "--dry-run"},
                                              {"/dbbuild=NDS:\\\\CORP\\ACME", "/AutoClose"},
-                                             {"--autoclose"},
-                                             {"/dbbuild=x/autoclosed"}}) {
+                                             {"/dbbuild=NDS:\\\\CORP\\ACME?", "/autoclose"}}) {
     const StartRun run = Start(arguments);
     EXPECT_FALSE(run.status) << arguments.front();
     EXPECT_EQ(run.out + run.err, "");
@@ -77,6 +82,26 @@ TEST(EarlyExit, StartsThatNeedNoDisplayOrHaveOneGoOn) {
         DisplayEnvironment{false, false, true}}) {
     EXPECT_FALSE(Start({}, display).status);
     EXPECT_FALSE(Start({"/?"}, display).status);
+  }
+}
+
+TEST(EarlyExit, HelpWithoutAWindowAndLinesThatNameNothing) {
+  struct Case {
+    std::vector<std::string> arguments;
+    DisplayEnvironment display;
+    int status;
+    bool usage;  // else: one line on err
+  };
+  for (const Case& c : std::vector<Case>{
+           {{"/?"}, {}, 0, true},
+           {{"/dbbuild=NDS:\\\\CORP\\ACME", "/autoclose", "/?"}, {true, false, false}, 0, true},
+           {{"--target=WS01", "/?"}, {true, false, false}, 0, true},
+           {{"--target="}, {true, false, false}, 1, false},
+           {{"--target=WS01", "/dbpath="}, {}, 1, false}}) {
+    const StartRun run = Start(c.arguments, c.display);
+    EXPECT_EQ(run.status, c.status) << c.arguments.front();
+    EXPECT_EQ(run.out.rfind("Usage: cvx ", 0) == 0, c.usage) << run.out;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), c.usage ? 0 : 1) << run.err;
   }
 }
 

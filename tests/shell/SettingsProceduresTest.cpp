@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +15,8 @@
 #include <QtTest/QTest>
 #include <filesystem>
 #include <fstream>
+
+#include <sqlite3.h>
 
 #include "fakes/MainWindowHarness.h"
 #include "settings/LazySettingsStore.h"
@@ -215,6 +218,28 @@ TEST_F(SettingsRun, AStoreThatIsNotADatabaseIsReportedAndLeftAsItIs) {
   EXPECT_TRUE(messages_[0].text.contains(QString::fromStdString(StorePath())));
   std::ifstream in(StorePath(), std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "not a database, just bytes\n");
+}
+
+// Another process holding the store locked at close: one bounded wait (not one per group of
+// keys), and the administrator is told, on stderr and in a box, that nothing was saved and why.
+TEST_F(SettingsRun, AStoreLockedAtCloseIsSaidAfterOneWait) {
+  Run();  // the store exists, in WAL mode
+  sqlite3* writer = nullptr;
+  ASSERT_EQ(sqlite3_open(StorePath().c_str(), &writer), SQLITE_OK);
+  QElapsedTimer closing;
+  Run({}, [&](MainWindowHarness& h) {
+    h.window->ui().txtInvServer->setText("changed");
+    ASSERT_EQ(sqlite3_exec(writer, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    closing.start();
+  });
+  EXPECT_LT(closing.elapsed(), 9000);
+  sqlite3_exec(writer, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(writer);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_TRUE(messages_[0].text.startsWith("The settings were not saved:\r\n"));
+  EXPECT_TRUE(messages_[0].text.contains("locked")) << messages_[0].text.toStdString();
+  EXPECT_EQ(messages_[0].title, "Warning!");
+  EXPECT_NE(Value("CORP", "Inventory Server"), "changed");
 }
 
 // The history box: entries in the order added, one per object, kept per tree; purge empties

@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "directory/DirectoryClient.h"
@@ -77,6 +78,28 @@ TEST_F(TargetModeTest, OneWorkstationStartsAtOnceAndADryRunOnlyPrintsIt) {
             kCorp + "ACME\\SALES\\WS01;Workstation");
 }
 
+// A directory entry whose name holds ESC and a newline cannot forge lines or move the terminal;
+// --action= is matched in any letter case.
+TEST_F(TargetModeTest, NamesArePrintedEscapedAndActionsMatchInAnyCase) {
+  const std::string folder = Folder() + "/hostile";
+  std::filesystem::copy(CVX_DEMO_DIR, folder);
+  {
+    std::ofstream ldif(folder + "/CORP.ldif", std::ios::app);
+    // "cn=WS0\x1b[2J\nX,ou=SALES,o=ACME" and its cn, base64 as LDIF wants control characters.
+    ldif << "\ndn:: Y249V1MwG1sySgpYLG91PVNBTEVTLG89QUNNRQ==\nobjectClass: top\n"
+            "objectClass: workstation\ncn:: V1MwG1sySgpY\n";
+  }
+  auto client = OpenDirectoryClient(folder, "CORP");
+  ASSERT_TRUE(client) << client.message();
+  client_ = *client;
+  EXPECT_EQ(Run({"--target=WS0", "--server=FS1"}), kTargetChoose);
+  EXPECT_EQ(out_.str().find('\x1b'), std::string::npos);
+  EXPECT_NE(out_.str().find("WS0\\x1b[2J\\nX.SALES.ACME\t"), std::string::npos) << out_.str();
+
+  EXPECT_EQ(Run({"--target=WS01", "--server=FS1", "--action=rv", "--dry-run"}), kTargetStarted);
+  EXPECT_NE(out_.str().find("-c\"Remote View\""), std::string::npos) << err_.str();
+}
+
 TEST_F(TargetModeTest, AUserWithOneLoginStartsAtThatWorkstation) {
   AddWorkstation("ACME\\SALES\\WS01");
   EXPECT_EQ(Run({"--target=JSMITH", "--server=FS1"}), kTargetStarted) << err_.str();
@@ -118,6 +141,18 @@ TEST_F(TargetModeTest, EveryFailureSaysWhyWithStatusOne) {
   for (const auto& c : cases) {
     EXPECT_EQ(Run(c.args), kTargetNotStarted) << c.args[0];
     EXPECT_NE(err_.str().find(c.said), std::string::npos) << c.args[0] << ": " << err_.str();
+  }
+  // A stored default this run cannot perform (an own action no longer in the file) is refused,
+  // never replaced by Remote Control.
+  {
+    SqliteSettingsStore store(StorePath());
+    store.WriteValue(SettingsSection("CORP"), "Remote Action", "GoneTool");
+  }
+  EXPECT_EQ(Run({"--target=WS01", "--server=FS1", "--dry-run"}), kTargetNotStarted);
+  EXPECT_NE(err_.str().find("\"GoneTool\" is not available"), std::string::npos) << err_.str();
+  {
+    SqliteSettingsStore store(StorePath());
+    store.WriteValue(SettingsSection("CORP"), "Remote Action", "RC");
   }
   launcher_.answer = {LaunchStatus::kNotFound, "no such file"};
   EXPECT_EQ(Run({"--target=WS01", "--server=FS1"}), kTargetNotStarted);

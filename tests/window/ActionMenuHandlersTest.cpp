@@ -60,6 +60,26 @@ TEST_F(ActionMenuHandlers, ChatFromTheActionMenuRunsOnceAndLeavesTheDefault) {
   EXPECT_EQ(Launched().back(), Command("wviewnt.exe", "WS01.SALES.ACME", "Remote View"));
 }
 
+// A first start has no server chosen: every action says so as a missing program does, and the
+// status bar keeps no "Connecting ...".
+TEST_F(ActionMenuHandlers, NoServerChosenGivesTheLaunchStepsMessage) {
+  ui().cmbServerlist->setCurrentIndex(-1);
+  for (QAction* action : {menus().mnuRC, menus().mnuCH}) {
+    SwitchPage(ui(), s().ActiveTab, 1);
+    ClickNode(kWs01, Qt::RightButton);
+    Choose(menus().mnuMain, action);
+    ASSERT_EQ(h.prompter.messages.size(), 1u);
+    EXPECT_TRUE(h.prompter.messages[0].text.startsWith("Could not find files needed to launch"));
+    EXPECT_EQ(h.prompter.messages[0].title, "Warning!");
+    EXPECT_EQ(h.prompter.messages[0].icon, MessageIcon::kCritical);
+    EXPECT_EQ(s().ActiveTab, 2);
+    EXPECT_EQ(s().ActiveSettingsTab, 1);
+    EXPECT_EQ(Panel2(), "");
+    h.prompter.messages.clear();
+  }
+  EXPECT_TRUE(Launched().empty());
+}
+
 TEST_F(ActionMenuHandlers, PingRMAgentBecomesTheDefaultAndFormsTheCaptionPing) {
   ClickNode(kWs01, Qt::LeftButton);
   OpenDefaultMenu(Qt::RightButton);  // any button opens the menu

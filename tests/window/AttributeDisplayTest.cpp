@@ -4,6 +4,7 @@
 #include <QListWidget>
 
 #include "BrowserFixture.h"
+#include "window/StatusPanels.h"
 
 namespace cvx {
 namespace {
@@ -57,6 +58,7 @@ TEST_F(AttributeDisplay, TheViewListsTheCheckedAttributesOfTheObject) {
   directory->Cut();
   EXPECT_EQ(getNDSinfo(w(), kJsmith), kDirLost);
   EXPECT_EQ(view.topLevelItemCount(), 0);
+  EXPECT_TRUE(StatusPanelText(ui(), 2).startsWith("The attributes of JSMITH.SALES.ACME "));
 }
 
 }  // namespace
