@@ -10,8 +10,10 @@
 
 #include "core/AddressKeyMatch.h"
 #include "core/NoCaseFinder.h"
+#include "core/PrintableText.h"
 #include "core/WorkstationRecord.h"
 #include "wsdb/DatabasePath.h"
+#include "wsdb/Windows1252.h"
 
 namespace cvx {
 
@@ -47,9 +49,15 @@ std::optional<std::string> FindInLines(const char* begin, const char* end,
     const char* lineStart = FindLastByte(begin, hit, '\n');
     lineStart = lineStart ? lineStart + 1 : begin;
     const char* lineEnd = FindByte(hit, end, '\n');
-    const auto record = ParseWorkstationRecord(
-        std::string_view(lineStart, static_cast<std::size_t>(lineEnd - lineStart)));
-    if (record && RecordMatchesKey(*record, key)) return std::string(record->fullName);
+    const std::string_view line(lineStart, static_cast<std::size_t>(lineEnd - lineStart));
+    if (const auto record = ParseWorkstationRecord(line)) {
+      if (RecordMatchesKey(*record, key)) return std::string(record->fullName);
+    } else if (UnprintableReason(line.substr(0, line.find('\r'))) == "invalid UTF-8") {
+      // Written by another tool in the system's 8-bit code page: read as Windows-1252.
+      const std::string converted = Windows1252ToUtf8(line);
+      const auto old = ParseWorkstationRecord(converted);
+      if (old && RecordMatchesKey(*old, key)) return std::string(old->fullName);
+    }
     // This record is settled, whatever else on its line looks like the key.
     p = lineEnd < end ? lineEnd + 1 : end;
   }
