@@ -35,4 +35,12 @@ std::string Windows1252ToUtf8(std::string_view text) {
   return out;
 }
 
+std::optional<WorkstationRecord> ParseDatabaseLine(std::string_view line, std::string& storage) {
+  if (auto record = ParseWorkstationRecord(line)) return record;
+  // Conversion keeps quotation marks, commas and control characters where they are, so only a
+  // line that failed for its bytes above 0x7F can pass now.
+  storage = Windows1252ToUtf8(line);
+  return ParseWorkstationRecord(storage);
+}
+
 }  // namespace cvx

@@ -4,13 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
 
 #include "core/AddressKeyMatch.h"
 #include "core/NoCaseFinder.h"
-#include "core/PrintableText.h"
 #include "core/WorkstationRecord.h"
 #include "wsdb/DatabasePath.h"
 #include "wsdb/Windows1252.h"
@@ -42,6 +42,8 @@ const char* FindLastByte(const char* begin, const char* end, char c) {
 // Searches the complete lines in [begin, end) for the first record holding the key.
 std::optional<std::string> FindInLines(const char* begin, const char* end,
                                        const NoCaseFinder& finder, std::string_view key) {
+  const bool asciiKey = std::all_of(key.begin(), key.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   const char* p = begin;
   while (p < end) {
     const char* hit = finder.Find(p, end);
@@ -50,14 +52,13 @@ std::optional<std::string> FindInLines(const char* begin, const char* end,
     lineStart = lineStart ? lineStart + 1 : begin;
     const char* lineEnd = FindByte(hit, end, '\n');
     const std::string_view line(lineStart, static_cast<std::size_t>(lineEnd - lineStart));
-    if (const auto record = ParseWorkstationRecord(line)) {
-      if (RecordMatchesKey(*record, key)) return std::string(record->fullName);
-    } else if (UnprintableReason(line.substr(0, line.find('\r'))) == "invalid UTF-8") {
-      // Written by another tool in the system's 8-bit code page: read as Windows-1252.
-      const std::string converted = Windows1252ToUtf8(line);
-      const auto old = ParseWorkstationRecord(converted);
-      if (old && RecordMatchesKey(*old, key)) return std::string(old->fullName);
-    }
+    // A line that is not UTF-8 was written by another tool in the system's 8-bit code page.
+    // Address keys are ASCII, which that reading leaves as they are, so the search for the
+    // key's bytes above still finds every line that can match.
+    std::string converted;
+    const auto record =
+        asciiKey ? ParseDatabaseLine(line, converted) : ParseWorkstationRecord(line);
+    if (record && RecordMatchesKey(*record, key)) return std::string(record->fullName);
     // This record is settled, whatever else on its line looks like the key.
     p = lineEnd < end ? lineEnd + 1 : end;
   }
