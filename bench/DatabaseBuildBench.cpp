@@ -131,7 +131,7 @@ void BM_MakeDB(benchmark::State& state) {
     clock.start();
     sinceTurn.start();
     turns.start(0);
-    cvx::makeDB(w);
+    cvx::makeDB(w, {});
     if (job.running()) loop.exec();
     state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
     turns.stop();

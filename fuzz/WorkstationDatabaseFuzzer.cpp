@@ -1,6 +1,7 @@
 // The workstation database reader: the input's first line is the key looked up, the rest is the
 // tree's database file. The block-wise search must give what a plain line-by-line reading gives,
 // and every record it accepts must survive being written and read again.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -11,15 +12,21 @@
 #include "ScratchFolder.h"
 #include "core/AddressKeyMatch.h"
 #include "core/WorkstationRecord.h"
+#include "wsdb/Windows1252.h"
 #include "wsdb/WorkstationDatabaseFile.h"
 
 namespace {
 
 std::optional<std::string> FirstMatchLineByLine(std::string_view file, std::string_view key) {
   if (!cvx::IsMatchableKey(key)) return std::nullopt;
+  // Lines that are not UTF-8 are read as Windows-1252, for the ASCII keys addresses give.
+  const bool ascii = std::all_of(key.begin(), key.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   while (!file.empty()) {
     const auto lf = file.find('\n');
-    const auto record = cvx::ParseWorkstationRecord(file.substr(0, lf));
+    std::string converted;
+    const auto record = ascii ? cvx::ParseDatabaseLine(file.substr(0, lf), converted)
+                              : cvx::ParseWorkstationRecord(file.substr(0, lf));
     if (record && cvx::RecordMatchesKey(*record, key)) return std::string(record->fullName);
     file.remove_prefix(lf == std::string_view::npos ? file.size() : lf + 1);
   }

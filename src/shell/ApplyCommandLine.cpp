@@ -29,7 +29,7 @@ void ParseCommandLine(frmMain& w) {
   }
   s.TreeName = d.NWDirRCTree->TreeNameOf(d.NWDirRCTree->ContextPath());
 
-  if (!s.DBBuildContext.empty()) makeDB(w);
+  if (!s.DBBuildContext.empty()) makeDB(w, s.DBBuildContext);
 }
 
 }  // namespace cvx

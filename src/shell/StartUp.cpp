@@ -12,6 +12,7 @@
 #include "shell/OwnActionsLoading.h"
 #include "shell/SettingsProcedures.h"
 #include "window/AttributeDisplay.h"
+#include "window/DatabaseBuild.h"
 #include "window/DatabaseStateLabel.h"
 #include "window/ExtendedActionControls.h"
 #include "window/Prompter.h"
@@ -122,7 +123,7 @@ StartUpOutcome RunStartUp(frmMain& w) {
   // Before the settings: the stored default action may be one of them.
   LoadOwnActions(w);
 
-  if (s.DBPath.empty()) s.DBPath = w.ports().programDir;
+  ChooseDatabaseFolder(w);
   ShowDatabaseState(w);
   ui.lblAbout[1]->setText(
       QStringLiteral("Version %1.%2").arg(CVX_VERSION_MAJOR).arg(CVX_VERSION_MINOR));

@@ -17,6 +17,8 @@
 #include "settings/StoredSettingsIo.h"
 #include "target/OwnActionForming.h"
 #include "target/RemoteTarget.h"
+#include "wsdb/DatabaseFolder.h"
+#include "wsdb/DatabaseMessages.h"
 
 namespace cvx {
 
@@ -36,7 +38,9 @@ class TargetRun {
       lookup_->SetContextPath(o_.cmdLineTree);
     }
     tree_ = search_->TreeNameOf(search_->ContextPath());
-    dbPath_ = o_.dbPath.empty() ? p_.programDir : o_.dbPath;
+    dbPath_ = !o_.dbPath.empty() ? o_.dbPath
+                                 : DefaultDatabaseFolder(
+                                       DatabaseFolderPlacesFromEnvironment(p_.programDir), tree_);
     extended_ = ExtendedActionsSupported(client);
     OwnActionsFile ownFile = ReadOwnActions(p_.ownActionsFile);
     for (const auto& problem : ownFile.problems)
@@ -130,7 +134,8 @@ class TargetRun {
     if (targetClass_ == "Workstation") return Start(targetName_, {});
 
     const RemoteTargetOutcome where = ResolveRemoteTarget(targetName_, *lookup_, dbPath_, tree_);
-    if (where.databaseMessage) return Fail(*where.databaseMessage);
+    if (where.databaseMessage)
+      return Fail(NameDatabaseFolder(*where.databaseMessage, dbPath_, p_.programDir));
     if (where.launch) return Start(*where.launch, where.launchLogin);
     if (where.entries && !where.entries->empty()) {
       for (const auto& e : where.entries->items()) {

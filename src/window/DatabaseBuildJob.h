@@ -30,6 +30,10 @@ class DatabaseBuildJob : public QObject {
   bool running() const { return state_ == State::kRunning; }
   DatabaseBuilder* builder() const { return builder_.get(); }
 
+  // Whether the build being started (or the last one) is the start-up build of "/dbbuild=".
+  void SetFromCommandLine(bool yes) { fromCommandLine_ = yes; }
+  bool fromCommandLine() const { return fromCommandLine_; }
+
   void Begin(std::unique_ptr<DatabaseBuilder> builder);
   void Refuse();
   // The build ended; its builder goes once the event loop has left it.
@@ -40,6 +44,7 @@ class DatabaseBuildJob : public QObject {
 
  private:
   State state_ = State::kIdle;
+  bool fromCommandLine_ = false;
   std::unique_ptr<DatabaseBuilder> builder_;
 };
 

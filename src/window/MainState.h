@@ -15,6 +15,7 @@ struct MainState {
   std::string CmdLineTree;
   std::string TreeName;
   std::string DBPath;
+  bool DBPathByDefault = false;  // DBPath is the default folder, not "/dbpath="
   std::string DBBuildContext;
   bool AutoClose = false;
   bool ShowHelp = false;

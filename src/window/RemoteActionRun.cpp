@@ -77,7 +77,8 @@ void ShowResultEntries(frmMain& w, const ResultEntries& entries) {
 }
 
 void ShowDatabaseMessage(frmMain& w, const std::string& text) {
-  w.prompter().ShowMessage(Q(text), Q(kDatabaseMessageTitle), MessageIcon::kCritical);
+  const std::string shown = NameDatabaseFolder(text, w.state().DBPath, w.ports().programDir);
+  w.prompter().ShowMessage(Q(shown), Q(kDatabaseMessageTitle), MessageIcon::kCritical);
   ShowSettingsPage(w, 4);
   SetStatusPanelText(w.ui(), 2, QString());
 }

@@ -5,11 +5,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <utility>
 
 #include "wsdb/DatabasePath.h"
+#include "wsdb/StagingFiles.h"
 
 namespace cvx {
 
@@ -61,21 +64,33 @@ DatabaseBuildFile DatabaseBuildFile::Open(const std::string& dbPath, const std::
     f.Fail(Fault::kDirectoryMissing, Explain(dbPath, ENOTDIR));
     return f;
   }
+  // A database that is a symbolic link stays one: its target is the file replaced.
+  struct stat link {};
+  f.target_ = f.path_;
+  if (::lstat(f.path_.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    char resolved[PATH_MAX];
+    if (!::realpath(f.path_.c_str(), resolved)) {
+      f.Fail(Fault::kNotKept, Explain(f.path_ + " (a symbolic link)", errno));
+      return f;
+    }
+    f.target_ = resolved;
+  }
   // The old file must be one the build could overwrite, as truncating it would need.
   struct stat old {};
-  const bool haveOld = ::stat(f.path_.c_str(), &old) == 0;
+  const bool haveOld = ::stat(f.target_.c_str(), &old) == 0;
   if (haveOld && !S_ISREG(old.st_mode)) {
     f.Fail(Fault::kNotWritable, f.path_ + ": not a regular file");
     return f;
   }
-  if (haveOld && ::faccessat(AT_FDCWD, f.path_.c_str(), W_OK, AT_EACCESS) != 0) {
+  if (haveOld && ::faccessat(AT_FDCWD, f.target_.c_str(), W_OK, AT_EACCESS) != 0) {
     f.Fail(Fault::kNotWritable, Explain(f.path_, errno));
     return f;
   }
 
+  RemoveStaleStagingFiles(f.target_);
   // A name of this process's own, so that two builds of one tree never share a file.
   for (int n = 0; f.fd_ < 0; ++n) {
-    f.staging_ = f.path_ + "." + std::to_string(::getpid()) + "-" + std::to_string(n) + ".new";
+    f.staging_ = StagingFileName(f.target_, ::getpid(), n);
     f.fd_ = ::open(f.staging_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (f.fd_ >= 0) break;
     const int err = errno;
@@ -86,7 +101,11 @@ DatabaseBuildFile DatabaseBuildFile::Open(const std::string& dbPath, const std::
            reason);
     return f;
   }
-  if (haveOld) ::fchmod(f.fd_, old.st_mode & 07777);  // the database keeps its permissions
+  RegisterStagingFile(f.staging_);
+  if (haveOld && !f.KeepOwnership(old)) {
+    f.Abandon();
+    return f;
+  }
   if (mode == DatabaseWriteMode::kAppend && haveOld && !f.CopyCurrentRecords()) f.Abandon();
   return f;
 }
@@ -96,6 +115,7 @@ DatabaseBuildFile::DatabaseBuildFile(DatabaseBuildFile&& other) noexcept
       mode_(other.mode_),
       reason_(std::move(other.reason_)),
       path_(std::move(other.path_)),
+      target_(std::move(other.target_)),
       staging_(std::exchange(other.staging_, {})),
       fd_(std::exchange(other.fd_, -1)) {}
 
@@ -106,6 +126,7 @@ DatabaseBuildFile& DatabaseBuildFile::operator=(DatabaseBuildFile&& other) noexc
     mode_ = other.mode_;
     reason_ = std::move(other.reason_);
     path_ = std::move(other.path_);
+    target_ = std::move(other.target_);
     staging_ = std::exchange(other.staging_, {});
     fd_ = std::exchange(other.fd_, -1);
   }
@@ -120,6 +141,33 @@ void DatabaseBuildFile::Fail(Fault fault, const std::string& reason) {
   if (fault_ != Fault::kNone) return;  // the first fault is the one to report
   fault_ = fault;
   reason_ = reason;
+}
+
+bool DatabaseBuildFile::KeepOwnership(const struct stat& old) {
+  struct stat now {};
+  if (::fstat(fd_, &now) != 0) {
+    Fail(Fault::kWriteFailed, Explain(staging_, errno));
+    return false;
+  }
+  if (now.st_uid != old.st_uid || now.st_gid != old.st_gid) {
+    // Only root can give a file away. Another member of a group that shares a group-writable
+    // database rebuilds it as its own, with the group and mode kept: the group is what grants
+    // the sharing. Anything else would take rights from the users of the old file.
+    const bool owned = ::fchown(fd_, old.st_uid, old.st_gid) == 0;
+    const bool grouped = owned || ::fchown(fd_, static_cast<uid_t>(-1), old.st_gid) == 0;
+    if (!grouped || (!owned && (old.st_mode & S_IWGRP) == 0)) {
+      Fail(Fault::kNotKept, path_ + ": its owner " + std::to_string(old.st_uid) + " and group " +
+                                std::to_string(old.st_gid) + " cannot be kept (" +
+                                std::strerror(EPERM) + ")");
+      return false;
+    }
+  }
+  // After the owner: a change of owner clears the set-user-ID and set-group-ID bits.
+  if (::fchmod(fd_, old.st_mode & 07777) != 0) {
+    Fail(Fault::kNotKept, Explain(path_, errno));
+    return false;
+  }
+  return true;
 }
 
 bool DatabaseBuildFile::CopyCurrentRecords() {
@@ -163,7 +211,7 @@ bool DatabaseBuildFile::Commit(bool recordsWritten) {
   }
   if (!recordsWritten) {
     Abandon();
-    if (mode_ == DatabaseWriteMode::kReplace && ::unlink(path_.c_str()) != 0 && errno != ENOENT) {
+    if (mode_ == DatabaseWriteMode::kReplace && ::unlink(target_.c_str()) != 0 && errno != ENOENT) {
       Fail(Fault::kWriteFailed, Explain(path_, errno));
       return false;
     }
@@ -174,20 +222,23 @@ bool DatabaseBuildFile::Commit(bool recordsWritten) {
     Fail(Fault::kWriteFailed, Explain(staging_, errno));
   } else if (::close(std::exchange(fd_, -1)) != 0) {
     Fail(Fault::kWriteFailed, Explain(staging_, errno));
-  } else if (::rename(staging_.c_str(), path_.c_str()) != 0) {
+  } else if (::rename(staging_.c_str(), target_.c_str()) != 0) {
     Fail(Fault::kWriteFailed, Explain(staging_, errno));
   }
   if (fault_ != Fault::kNone) {
     Abandon();
     return false;
   }
+  UnregisterStagingFile(staging_);
   staging_.clear();
   return true;
 }
 
 void DatabaseBuildFile::Abandon() {
   if (fd_ >= 0) ::close(std::exchange(fd_, -1));
-  if (!staging_.empty()) ::unlink(std::exchange(staging_, {}).c_str());
+  if (staging_.empty()) return;
+  ::unlink(staging_.c_str());
+  UnregisterStagingFile(std::exchange(staging_, {}));
 }
 
 }  // namespace cvx

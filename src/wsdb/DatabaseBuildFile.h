@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+struct stat;
+
 namespace cvx {
 
 // How a build treats the database it finds: its records stay and the new ones follow, or the new
@@ -13,6 +15,9 @@ enum class DatabaseWriteMode { kAppend, kReplace };
 // for kAppend starts as a copy of the current file; only Commit puts it in place, with one
 // rename. Until then readers see the previous database whole, and a build that fails half-way
 // (the search reports an error, the disk fills up, the file is removed) leaves it as it was.
+// The new file gets the old one's owner, group and mode; a database that is a symbolic link
+// keeps it, and the file it leads to is replaced. The staging file goes with the process on
+// SIGINT, SIGTERM and SIGHUP; one left by a killed process goes with the next build.
 class DatabaseBuildFile {
  public:
   enum class Fault {
@@ -21,6 +26,8 @@ class DatabaseBuildFile {
     kNotWritable,       // no rights, a read-only file system, TREE.lst not a writable file ...
     kTreeNameRefused,   // the tree name cannot name a file
     kWriteFailed,       // a write, the final sync or the rename failed
+    kNotKept,           // the old file's owner, group or mode cannot be kept, or it is a
+                        // symbolic link that leads nowhere
   };
 
   // Prepares a build of DBPath/TREE.lst. Check fault() before writing.
@@ -58,12 +65,14 @@ class DatabaseBuildFile {
  private:
   DatabaseBuildFile() = default;
   void Fail(Fault fault, const std::string& reason);
+  bool KeepOwnership(const struct stat& old);
   bool CopyCurrentRecords();
 
   Fault fault_ = Fault::kNone;
   DatabaseWriteMode mode_ = DatabaseWriteMode::kReplace;
   std::string reason_;
   std::string path_;     // DBPath/TREE.lst
+  std::string target_;   // the file replaced: path_, or where the symbolic link path_ leads
   std::string staging_;  // the new file beside it, while the build runs
   int fd_ = -1;
 };

@@ -6,16 +6,24 @@
 
 namespace cvx {
 
-// What became of the workstations a build's search found.
+// A workstation whose record the file cannot hold (it has no escaping, so the name would read
+// back as another one), and why: "a quotation mark", "a control character", "invalid UTF-8",
+// "too long".
+struct LeftOutName {
+  std::string name;
+  std::string reason;
+  bool operator==(const LeftOutName&) const = default;
+};
+
+// What became of the workstations a build's search found. Every one is written or counted here
+// with a reason the directory or the file gave.
 struct DatabaseBuildTally {
   std::size_t found = 0;           // delivered by the search
   std::size_t handled = 0;         // looked at so far
   std::size_t written = 0;         // records written
-  std::size_t notLookedUp = 0;     // the look-up failed (left out, as the directory asks)
+  std::size_t deleted = 0;         // the look-up said "no such object": removed meanwhile
   std::size_t withoutAddress = 0;  // no "WM:Network Address" value (left out)
-  // Left out because the file has no escaping: a quotation mark or line break in the name (or
-  // anything else a record cannot hold) would read back as another name.
-  std::vector<std::string> leftOut;
+  std::vector<LeftOutName> leftOut;
 };
 
 // How a build ended.
@@ -23,7 +31,7 @@ struct DatabaseBuildResult {
   enum class Status {
     kBuilt,          // the database holds what the search found
     kSearchFailed,   // the directory reported an error instead of results
-    kLookupsFailed,  // not one workstation found could be looked up: the directory is gone
+    kLookupsFailed,  // a look-up lost the directory, or not one workstation could be looked up
     kWriteFailed,    // a record or the finished file could not be written
   };
   Status status = Status::kBuilt;

@@ -1,5 +1,6 @@
 #include "wsdb/DatabaseBuildRun.h"
 
+#include "core/PrintableText.h"
 #include "core/WorkstationRecord.h"
 
 namespace cvx {
@@ -13,6 +14,13 @@ const std::string kAddressField = "WM:Network Address";
 // it made a build of 100,000 workstations 1.7 times as slow as exporting them in one go.
 constexpr std::size_t kFlushBytes = 1 << 20;
 
+// Why a text cannot be a field of a record, as the administrator is told.
+std::string WhyNotRecordField(std::string_view text) {
+  if (std::string reason = UnprintableReason(text); !reason.empty()) return reason;
+  if (text.find('"') != std::string_view::npos) return "a quotation mark";
+  return "too long";
+}
+
 }  // namespace
 
 DatabaseBuildRun::DatabaseBuildRun(DatabaseBuildFile file, SearchResults names,
@@ -24,47 +32,70 @@ DatabaseBuildRun::DatabaseBuildRun(DatabaseBuildFile file, SearchResults names,
 bool DatabaseBuildRun::Step(std::chrono::steady_clock::duration budget) {
   using Clock = std::chrono::steady_clock;
   const Clock::time_point deadline = Clock::now() + budget;
-  while (tally_.handled < names_.size() && file_.ok() && !released_) {
+  // The clock is read after every workstation: one look-up of a server that stops answering
+  // takes up to the network timeout, and the window must get its turn after it.
+  while (Going()) {
     Handle(names_[tally_.handled++]);
-    // The clock costs more than a record; look at it now and then.
-    if (tally_.handled % 64 == 0 && Clock::now() >= deadline) break;
+    if (Clock::now() >= deadline) break;
   }
   Flush();
-  return tally_.handled < names_.size() && file_.ok() && !released_;
+  return Going();
+}
+
+bool DatabaseBuildRun::Going() const {
+  return tally_.handled < names_.size() && file_.ok() && !released_ && lost_.empty();
 }
 
 void DatabaseBuildRun::Handle(const std::string& name) {
   if (!IsWritableRecordField(name)) {
-    tally_.leftOut.push_back(name);
+    tally_.leftOut.push_back({name, WhyNotRecordField(name)});
     return;
   }
   if (!lookups_) {
     released_ = true;
     return;
   }
-  // Any failed look-up leaves the workstation out: a record must never carry the addresses of
-  // another workstation.
+  // Only "no such object" is an answer about this workstation (removed since the search); any
+  // other failure is the directory going away, and the records still to come would be missing
+  // without a reason.
   ++lookupsTried_;
   const auto entry = lookups_->FindEntry(name);
   if (!entry) {
-    ++tally_.notLookedUp;
+    if (entry.error() == kDirNoSuchObject) {
+      ++tally_.deleted;
+    } else {
+      Lost(name, entry.error(), entry.message());
+    }
     return;
   }
   ++lookupsDone_;
   const auto values = entry.value()->GetFieldValue(kAddressField);
-  if (!values || values->empty()) {
+  if (!values) {
+    Lost(name, values.error(), values.message());
+    return;
+  }
+  if (values->empty()) {
     ++tally_.withoutAddress;
     return;
   }
-  const auto line =
-      FormatWorkstationRecord(name, (*values)[0], values->size() > 1 ? (*values)[1] : "");
+  const std::string& first = (*values)[0];
+  const std::string second = values->size() > 1 ? (*values)[1] : "";
+  const auto line = FormatWorkstationRecord(name, first, second);
   if (!line) {
-    tally_.leftOut.push_back(name);
+    const std::string why = !IsWritableRecordField(first)    ? WhyNotRecordField(first)
+                            : !IsWritableRecordField(second) ? WhyNotRecordField(second)
+                                                             : "too long";
+    tally_.leftOut.push_back({name, why + (why == "too long" ? "" : " in an address")});
     return;
   }
   pending_ += *line;
   ++tally_.written;
   if (pending_.size() >= kFlushBytes) Flush();
+}
+
+void DatabaseBuildRun::Lost(const std::string& name, int error, const std::string& message) {
+  lost_ = "the look-up of " + PrintableText(name) + " failed (error " + std::to_string(error) +
+          (message.empty() ? "" : ": " + PrintableText(message)) + ")";
 }
 
 void DatabaseBuildRun::Flush() {
@@ -81,6 +112,10 @@ DatabaseBuildResult DatabaseBuildRun::Finish() {
     file_.Abandon();
     r.status = Status::kLookupsFailed;
     r.reason = "the directory control reading the workstations was released";
+  } else if (!lost_.empty()) {
+    file_.Abandon();
+    r.status = Status::kLookupsFailed;
+    r.reason = lost_;
   } else if (lookupsTried_ > 0 && lookupsDone_ == 0) {
     // Each look-up failing is a directory that went away, not a tree of vanished workstations:
     // an empty database would replace a good one.

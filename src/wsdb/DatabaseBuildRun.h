@@ -10,8 +10,9 @@
 namespace cvx {
 
 // The records of one build, written workstation by workstation in search order: each name is
-// looked up, its first two "WM:Network Address" values make its record. A workstation that
-// cannot be looked up or has no address is left out, and so is a name the file cannot hold.
+// looked up, its first two "WM:Network Address" values make its record. A workstation removed
+// since the search (601) or without an address is counted and left out, and so is a name the
+// file cannot hold; any other failed look-up ends the build with the previous file kept.
 // The records of a batch reach the file at its end, in one write.
 class DatabaseBuildRun {
  public:
@@ -28,7 +29,9 @@ class DatabaseBuildRun {
   DatabaseBuildResult Finish();
 
  private:
+  bool Going() const;
   void Handle(const std::string& name);
+  void Lost(const std::string& name, int error, const std::string& message);
   void Flush();
 
   DatabaseBuildFile file_;
@@ -37,6 +40,7 @@ class DatabaseBuildRun {
   DatabaseBuildTally tally_;
   std::string pending_;    // records not yet written
   bool released_ = false;  // the look-up control went away
+  std::string lost_;       // why a look-up failed other than with "no such object"
   std::size_t lookupsTried_ = 0;
   std::size_t lookupsDone_ = 0;
 };

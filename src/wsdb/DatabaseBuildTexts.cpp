@@ -1,25 +1,24 @@
 #include "wsdb/DatabaseBuildTexts.h"
 
+#include <algorithm>
 #include <cstdio>
+
+#include "core/PrintableText.h"
 
 namespace cvx {
 
 namespace {
 
-const char kLeftOutWhy[] = "a quotation mark or line break in the name";
-
-std::string Visible(const std::string& name) {
-  std::string out;
-  for (char c : name) {
-    if (c == '\r') {
-      out += "\\r";
-    } else if (c == '\n') {
-      out += "\\n";
-    } else {
-      out += c;
-    }
+// "a quotation mark, a control character": each reason once, in the order first met.
+std::string Reasons(const std::vector<LeftOutName>& leftOut) {
+  std::vector<std::string> seen;
+  std::string text;
+  for (const LeftOutName& n : leftOut) {
+    if (std::find(seen.begin(), seen.end(), n.reason) != seen.end()) continue;
+    seen.push_back(n.reason);
+    text += (text.empty() ? "" : ", ") + n.reason;
   }
-  return out;
+  return text;
 }
 
 }  // namespace
@@ -48,6 +47,16 @@ std::string BuildWriteRightsMessage(const std::string& dbPath) {
   return "You don't have sufficient write rights\r\nto the directory:\r\n\r\n" + dbPath;
 }
 
+std::string BuildTreeNameMessage(const std::string& treeName) {
+  return "The tree name\r\n\r\n" + PrintableText(treeName) +
+         "\r\n\r\ncannot name a Workstation Database File!";
+}
+
+std::string BuildNotKeptMessage(const std::string& reason) {
+  return "The Workstation Database File cannot be replaced as it is:\r\n\r\n" +
+         PrintableText(reason);
+}
+
 std::string BuildProgressText(std::size_t handled, std::size_t found) {
   return "Writing ... " + std::to_string(handled) + " of " + std::to_string(found) +
          " Workstation(s)";
@@ -56,7 +65,8 @@ std::string BuildProgressText(std::size_t handled, std::size_t found) {
 std::string BuildFinishedText(const DatabaseBuildResult& r) {
   std::string text = "Found: " + std::to_string(r.tally.found) + " Workstation(s)";
   if (!r.tally.leftOut.empty()) {
-    text += " - " + std::to_string(r.tally.leftOut.size()) + " left out: " + kLeftOutWhy;
+    text +=
+        " - " + std::to_string(r.tally.leftOut.size()) + " left out: " + Reasons(r.tally.leftOut);
   }
   return text;
 }
@@ -77,7 +87,7 @@ std::string BuildFailedText(const DatabaseBuildResult& r) {
       what = "Workstation Database could not be written";
       break;
   }
-  if (!r.reason.empty()) what += ": " + r.reason;
+  if (!r.reason.empty()) what += ": " + PrintableText(r.reason);
   return what + " - the previous Workstation Database was kept";
 }
 
@@ -87,8 +97,9 @@ std::string BuildSummaryLine(const DatabaseBuildResult& r) {
   std::string line = "Workstation Database: " + std::to_string(r.tally.written) + " records in " +
                      seconds + " s, " + r.file + " (" + std::to_string(r.tally.found) + " found";
   if (!r.tally.leftOut.empty()) line += ", " + std::to_string(r.tally.leftOut.size()) + " left out";
-  const std::size_t skipped = r.tally.notLookedUp + r.tally.withoutAddress;
-  if (skipped > 0) line += ", " + std::to_string(skipped) + " without a readable address";
+  if (r.tally.deleted > 0) line += ", " + std::to_string(r.tally.deleted) + " removed meanwhile";
+  if (r.tally.withoutAddress > 0)
+    line += ", " + std::to_string(r.tally.withoutAddress) + " without an address";
   return line + ")";
 }
 
@@ -96,8 +107,9 @@ std::vector<std::string> LeftOutLines(const DatabaseBuildResult& r) {
   std::vector<std::string> lines;
   if (r.tally.leftOut.empty()) return lines;
   lines.push_back(std::to_string(r.tally.leftOut.size()) +
-                  " workstation(s) left out of the Workstation Database, " + kLeftOutWhy + ":");
-  for (const std::string& name : r.tally.leftOut) lines.push_back("  " + Visible(name));
+                  " workstation(s) left out of the Workstation Database:");
+  for (const LeftOutName& n : r.tally.leftOut)
+    lines.push_back("  " + PrintableText(n.name) + " (" + n.reason + ")");
   return lines;
 }
 

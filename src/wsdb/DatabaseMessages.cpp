@@ -1,5 +1,8 @@
 #include "wsdb/DatabaseMessages.h"
 
+#include "core/PrintableText.h"
+#include "wsdb/DatabaseFolder.h"
+
 namespace cvx {
 
 std::string DatabaseMessageText(DatabaseFault fault, DatabaseMessageWording wording,
@@ -23,6 +26,19 @@ std::string DatabaseMessageText(DatabaseFault fault, DatabaseMessageWording word
       return "Could not read Workstation Database File!\r\n\r\n" + std::string(reason);
   }
   return {};
+}
+
+}  // namespace cvx
+
+namespace cvx {
+
+std::string NameDatabaseFolder(std::string message, const std::string& dbPath,
+                               const std::string& programDir) {
+  static const std::string kProgramFolder = "the same directory as the application's executable";
+  if (dbPath.empty() || SameFolder(dbPath, programDir)) return message;
+  const auto at = message.find(kProgramFolder);
+  if (at == std::string::npos) return message;
+  return message.replace(at, kProgramFolder.size(), "the directory " + PrintableText(dbPath));
 }
 
 }  // namespace cvx

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "core/NoCaseFinder.h"
 #include "core/WorkstationRecord.h"
 #include "wsdb/DatabasePath.h"
+#include "wsdb/Windows1252.h"
 
 namespace cvx {
 
@@ -40,6 +42,8 @@ const char* FindLastByte(const char* begin, const char* end, char c) {
 // Searches the complete lines in [begin, end) for the first record holding the key.
 std::optional<std::string> FindInLines(const char* begin, const char* end,
                                        const NoCaseFinder& finder, std::string_view key) {
+  const bool asciiKey = std::all_of(key.begin(), key.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   const char* p = begin;
   while (p < end) {
     const char* hit = finder.Find(p, end);
@@ -47,8 +51,13 @@ std::optional<std::string> FindInLines(const char* begin, const char* end,
     const char* lineStart = FindLastByte(begin, hit, '\n');
     lineStart = lineStart ? lineStart + 1 : begin;
     const char* lineEnd = FindByte(hit, end, '\n');
-    const auto record = ParseWorkstationRecord(
-        std::string_view(lineStart, static_cast<std::size_t>(lineEnd - lineStart)));
+    const std::string_view line(lineStart, static_cast<std::size_t>(lineEnd - lineStart));
+    // A line that is not UTF-8 was written by another tool in the system's 8-bit code page.
+    // Address keys are ASCII, which that reading leaves as they are, so the search for the
+    // key's bytes above still finds every line that can match.
+    std::string converted;
+    const auto record =
+        asciiKey ? ParseDatabaseLine(line, converted) : ParseWorkstationRecord(line);
     if (record && RecordMatchesKey(*record, key)) return std::string(record->fullName);
     // This record is settled, whatever else on its line looks like the key.
     p = lineEnd < end ? lineEnd + 1 : end;

@@ -41,6 +41,13 @@ check grep -q "Workstation search failed (error 601)" "$tmp/err"
 check cmp -s "$tmp/db/CORP.lst" "$tmp/built.lst"
 check [ ! -s "$tmp/out" ]
 
+# A workstation as the context would empty the database: refused, exit 1.
+run '/tree=NDS:\\CORP' '/dbbuild=NDS:\\CORP\ACME\SALES\WS01' /autoclose "--dbpath=$tmp/db"
+check [ $? -eq 1 ]
+check grep -q "WS01 is a Workstation, not a container - the previous Workstation Database was kept" \
+  "$tmp/err"
+check cmp -s "$tmp/db/CORP.lst" "$tmp/built.lst"
+
 # A missing directory: the message on stderr instead of a box, exit 1, nothing created.
 run '/tree=NDS:\\CORP' '/dbbuild=NDS:\\CORP\ACME' /autoclose "--dbpath=$tmp/gone"
 check [ $? -eq 1 ]

@@ -42,7 +42,8 @@ TEST(StartUp, NormalStartPreparesEveryControl) {
   EXPECT_TRUE(h.prompter.messages.empty());
   EXPECT_EQ(s.TreeName, "CORP");
   EXPECT_EQ(w.windowTitle(), "Corvexa on CORP");
-  EXPECT_EQ(s.DBPath, "/opt/cvx/bin");
+  EXPECT_TRUE(s.DBPathByDefault);  // a program folder that is not there holds no database
+  EXPECT_NE(s.DBPath, "/opt/cvx/bin");
   EXPECT_EQ(ui.lblAbout[1]->text(), "Version 1.0");
   EXPECT_EQ(StatusPanelText(ui, 1), "Help");
   EXPECT_EQ(StatusPanelText(ui, 2), "Remember to update the Workstation Database regularly!");

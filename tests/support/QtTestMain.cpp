@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 // Tests of Qt parts need an application object (widgets included) and an event loop; it is made
 // after GoogleTest has taken its own arguments.
@@ -9,5 +10,10 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM",
           qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QApplication app(argc, argv);
+  // A window without --dbpath looks for its database in the user's or the shared folder: never
+  // the ones of the machine the tests run on.
+  QTemporaryDir data;
+  qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+  qputenv("CVX_SHARED_DB_DIR", (data.path() + QStringLiteral("/shared")).toLocal8Bit());
   return RUN_ALL_TESTS();
 }

@@ -81,7 +81,7 @@ TEST_F(DatabaseBuildTest, BuildsTheDemoTreeInBothModes) {
   EXPECT_TRUE(Hourglass());
   EXPECT_EQ(Panel2(), "Searching ...");
   EXPECT_FALSE(ui().cmdBuildWSdb->isEnabled());
-  makeDB(w());
+  makeDB(w(), {});
   ASSERT_TRUE(ended.wait(kWaitMs));
   EXPECT_EQ(ended.count(), 1);
 
@@ -108,15 +108,46 @@ TEST_F(DatabaseBuildTest, BuildsTheDemoTreeInBothModes) {
   EXPECT_EQ(Lines(db_.Read("CORP.lst")), once);
 }
 
-TEST_F(DatabaseBuildTest, CommandLineBuildAlwaysReplaces) {
+TEST_F(DatabaseBuildTest, CommandLineContextServesTheStartUpBuildOnly) {
   db_.Write("CORP.lst", "\"NDS:\\\\CORP\\OLD\",\"TCP 10.0.0.1\",\"\"\r\n");
   Start({"/dbbuild=" + kAcme});
   ASSERT_TRUE(WaitForBuild());
-  EXPECT_EQ(Lines(db_.Read("CORP.lst")).size(), 33u);
-  // Later builds of this run take the command line's context and replace too.
+  EXPECT_EQ(Lines(db_.Read("CORP.lst")).size(), 33u);  // replaced, whatever the option said
+  // Later presses follow the page: the container picked and the Append option.
+  SelectContext(kAcme + R"(\SALES)");
   ChooseAppend(true);
   ASSERT_TRUE(PressBuild());
-  EXPECT_EQ(Lines(db_.Read("CORP.lst")).size(), 33u);
+  const auto lines = Lines(db_.Read("CORP.lst"));
+  ASSERT_GT(lines.size(), 33u);
+  EXPECT_NE(lines[33].find(R"(\ACME\SALES\)"), std::string::npos) << lines[33];
+  EXPECT_FALSE(job().fromCommandLine());
+}
+
+// A build that must not replace the file with what it would write: the old file stays, and
+// panel 2 or a box says why.
+TEST_F(DatabaseBuildTest, RefusedBuildsKeepTheOldFile) {
+  const std::string old = "\"NDS:\\\\CORP\\OLD\",\"TCP 10.0.0.1\",\"\"\r\n";
+  db_.Write("CORP.lst", old);
+  Start();
+  ChooseAppend(false);
+  // A workstation as the context would find nothing and empty the database.
+  SelectContext(kAcme + R"(\SALES\WS01)");
+  ASSERT_TRUE(PressBuild());
+  EXPECT_EQ(Panel2().toStdString(), "Workstation Database not built: " + kAcme +
+                                        R"(\SALES\WS01 is a Workstation, not a container)"
+                                        " - the previous Workstation Database was kept");
+  EXPECT_EQ(job().state(), DatabaseBuildJob::State::kRefused);
+
+  // A tree name that cannot name a file says so, not that rights are missing.
+  w().state().TreeName = "A/B";
+  SelectContext(kAcme);
+  ui().cmdBuildWSdb->click();
+  ASSERT_EQ(h_->prompter.messages.size(), 1u);
+  EXPECT_EQ(h_->prompter.messages[0].text,
+            "The tree name\r\n\r\nA/B\r\n\r\ncannot name a Workstation Database File!");
+  EXPECT_EQ(db_.Read("CORP.lst"), old);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(db_.path()), {}), 1);
+  EXPECT_FALSE(Hourglass());
 }
 
 TEST_F(DatabaseBuildTest, NothingSelectedDoesNothing) {
@@ -144,18 +175,25 @@ TEST_F(DatabaseBuildTest, ReadOnlyDirectoryIsNamedAndTheOldFileKept) {
       ui().cmdBuildWSdb->click();
     }
     ::chmod(db_.path().c_str(), 0755);
-    ASSERT_EQ(h_->prompter.messages.size(), 1u);
-    const auto m = h_->prompter.messages.back();
-    EXPECT_EQ(m.text, QString::fromStdString("You don't have sufficient write rights\r\nto the "
-                                             "directory:\r\n\r\n" +
-                                             db_.path()));
-    EXPECT_EQ(m.title, "Warning!");
-    EXPECT_EQ(m.icon, MessageIcon::kCritical);
+    if (append) {
+      // Appending runs no rights check first: the records could not be added, as panel 2 says.
+      EXPECT_TRUE(h_->prompter.messages.empty());
+      EXPECT_TRUE(Panel2().startsWith("Workstation Database could not be written: "));
+      EXPECT_TRUE(Panel2().endsWith(" - the previous Workstation Database was kept"));
+    } else {
+      ASSERT_EQ(h_->prompter.messages.size(), 1u);
+      const auto m = h_->prompter.messages.back();
+      EXPECT_EQ(m.text, QString::fromStdString("You don't have sufficient write rights\r\nto the "
+                                               "directory:\r\n\r\n" +
+                                               db_.path()));
+      EXPECT_EQ(m.title, "Warning!");
+      EXPECT_EQ(m.icon, MessageIcon::kCritical);
+      EXPECT_EQ(Panel2(), "");
+    }
     h_->prompter.messages.clear();
     EXPECT_EQ(db_.Read("CORP.lst"), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(db_.path()), {}), 1);
     EXPECT_FALSE(Hourglass());
-    EXPECT_EQ(Panel2(), "");
     EXPECT_TRUE(ui().cmdBuildWSdb->isEnabled());
     EXPECT_EQ(job().state(), DatabaseBuildJob::State::kRefused);
     EXPECT_FALSE(w().IsUnloaded());  // the tool stays
@@ -171,6 +209,12 @@ TEST_F(DatabaseBuildTest, MissingDirectoryEndsTheTool) {
   Start();
   w().state().DBPath = db_.path() + "/gone";
   SelectContext(kAcme);
+  // Appending checks no folder first: the build fails and the tool stays.
+  ChooseAppend(true);
+  ui().cmdBuildWSdb->click();
+  EXPECT_TRUE(h_->prompter.messages.empty());
+  EXPECT_FALSE(w().IsUnloaded());
+  ChooseAppend(false);
   QSignalSpy unloaded(&w(), &frmMain::Unloaded);
   ui().cmdBuildWSdb->click();
   ASSERT_EQ(h_->prompter.messages.size(), 1u);

@@ -1,11 +1,15 @@
 #include "wsdb/DatabaseBuildFile.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
 #include "support/TempFolder.h"
+#include "support/UnprivilegedScope.h"
 
 namespace cvx {
 namespace {
@@ -113,6 +117,95 @@ TEST_F(DatabaseBuildFileTest, PlacesThatCannotHoldADatabase) {
             Fault::kTreeNameRefused);
   std::filesystem::create_directory(folder_.path() + "/CORP.lst");
   EXPECT_EQ(Open(DatabaseWriteMode::kAppend).fault(), Fault::kNotWritable);
+}
+
+struct stat Stat(const std::string& path) {
+  struct stat st {};
+  ::lstat(path.c_str(), &st);
+  return st;
+}
+
+TEST_F(DatabaseBuildFileTest, OwnerGroupModeAndSymbolicLinkAreKept) {
+  const std::string db = folder_.path() + "/CORP.lst";
+  if (::geteuid() == 0) {
+    // Shared as nobody:nogroup 0640 and rebuilt by root: still theirs.
+    folder_.Write("CORP.lst", kOld);
+    ASSERT_EQ(::chown(db.c_str(), 65534, 65534), 0);
+    ::chmod(db.c_str(), 0640);
+    auto f = Open(DatabaseWriteMode::kReplace);
+    ASSERT_TRUE(f.Write(kNew) && f.Commit(true)) << f.reason();
+    EXPECT_EQ(Stat(db).st_uid, 65534u);
+    EXPECT_EQ(Stat(db).st_gid, 65534u);
+    EXPECT_EQ(Stat(db).st_mode & 07777, 0640u);
+
+    // Another user rebuilding it: a file its group may write keeps group and mode; one whose
+    // group cannot be kept is refused.
+    ::chmod(folder_.path().c_str(), 0777);
+    for (gid_t group : {65534, 0}) {
+      ASSERT_EQ(::chown(db.c_str(), 0, group), 0);
+      ::chmod(db.c_str(), 0666);
+      test::UnprivilegedScope nobody;
+      if (nobody.failed()) GTEST_SKIP() << "cannot drop root's rights";
+      auto g = Open(DatabaseWriteMode::kReplace);
+      if (group == 0) {
+        EXPECT_EQ(g.fault(), Fault::kNotKept) << g.reason();
+        continue;
+      }
+      ASSERT_TRUE(g.Write(kNew) && g.Commit(true)) << g.reason();
+      EXPECT_EQ(Stat(db).st_gid, 65534u);
+      EXPECT_EQ(Stat(db).st_mode & 07777, 0666u);
+    }
+    std::filesystem::remove(db);
+    EXPECT_EQ(Names(), std::vector<std::string>{});
+  }
+
+  // A database that is a symbolic link: the file it leads to is replaced, the link stays.
+  std::filesystem::create_directory(folder_.path() + "/real");
+  folder_.Write("real/corp.lst", kOld);
+  std::filesystem::create_symlink("real/corp.lst", db);
+  auto f = Open(DatabaseWriteMode::kAppend);
+  ASSERT_TRUE(f.Write(kNew) && f.Commit(true)) << f.reason();
+  EXPECT_TRUE(S_ISLNK(Stat(db).st_mode));
+  EXPECT_EQ(folder_.Read("real/corp.lst"), kOld + kNew);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path() + "/real"), {}), 1);
+  // One that leads nowhere is refused.
+  std::filesystem::remove(folder_.path() + "/real/corp.lst");
+  EXPECT_EQ(Open(DatabaseWriteMode::kReplace).fault(), Fault::kNotKept);
+}
+
+TEST_F(DatabaseBuildFileTest, StagingFileGoesWithTheProcessOrWithTheNextBuild) {
+  folder_.Write("CORP.lst", kOld);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGKILL}) {
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      auto f = Open(DatabaseWriteMode::kReplace);
+      const char ok = f.Write(kNew) ? 'y' : 'n';
+      if (::write(ready[1], &ok, 1) != 1) _exit(2);
+      for (;;) ::pause();
+    }
+    ::close(ready[1]);
+    char ok = 0;
+    ASSERT_EQ(::read(ready[0], &ok, 1), 1);
+    ::close(ready[0]);
+    ASSERT_EQ(ok, 'y');
+    ASSERT_EQ(Names().size(), 2u) << "the staging file is there while the build runs";
+    ::kill(child, signal);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << "ended as before";
+    if (signal == SIGKILL) {
+      // Nothing runs on SIGKILL: the next build removes what the dead process left.
+      EXPECT_EQ(Names().size(), 2u);
+      auto next = Open(DatabaseWriteMode::kReplace);
+      ASSERT_TRUE(next.ok()) << next.reason();
+      next.Abandon();
+    }
+    EXPECT_EQ(Names(), std::vector<std::string>{"CORP.lst"}) << strsignal(signal);
+    EXPECT_EQ(folder_.Read("CORP.lst"), kOld);
+  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "directory/DirectoryClient.h"
 #include "support/TempFolder.h"
+#include "wsdb/BuildContextCheck.h"
 #include "wsdb/DatabaseBuildTexts.h"
 
 namespace cvx {
@@ -77,15 +78,47 @@ TEST_F(DatabaseBuilderTest, OneRecordPerWorkstationInSearchOrder) {
             Record(R"(DESKS\FIRST)", "IPX 00001001:00A0C9000001:4005", "TCP 10.9.0.1") +
                 Record(R"(DESKS\THREE)", "TCP 10.9.0.3", "IPX 00001001:00A0C9000003:4005") +
                 Record(R"(DESKS\ONE)", "TCP 10.9.0.6", ""));
+  // Each name left out with the reason it cannot be a record.
+  const std::string control = "a control character";
   EXPECT_EQ(r.tally.leftOut,
-            (std::vector<std::string>{kLab + "DESKS\\QUOTE\"D", kLab + "DESKS\\LINE\nBREAK",
-                                      kLab + "DESKS\\CARRIAGE\rRETURN"}));
+            (std::vector<LeftOutName>{{kLab + "DESKS\\QUOTE\"D", "a quotation mark"},
+                                      {kLab + "DESKS\\LINE\nBREAK", control},
+                                      {kLab + "DESKS\\CARRIAGE\rRETURN", control},
+                                      {kLab + "DESKS\\ESC\x1b[2J", control},
+                                      {kLab + "DESKS\\BAD\xff"
+                                              "BYTE",
+                                       "invalid UTF-8"}}));
   EXPECT_EQ(BuildFinishedText(r),
-            "Found: 7 Workstation(s) - 3 left out: a quotation mark or line break in the name");
-  // On stderr each name is named, its line breaks made visible.
+            "Found: 9 Workstation(s) - 5 left out: a quotation mark, a control character, "
+            "invalid UTF-8");
+  // On stderr each name is named, escaped, so that no name can forge a line or a terminal
+  // sequence.
   const auto lines = LeftOutLines(r);
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[2], "  " + kLab + "DESKS\\LINE\\nBREAK");
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines[2], "  " + kLab + "DESKS\\LINE\\nBREAK (a control character)");
+  EXPECT_EQ(lines[4], "  " + kLab + "DESKS\\ESC\\x1b[2J (a control character)");
+  EXPECT_EQ(lines[5], "  " + kLab + "DESKS\\BAD\\xffBYTE (invalid UTF-8)");
+}
+
+TEST_F(DatabaseBuilderTest, OnlyAWorkstationRemovedMeanwhileIsSkippedAndALeafContextRefused) {
+  auto file = DatabaseBuildFile::Open(folder_.path(), "LAB", DatabaseWriteMode::kReplace);
+  DatabaseBuilder builder(std::move(file), lookups_.get());
+  QEventLoop loop;
+  QObject::connect(&builder, &DatabaseBuilder::Finished, &loop, &QEventLoop::quit);
+  QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+  builder.Start(SearchResults{kLab + R"(DESKS\GONE)", kLab + R"(DESKS\ONE)"});
+  loop.exec();
+  ASSERT_TRUE(builder.finished());
+  const auto& r = builder.result();
+  ASSERT_EQ(r.status, Status::kBuilt) << r.reason;
+  EXPECT_EQ(r.tally.deleted, 1u);
+  EXPECT_EQ(folder_.Read("LAB.lst"), Record(R"(DESKS\ONE)", "TCP 10.9.0.6", ""));
+  EXPECT_NE(BuildSummaryLine(r).find("(2 found, 1 removed meanwhile)"), std::string::npos)
+      << BuildSummaryLine(r);
+
+  EXPECT_EQ(BuildContextRefusal(*lookups_, kLab + R"(SINGLE\SOLO)"),
+            kLab + R"(SINGLE\SOLO is a Workstation, not a container)");
+  EXPECT_EQ(BuildContextRefusal(*lookups_, kLab + "SINGLE"), "");
 }
 
 TEST_F(DatabaseBuilderTest, ExactlyOneWorkstation) {

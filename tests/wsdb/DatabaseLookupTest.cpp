@@ -74,7 +74,6 @@ TEST_F(DatabaseLookupTest, MalformedLinesNeverMatch) {
       "\"NDS:\\\\CORP\\BAD2\",\"TCP 10.1.2.3\"\r\n"                          // two fields
       "\"NDS:\\\\CORP\\BAD3\",\"TCP 10.1.2.3\r\",\"\"\r\n"                   // lone CR
       "\"NDS:\\\\CORP\\BAD4\",\"TCP 10.1.2.3\",\"\"\r\"X\",\"Y\",\"Z\"\r\n"  // CR as line end
-      "\"NDS:\\\\CORP\\M\xFCller\",\"TCP 10.1.2.3\",\"\"\r\n"                // not UTF-8
       "\"" +
       std::string(100 * 1024, 'A') + "\",\"TCP 10.1.2.3\",\"\"\r\n" +  // overlong
       std::string(3 * 1024 * 1024, 'B') + " TCP 10.1.2.3\r\n" +        // longer than a block
@@ -83,6 +82,9 @@ TEST_F(DatabaseLookupTest, MalformedLinesNeverMatch) {
   EXPECT_EQ(Found(key), std::nullopt);
   WriteDb(garbage + Record("NDS:\\\\CORP\\GOOD", "TCP 10.1.2.3", ""));
   EXPECT_EQ(Found(key), "NDS:\\\\CORP\\GOOD");
+  // A line that is not UTF-8 was written in the 8-bit code page of other tools: Windows-1252.
+  WriteDb(garbage + "\"NDS:\\\\CORP\\M\xFCller \x80\x81\",\"TCP 10.1.2.3\",\"\"\r\n");
+  EXPECT_EQ(Found(key), "NDS:\\\\CORP\\M\u00FCller \u20AC\uFFFD");
   // A line ended by LF alone is still a record.
   WriteDb("\"NDS:\\\\CORP\\LF\",\"TCP 10.1.2.3\",\"\"\n");
   EXPECT_EQ(Found(key), "NDS:\\\\CORP\\LF");

@@ -1,0 +1,46 @@
+#include "wsdb/Windows1252.h"
+
+namespace cvx {
+
+namespace {
+
+// 0x80 to 0x9F; the rest of the upper half is Latin-1, the same code points as its bytes.
+constexpr char16_t kHigh[32] = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
+                                0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char16_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+}  // namespace
+
+std::string Windows1252ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 2);
+  for (char ch : text) {
+    const auto b = static_cast<unsigned char>(ch);
+    AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t{b});
+  }
+  return out;
+}
+
+std::optional<WorkstationRecord> ParseDatabaseLine(std::string_view line, std::string& storage) {
+  if (auto record = ParseWorkstationRecord(line)) return record;
+  // Conversion keeps quotation marks, commas and control characters where they are, so only a
+  // line that failed for its bytes above 0x7F can pass now.
+  storage = Windows1252ToUtf8(line);
+  return ParseWorkstationRecord(storage);
+}
+
+}  // namespace cvx
