@@ -33,7 +33,7 @@ class TargetRun {
     }
     tree_ = search_->TreeNameOf(search_->ContextPath());
     dbPath_ = o_.dbPath.empty() ? p_.programDir : o_.dbPath;
-    extended_ = ExtendedActionsSupported(client);
+    extended_ = ExtendedActionsSupported(client, search_->ContextPath());
     OwnActionsFile ownFile = ReadOwnActions(p_.ownActionsFile);
     for (const auto& problem : ownFile.problems) *p_.err << "cvx: " << problem << '\n';
     own_ = std::move(ownFile.actions);
