@@ -10,6 +10,7 @@
 #include "actions/ActionMenuChoice.h"
 #include "core/UNCtoDOTConversion.h"
 #include "window/DefaultActionCaption.h"
+#include "window/KeyboardContextMenu.h"
 #include "window/StatusPanels.h"
 #include "window/TreeNodes.h"
 #include "window/frmMain.h"
@@ -64,15 +65,24 @@ class MouseDownFilter : public QObject {
 
 bool TreeViewRC_MouseDown(frmMain& w, Qt::MouseButton button, const QPoint& pos,
                           const QPoint& globalPos) {
+  QTreeWidget& tree = *w.ui().TreeViewRC;
+  if (button == Qt::RightButton) {
+    TreeViewRC_ContextMenu(w, tree.itemAt(pos), globalPos);
+    return true;
+  }
+  tree.setCurrentItem(nullptr);
+  tree.clearSelection();
+  SetStatusPanelText(w.ui(), 2, QString());
+  return false;
+}
+
+void TreeViewRC_ContextMenu(frmMain& w, QTreeWidgetItem* node, const QPoint& globalPos) {
   MainWindowControls& ui = w.ui();
   QTreeWidget& tree = *ui.TreeViewRC;
   tree.setCurrentItem(nullptr);
   tree.clearSelection();
   SetStatusPanelText(ui, 2, QString());
-  if (button != Qt::RightButton) return false;
-
-  QTreeWidgetItem* node = tree.itemAt(pos);
-  if (!node || IsPlaceholder(node)) return true;
+  if (!node || IsPlaceholder(node)) return;
   tree.setCurrentItem(node);
   if (MenuForNodeImage(NodeImage(node)) == BrowserNodeMenu::kActionMenu) {
     PickForActionMenu(w, *node);
@@ -81,11 +91,14 @@ bool TreeViewRC_MouseDown(frmMain& w, Qt::MouseButton button, const QPoint& pos,
     MarkAnchorEntry(w, *node);
     ui.menus.mnuTreeManipulate->popup(globalPos);
   }
-  return true;
 }
 
 void InstallTreeViewRCMouseDown(frmMain& w) {
-  w.ui().TreeViewRC->viewport()->installEventFilter(new MouseDownFilter(w));
+  QTreeWidget& tree = *w.ui().TreeViewRC;
+  tree.viewport()->installEventFilter(new MouseDownFilter(w));
+  InstallKeyboardContextMenu(tree, [&w](QTreeWidgetItem* node, const QPoint& globalPos) {
+    TreeViewRC_ContextMenu(w, node, globalPos);
+  });
 }
 
 }  // namespace cvx
