@@ -20,6 +20,7 @@ class QTabBar;
 class QToolButton;
 class QTreeWidget;
 class QWidget;
+class QString;
 
 namespace cvx {
 
@@ -87,9 +88,13 @@ struct MainWindowControls {
   ActionMenus menus;
 };
 
+// A caption as a screen reader should say it: without the colon that ends a label.
+QString SpokenCaption(const QString& caption);
+
 // Creates every control as a child of window (a central widget for the pages, the window's status
 // bar, the pop-up menus), each named as the handlers name it, arrays as "frameS(3)". Page 1 and
-// settings frame 1 are the visible ones. Nothing is placed yet: ArrangeControls does that.
+// settings frame 1 are the visible ones. Every operable control has an accessible name, and Tab
+// walks page 1 in working order. Nothing is placed yet: ArrangeControls does that.
 MainWindowControls BuildMainWindowControls(QMainWindow* window);
 
 }  // namespace cvx
