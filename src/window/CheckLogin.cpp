@@ -4,6 +4,7 @@
 
 #include "target/CheckLogin.h"
 #include "window/RemoteActionRun.h"
+#include "window/ResultsList.h"
 #include "window/StatusPanels.h"
 #include "window/frmMain.h"
 
@@ -18,7 +19,12 @@ int checkLogin(frmMain& w, const std::string& fullName) {
   if (outcome.columnTitle) {
     ui.lstMultiple->headerItem()->setText(0, QString::fromStdString(*outcome.columnTitle));
   }
-  if (outcome.statusText) SetStatusPanelText(ui, 2, QString::fromStdString(*outcome.statusText));
+  if (outcome.statusText) AnnounceStatusText(ui, QString::fromStdString(*outcome.statusText));
+  // A lone note ("User not logged in!") is the answer to the pick, though no status text says so.
+  QTreeWidget& list = *ui.lstMultiple;
+  if (list.topLevelItemCount() == 1 && ResultKey(list.topLevelItem(0)).empty()) {
+    AnnounceResult(&list, 0);
+  }
   return outcome.lookupError;
 }
 
