@@ -44,6 +44,14 @@ void MarkAnchorEntry(frmMain& w, const QTreeWidgetItem& node) {
     w.ui().menus.mnuSearchAnchor->setChecked(NodeKey(&node) == s.SearchAnchor);
 }
 
+// Every press starts from nothing picked in the browser and no status text.
+void ClearSelectionAndStatus(frmMain& w) {
+  QTreeWidget& tree = *w.ui().TreeViewRC;
+  tree.setCurrentItem(nullptr);
+  tree.clearSelection();
+  SetStatusPanelText(w.ui(), 2, QString());
+}
+
 class MouseDownFilter : public QObject {
  public:
   explicit MouseDownFilter(frmMain& w) : QObject(&w), w_(w) {}
@@ -65,23 +73,18 @@ class MouseDownFilter : public QObject {
 
 bool TreeViewRC_MouseDown(frmMain& w, Qt::MouseButton button, const QPoint& pos,
                           const QPoint& globalPos) {
-  QTreeWidget& tree = *w.ui().TreeViewRC;
   if (button == Qt::RightButton) {
-    TreeViewRC_ContextMenu(w, tree.itemAt(pos), globalPos);
+    TreeViewRC_ContextMenu(w, w.ui().TreeViewRC->itemAt(pos), globalPos);
     return true;
   }
-  tree.setCurrentItem(nullptr);
-  tree.clearSelection();
-  SetStatusPanelText(w.ui(), 2, QString());
+  ClearSelectionAndStatus(w);
   return false;
 }
 
 void TreeViewRC_ContextMenu(frmMain& w, QTreeWidgetItem* node, const QPoint& globalPos) {
   MainWindowControls& ui = w.ui();
   QTreeWidget& tree = *ui.TreeViewRC;
-  tree.setCurrentItem(nullptr);
-  tree.clearSelection();
-  SetStatusPanelText(ui, 2, QString());
+  ClearSelectionAndStatus(w);
   if (!node || IsPlaceholder(node)) return;
   tree.setCurrentItem(node);
   if (MenuForNodeImage(NodeImage(node)) == BrowserNodeMenu::kActionMenu) {
