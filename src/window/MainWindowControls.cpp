@@ -54,6 +54,13 @@ Button* MakeButton(QWidget* parent, const QString& name, const QString& caption)
   return button;
 }
 
+// A caption as a screen reader should say it: without the colon that ends a label.
+QString SpokenCaption(const QString& caption) {
+  QString name = caption.trimmed();
+  if (name.endsWith(QLatin1Char(':'))) name.chop(1);
+  return name.trimmed();
+}
+
 // A screen reader names the control after the label a person sees beside it; the label's colon
 // is punctuation, not part of the name. The buddy also moves the focus from the label's mnemonic.
 void NameAfterLabel(QWidget* control, QLabel* label) {
@@ -282,12 +289,6 @@ void SetFocusOrder(const MainWindowControls& c) {
 }
 
 }  // namespace
-
-QString SpokenCaption(const QString& caption) {
-  QString name = caption.trimmed();
-  if (name.endsWith(QLatin1Char(':'))) name.chop(1);
-  return name.trimmed();
-}
 
 MainWindowControls BuildMainWindowControls(QMainWindow* window) {
   MainWindowControls c;

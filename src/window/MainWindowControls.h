@@ -20,7 +20,6 @@ class QTabBar;
 class QToolButton;
 class QTreeWidget;
 class QWidget;
-class QString;
 
 namespace cvx {
 
@@ -87,9 +86,6 @@ struct MainWindowControls {
 
   ActionMenus menus;
 };
-
-// A caption as a screen reader should say it: without the colon that ends a label.
-QString SpokenCaption(const QString& caption);
 
 // Creates every control as a child of window (a central widget for the pages, the window's status
 // bar, the pop-up menus), each named as the handlers name it, arrays as "frameS(3)". Page 1 and
