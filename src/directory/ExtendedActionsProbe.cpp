@@ -4,8 +4,9 @@
 
 namespace cvx {
 
-bool ExtendedActionsSupported(DirectoryClient& client) {
+bool ExtendedActionsSupported(DirectoryClient& client, const std::string& context) {
   const std::unique_ptr<DirectoryControl> probe = client.CreateControl();
+  if (!context.empty()) probe->SetContextPath(context);
   const auto types = probe->FieldTypes();
   const int error = types ? types->Item("DM:ZEN File Transfer").error() : types.error();
   return error != kDirNoFieldType;

@@ -65,7 +65,9 @@ std::unique_ptr<DirectoryControl> NewControl(DirectoryClient& client, const char
 
 void CheckExtendedActions(frmMain& w) {
   MainState& s = w.state();
-  s.ExtendedActionsAvailable = w.client() && ExtendedActionsSupported(*w.client());
+  // The tree in use answers, not the client's default tree: the two schemas may differ.
+  s.ExtendedActionsAvailable =
+      w.client() && ExtendedActionsSupported(*w.client(), w.dir().NWDirRCTree->ContextPath());
   ApplyExtendedActions(w.ui(), s.ExtendedActionsAvailable);
   if (!s.ExtendedActionsAvailable) s.DefaultAction = "RC";
 }

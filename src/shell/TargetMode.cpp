@@ -41,7 +41,7 @@ class TargetRun {
     dbPath_ = !o_.dbPath.empty() ? o_.dbPath
                                  : DefaultDatabaseFolder(
                                        DatabaseFolderPlacesFromEnvironment(p_.programDir), tree_);
-    extended_ = ExtendedActionsSupported(client);
+    extended_ = ExtendedActionsSupported(client, search_->ContextPath());
     OwnActionsFile ownFile = ReadOwnActions(p_.ownActionsFile);
     for (const auto& problem : ownFile.problems)
       *p_.err << "cvx: " << PrintableText(problem) << '\n';

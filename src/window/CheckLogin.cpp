@@ -5,6 +5,7 @@
 #include "core/UNCtoDOTConversion.h"
 #include "target/CheckLogin.h"
 #include "window/RemoteActionRun.h"
+#include "window/ResultsList.h"
 #include "window/StatusPanels.h"
 #include "window/frmMain.h"
 
@@ -19,13 +20,17 @@ int checkLogin(frmMain& w, const std::string& fullName) {
   if (outcome.columnTitle) {
     ui.lstMultiple->headerItem()->setText(0, QString::fromStdString(*outcome.columnTitle));
   }
-  if (outcome.statusText) SetStatusPanelText(ui, 2, QString::fromStdString(*outcome.statusText));
+  if (outcome.statusText) AnnounceStatusText(ui, QString::fromStdString(*outcome.statusText));
   // The caller goes on whatever the directory did; the administrator is told what is missing.
   if (outcome.lookupError != 0) {
-    SetStatusPanelText(ui, 2,
-                       QStringLiteral("The logins of %1 could not be read (error %2).")
-                           .arg(QString::fromStdString(DottedName(fullName)))
-                           .arg(outcome.lookupError));
+    AnnounceStatusText(ui, QStringLiteral("The logins of %1 could not be read (error %2).")
+                               .arg(QString::fromStdString(DottedName(fullName)))
+                               .arg(outcome.lookupError));
+  }
+  // A lone note ("User not logged in!") is the answer to the pick, though no status text says so.
+  QTreeWidget& list = *ui.lstMultiple;
+  if (list.topLevelItemCount() == 1 && ResultKey(list.topLevelItem(0)).empty()) {
+    AnnounceResult(&list, 0);
   }
   return outcome.lookupError;
 }

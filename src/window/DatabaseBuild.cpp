@@ -43,7 +43,7 @@ void BuildEnded(frmMain& w, const DatabaseBuildResult& r) {
   if (Unattended(w) && ::isatty(STDERR_FILENO) && r.tally.handled > 0) std::cerr << "\n";
   for (const std::string& line : LeftOutLines(r)) std::cerr << "cvx: " << line << "\n";
   if (r.built()) {
-    SetStatusPanelText(ui, 2, Q(BuildFinishedText(r)));
+    AnnounceStatusText(ui, QString::fromStdString(BuildFinishedText(r)));
     if (Unattended(w)) std::cout << BuildSummaryLine(r) << std::endl;
   } else {
     const std::string text = BuildFailedText(r);

@@ -1,5 +1,6 @@
 #include "window/MainWindowControls.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,6 +52,27 @@ Button* MakeButton(QWidget* parent, const QString& name, const QString& caption)
   auto* button = Make<Button>(parent, name);
   button->setText(caption);
   return button;
+}
+
+// A caption as a screen reader should say it: without the colon that ends a label.
+QString SpokenCaption(const QString& caption) {
+  QString name = caption.trimmed();
+  if (name.endsWith(QLatin1Char(':'))) name.chop(1);
+  return name.trimmed();
+}
+
+// A screen reader names the control after the label a person sees beside it; the label's colon
+// is punctuation, not part of the name. The buddy also moves the focus from the label's mnemonic.
+void NameAfterLabel(QWidget* control, QLabel* label) {
+  label->setBuddy(control);
+  control->setAccessibleName(SpokenCaption(label->text()));
+}
+
+// A combo box's typing field and pop-up list are objects of their own to a screen reader, the
+// field the one with the focus: each is called what the box is called.
+void NameComboParts(QComboBox* box) {
+  if (QLineEdit* field = box->lineEdit()) field->setAccessibleName(box->accessibleName());
+  box->view()->setAccessibleName(box->accessibleName());
 }
 
 QTabBar* MakeTabBar(QWidget* parent, const char* name, const QStringList& captions) {
@@ -236,6 +258,36 @@ void BuildStatusBar(MainWindowControls& c, QMainWindow* window) {
   c.StatusBar->addWidget(c.StatusPanel[2], 1);
 }
 
+// What a screen reader says for each control a person can operate: its label's text where it has
+// a label, else what it is for. Without a name a control inside a frame is called by the frame's
+// title, and one outside by its kind alone.
+void NameControls(MainWindowControls& c) {
+  NameAfterLabel(c.ImageCombo1, c.lblRCUserFieldEntry);
+  NameAfterLabel(c.TreeViewRC, c.lblRCUserFromNDS);
+  NameAfterLabel(c.cmbServerlist, c.lblServerlist);
+  NameAfterLabel(c.txtInvServer, c.lblInvServer);
+  NameAfterLabel(c.txtSearchAnchor, c.lblSearchAnchor);
+  c.Command1->setAccessibleName(QStringLiteral("Choose Default Action"));
+  c.lvwNDSinfo->setAccessibleName(QStringLiteral("NDS Attributes"));
+  c.lstMultiple->setAccessibleName(QStringLiteral("Search Results"));
+  c.TabStrip->setAccessibleName(QStringLiteral("Pages"));
+  c.TabStripSettings->setAccessibleName(QStringLiteral("Settings Pages"));
+  c.cmbNDSInfoLayout->setAccessibleName(QStringLiteral("Attributes of Class"));
+  c.lstNDSInfoSelect[0]->setAccessibleName(QStringLiteral("User Attributes to be displayed"));
+  c.lstNDSInfoSelect[1]->setAccessibleName(
+      QStringLiteral("Workstation Attributes to be displayed"));
+  c.TreeViewWS->setAccessibleName(SpokenCaption(c.frameS[4]->title()));
+  c.frmDBopt->setAccessibleName(QStringLiteral("Database File"));
+  for (QComboBox* box : {c.ImageCombo1, c.cmbServerlist, c.cmbNDSInfoLayout}) NameComboParts(box);
+}
+
+// Tab walks each page as the work goes: name, action, its default, then the views left to right.
+void SetFocusOrder(const MainWindowControls& c) {
+  const std::initializer_list<QWidget*> page1 = {c.ImageCombo1, c.cmdRC,      c.Command1,
+                                                 c.TreeViewRC,  c.lvwNDSinfo, c.lstMultiple};
+  for (auto it = page1.begin(); it + 1 != page1.end(); ++it) QWidget::setTabOrder(*it, *(it + 1));
+}
+
 }  // namespace
 
 MainWindowControls BuildMainWindowControls(QMainWindow* window) {
@@ -258,6 +310,8 @@ MainWindowControls BuildMainWindowControls(QMainWindow* window) {
   BuildAboutPage(c, c.picControl[3]);
   BuildStatusBar(c, window);
   c.menus = BuildActionMenus(window);
+  NameControls(c);
+  SetFocusOrder(c);
   return c;
 }
 

@@ -9,6 +9,7 @@
 
 #include "window/AttributeDisplay.h"
 #include "window/DefaultActionCaption.h"
+#include "window/KeyboardContextMenu.h"
 #include "window/RemoteActionRun.h"
 #include "window/StatusPanels.h"
 #include "window/frmMain.h"
@@ -83,16 +84,10 @@ class ResultsListEvents : public QObject {
     }
     if (event->type() == QEvent::MouseButtonPress && watched == list.viewport()) {
       const auto* mouse = static_cast<QMouseEvent*>(event);
-      list.setFocus();
-      SetStatusPanelText(w_.ui(), 2, QString());
-      if (mouse->button() != Qt::RightButton || list.topLevelItemCount() == 0) return false;
-      if (QTreeWidgetItem* under = list.itemAt(mouse->position().toPoint())) {
-        list.setCurrentItem(under);
-      }
-      if (!Selected(w_)) return true;
-      PickEntry(w_);
-      w_.ui().menus.mnuMain->popup(mouse->globalPosition().toPoint());
-      return true;
+      const bool right = mouse->button() == Qt::RightButton;
+      return lstMultiple_MouseDown(w_, right,
+                                   right ? list.itemAt(mouse->position().toPoint()) : nullptr,
+                                   mouse->globalPosition().toPoint());
     }
     return false;
   }
@@ -141,11 +136,27 @@ void ResultsListDoubleClick(frmMain& w) {
   RunRemoteAction(w, key, ResultLogin(entry));
 }
 
+bool lstMultiple_MouseDown(frmMain& w, bool rightButton, QTreeWidgetItem* entry,
+                           const QPoint& globalPos) {
+  QTreeWidget& list = *w.ui().lstMultiple;
+  list.setFocus();
+  SetStatusPanelText(w.ui(), 2, QString());
+  if (!rightButton || list.topLevelItemCount() == 0) return false;
+  if (entry) list.setCurrentItem(entry);
+  if (!Selected(w)) return true;
+  PickEntry(w);
+  w.ui().menus.mnuMain->popup(globalPos);
+  return true;
+}
+
 void ConnectResultsList(frmMain& w) {
   QTreeWidget& list = *w.ui().lstMultiple;
   auto* events = new ResultsListEvents(w);
   list.installEventFilter(events);
   list.viewport()->installEventFilter(events);
+  InstallKeyboardContextMenu(list, [&w](QTreeWidgetItem* entry, const QPoint& globalPos) {
+    lstMultiple_MouseDown(w, true, entry, globalPos);
+  });
   QObject::connect(&list, &QTreeWidget::itemClicked, &w, [&w] {
     EntryClicked(w);
     ListClicked(w);

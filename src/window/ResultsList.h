@@ -5,6 +5,7 @@
 
 #include "target/LoginOrigin.h"
 
+class QPoint;
 class QTreeWidgetItem;
 
 namespace cvx {
@@ -29,6 +30,12 @@ std::string ResultClass(frmMain& w, const QTreeWidgetItem* entry);
 // The list's double-click action on its selected entry: the default action for that object.
 // The action button runs it too while the list holds the pick.
 void ResultsListDoubleClick(frmMain& w);
+
+// A mouse button pressed on the list: the list takes the focus and panel 2 is emptied; the right
+// button then picks entry (the one under the mouse, or the selected one when the keyboard asks for
+// the menu) and opens the action menu at globalPos. True when the list must not see the press.
+bool lstMultiple_MouseDown(frmMain& w, bool rightButton, QTreeWidgetItem* entry,
+                           const QPoint& globalPos);
 
 // Click, double click, typed keys and the mouse buttons of the results list.
 void ConnectResultsList(frmMain& w);

@@ -1,5 +1,6 @@
 #include "window/StatusPanels.h"
 
+#include <QAccessible>
 #include <QLabel>
 
 #include "window/MainWindowControls.h"
@@ -20,6 +21,19 @@ void SetStatusPanelText(const MainWindowControls& controls, int panel, const QSt
 QString StatusPanelText(const MainWindowControls& controls, int panel) {
   const QLabel* label = Panel(controls, panel);
   return label ? label->text() : QString();
+}
+
+void AnnounceResult(QObject* source, int child) {
+  QAccessibleEvent alert(source, QAccessible::Alert);
+  if (child >= 0) alert.setChild(child);
+  QAccessible::updateAccessibility(&alert);
+}
+
+void AnnounceStatusText(const MainWindowControls& controls, const QString& text) {
+  SetStatusPanelText(controls, 2, text);
+  // The label's own name change reaches assistive technology as well, but a screen reader reads
+  // that out only for the object with the focus.
+  if (QLabel* label = Panel(controls, 2); label && !text.isEmpty()) AnnounceResult(label);
 }
 
 void ShowContextStatus(const MainWindowControls& controls, const std::string& fullName) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+
+class QObject;
 #include <string>
 
 namespace cvx {
@@ -11,6 +13,14 @@ struct MainWindowControls;
 // without a panel is ignored on writing and reads as empty.
 void SetStatusPanelText(const MainWindowControls& controls, int panel, const QString& text);
 QString StatusPanelText(const MainWindowControls& controls, int panel);
+
+// Panel 2 shows a text that reports the result of a request ("Found: ...", a failed search), and
+// assistive technology is told at once: the person did not ask to read the status bar.
+void AnnounceStatusText(const MainWindowControls& controls, const QString& text);
+
+// Tells assistive technology at once that source (its child, for an entry of a list) holds the
+// result of the request.
+void AnnounceResult(QObject* source, int child = -1);
 
 // Panel 2 reads "Context: " followed by a full name.
 void ShowContextStatus(const MainWindowControls& controls, const std::string& fullName);

@@ -89,7 +89,7 @@ void SearchFailed(frmMain& w, const DirError& error) {
   } else {
     text = "Search failed: " + error.message;
   }
-  SetStatusPanelText(w.ui(), 2, Q(text));
+  AnnounceStatusText(w.ui(), Q(text));
 }
 
 void SeveralHits(frmMain& w, const SearchResults& names) {
@@ -108,9 +108,9 @@ void OneHit(frmMain& w, const std::string& name) {
   if (!found) {
     DefaultPointer();
     if (found.error() == kDirNoSuchObject) {
-      SetStatusPanelText(ui, 2, QStringLiteral("User/workstation object not found!"));
+      AnnounceStatusText(ui, QStringLiteral("User/workstation object not found!"));
     } else if (found.error() != kDirLost) {
-      SetStatusPanelText(ui, 2, Q("Directory lookup failed: " + found.message()));
+      AnnounceStatusText(ui, Q("Directory lookup failed: " + found.message()));
     }
     return;
   }

@@ -18,17 +18,13 @@ namespace {
 
 const char kNoAnchorText[] = "the current browser's context.";
 
-// Opens the browser down to the anchor's container and marks the anchor. The selection stays
-// where it was: the anchor's container is only opened, not picked, so the selected node and the
-// context in panel 2 keep agreeing.
+// Opens the browser down to the anchor's container, which ends selected (searches start from
+// the anchor anyway), and marks the anchor.
 void MarkSearchAnchor(frmMain& w) {
   const std::string& anchor = w.state().SearchAnchor;
   if (anchor.empty()) return;
-  QTreeWidget& tree = *w.ui().TreeViewRC;
-  QTreeWidgetItem* selected = tree.currentItem();
   treeExp(w, MarkedNodeParentPath(anchor));
-  if (QTreeWidgetItem* node = FindNode(tree, anchor)) SetAnchorMark(*node, true);
-  if (selected) tree.setCurrentItem(selected);
+  if (QTreeWidgetItem* node = FindNode(*w.ui().TreeViewRC, anchor)) SetAnchorMark(*node, true);
 }
 
 void UnmarkNode(QTreeWidget& tree, const std::string& key) {

@@ -31,10 +31,13 @@ class KeyPressFilter : public QObject {
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched != &tree_ || event->type() != QEvent::KeyPress) return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
+    const auto* press = static_cast<QKeyEvent*>(event);
+    const int key = press->key();
     // Leaving the browser with Tab picks nothing.
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab) return false;
-    if (TreeViewRC_KeyPress(w_, key)) return true;
+    // Only a key that types a character makes the browser the picker: arrowing onto a container
+    // leaves a pending history or results pick for the action button.
+    if (!press->text().isEmpty() && TreeViewRC_KeyPress(w_, key)) return true;
     QTreeWidgetItem* before = tree_.currentItem();
     // QObject::event is public; the view's own handling runs here, without the filters again.
     static_cast<QObject&>(tree_).event(event);

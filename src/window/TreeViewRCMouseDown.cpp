@@ -10,6 +10,7 @@
 #include "actions/ActionMenuChoice.h"
 #include "core/UNCtoDOTConversion.h"
 #include "window/DefaultActionCaption.h"
+#include "window/KeyboardContextMenu.h"
 #include "window/StatusPanels.h"
 #include "window/TreeNodes.h"
 #include "window/frmMain.h"
@@ -43,6 +44,14 @@ void MarkAnchorEntry(frmMain& w, const QTreeWidgetItem& node) {
     w.ui().menus.mnuSearchAnchor->setChecked(NodeKey(&node) == s.SearchAnchor);
 }
 
+// Every press starts from nothing picked in the browser and no status text.
+void ClearSelectionAndStatus(frmMain& w) {
+  QTreeWidget& tree = *w.ui().TreeViewRC;
+  tree.setCurrentItem(nullptr);
+  tree.clearSelection();
+  SetStatusPanelText(w.ui(), 2, QString());
+}
+
 class MouseDownFilter : public QObject {
  public:
   explicit MouseDownFilter(frmMain& w) : QObject(&w), w_(w) {}
@@ -64,15 +73,19 @@ class MouseDownFilter : public QObject {
 
 bool TreeViewRC_MouseDown(frmMain& w, Qt::MouseButton button, const QPoint& pos,
                           const QPoint& globalPos) {
+  if (button == Qt::RightButton) {
+    TreeViewRC_ContextMenu(w, w.ui().TreeViewRC->itemAt(pos), globalPos);
+    return true;
+  }
+  ClearSelectionAndStatus(w);
+  return false;
+}
+
+void TreeViewRC_ContextMenu(frmMain& w, QTreeWidgetItem* node, const QPoint& globalPos) {
   MainWindowControls& ui = w.ui();
   QTreeWidget& tree = *ui.TreeViewRC;
-  tree.setCurrentItem(nullptr);
-  tree.clearSelection();
-  SetStatusPanelText(ui, 2, QString());
-  if (button != Qt::RightButton) return false;
-
-  QTreeWidgetItem* node = tree.itemAt(pos);
-  if (!node || IsPlaceholder(node)) return true;
+  ClearSelectionAndStatus(w);
+  if (!node || IsPlaceholder(node)) return;
   tree.setCurrentItem(node);
   if (MenuForNodeImage(NodeImage(node)) == BrowserNodeMenu::kActionMenu) {
     PickForActionMenu(w, *node);
@@ -81,11 +94,14 @@ bool TreeViewRC_MouseDown(frmMain& w, Qt::MouseButton button, const QPoint& pos,
     MarkAnchorEntry(w, *node);
     ui.menus.mnuTreeManipulate->popup(globalPos);
   }
-  return true;
 }
 
 void InstallTreeViewRCMouseDown(frmMain& w) {
-  w.ui().TreeViewRC->viewport()->installEventFilter(new MouseDownFilter(w));
+  QTreeWidget& tree = *w.ui().TreeViewRC;
+  tree.viewport()->installEventFilter(new MouseDownFilter(w));
+  InstallKeyboardContextMenu(tree, [&w](QTreeWidgetItem* node, const QPoint& globalPos) {
+    TreeViewRC_ContextMenu(w, node, globalPos);
+  });
 }
 
 }  // namespace cvx

@@ -3,6 +3,7 @@
 #include <Qt>
 
 class QPoint;
+class QTreeWidgetItem;
 
 namespace cvx {
 
@@ -16,7 +17,12 @@ class frmMain;
 bool TreeViewRC_MouseDown(frmMain& w, Qt::MouseButton button, const QPoint& pos,
                           const QPoint& globalPos);
 
-// Routes the browser's mouse presses to TreeViewRC_MouseDown before the browser handles them.
+// The right button's part of that on node (the one under the mouse, or the selected one when the
+// keyboard asks for the menu; null for none), the menu opening at globalPos.
+void TreeViewRC_ContextMenu(frmMain& w, QTreeWidgetItem* node, const QPoint& globalPos);
+
+// Routes the browser's mouse presses to TreeViewRC_MouseDown before the browser handles them, and
+// its keyboard menu requests (Menu key, Shift+F10) to TreeViewRC_ContextMenu.
 void InstallTreeViewRCMouseDown(frmMain& w);
 
 }  // namespace cvx

@@ -15,14 +15,8 @@ unset QT_QPA_PLATFORM
 
 # The server as an earlier session would have stored it.
 mkdir -p "$tmp/config/corvexa"
-python3 - "$tmp/config/corvexa/settings.sqlite3" <<'PY'
-import sqlite3, sys
-db = sqlite3.connect(sys.argv[1])
-db.execute("CREATE TABLE settings(app TEXT, section TEXT, key TEXT, value TEXT, "
-           "PRIMARY KEY(app, section, key))")
-db.execute("INSERT INTO settings VALUES ('Corvexa', 'Settings\\CORP', 'ZW Server', 'FS1')")
-db.commit()
-PY
+python3 "$(dirname "${BASH_SOURCE[0]}")/support/stored_server.py" \
+  "$tmp/config/corvexa/settings.sqlite3" CORP FS1
 : >"$tmp/demo.log"
 
 cat >"$tmp/session.sh" <<SH

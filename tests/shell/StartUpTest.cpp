@@ -93,14 +93,15 @@ TEST(StartUp, TreeWithoutExtendedActionsLeavesRemoteControlOnly) {
   EXPECT_EQ(ComboItems(ui.cmbServerlist), (QStringList{"FS3"}));
 }
 
-TEST(StartUp, ChosenTreeNamesEverythingButTheSchemaTestUsesTheDefault) {
+TEST(StartUp, ChosenTreeNamesEverythingAndAnswersTheSchemaTest) {
   // The default tree (CORP) knows the extended actions; the chosen one (LEGACY) does not.
   MainWindowHarness h(kDemo, "", {R"(/tree=NDS:\\legacy\)", "--dbpath=/srv/cvx db"});
   frmMain& w = *h.window;
   ASSERT_EQ(h.Load(), StartUpOutcome::kReady);
   EXPECT_EQ(w.state().TreeName, "LEGACY");  // spelled as the directory spells it
   EXPECT_EQ(w.windowTitle(), "Corvexa on LEGACY");
-  EXPECT_TRUE(w.state().ExtendedActionsAvailable);
+  EXPECT_FALSE(w.state().ExtendedActionsAvailable);
+  EXPECT_TRUE(w.ui().Command1->isHidden());
   EXPECT_EQ(w.state().DBPath, "/srv/cvx db");
   const DirectoryControls& d = w.dir();
   for (const auto* c : {&d.NWDirUser, &d.NWDirWSdb, &d.NWDirWSAddress}) {

@@ -151,7 +151,15 @@ TEST_F(ActionMenuHandlers, OnTheResultsListWorkstationsStartHitsResolveAndNotesD
   EXPECT_EQ(Launched(), std::vector{Command("desktop.exe", "WS01.SALES.ACME", "Chat")});
   EXPECT_EQ(HistoryClass(kWs01), "Workstation");
 
-  RightClickEntry(3);
+  // From the keyboard the selected entry is picked, and the menu opens at it.
+  QTreeWidget& list = *ui().lstMultiple;
+  list.setCurrentItem(list.topLevelItem(3));
+  s().ResultPickActive = false;
+  QTest::keyClick(&list, Qt::Key_F10, Qt::ShiftModifier);
+  EXPECT_EQ(s().ResultPickActive, true);
+  ASSERT_TRUE(menus().mnuMain->isVisible());
+  EXPECT_EQ(menus().mnuMain->pos(),
+            list.viewport()->mapToGlobal(list.visualItemRect(list.topLevelItem(3)).bottomLeft()));
   Choose(menus().mnuMain, menus().mnuRV);
   EXPECT_EQ(Launched().back(), Command("wviewnt.exe", "WS02.SALES.ACME", "Remote View"));
   EXPECT_EQ(HistoryClass(ws02), "Workstation");

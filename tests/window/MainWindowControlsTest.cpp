@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -16,6 +18,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -147,6 +150,45 @@ TEST_F(MainWindowControlsTest, ALongStatusTextDoesNotWidenTheWindow) {
   const int before = window.minimumSizeHint().width();
   SetStatusPanelText(c, 2, QString(400, QLatin1Char('x')));
   EXPECT_EQ(window.minimumSizeHint().width(), before);
+}
+
+// A screen reader must be able to say what every control a person can reach is for; a labelled
+// control is called what its label says.
+TEST_F(MainWindowControlsTest, EveryOperableControlHasAnAccessibleName) {
+  int named = 0;
+  for (QWidget* control : window.findChildren<QWidget*>()) {
+    // Parts of a compound control (a combo box's line edit and its pop-up list) take its name.
+    if (!(control->focusPolicy() & Qt::TabFocus) || control->focusProxy()) continue;
+    if (qobject_cast<QComboBox*>(control->parentWidget()) || control->window() != &window) continue;
+    const QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);
+    ASSERT_NE(a, nullptr);
+    EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << control->objectName().toStdString();
+    ++named;
+  }
+  EXPECT_GE(named, 20);
+  for (const QLabel* label : window.findChildren<QLabel*>()) {
+    if (!label->buddy()) continue;
+    EXPECT_TRUE(label->text().startsWith(label->buddy()->accessibleName()));
+  }
+  EXPECT_EQ(c.ImageCombo1->accessibleName(), "Enter Username or Workstation Name");
+  EXPECT_EQ(c.lblRCUserFieldEntry->text(), "Enter Username or Workstation Name:");
+}
+
+TEST_F(MainWindowControlsTest, TabWalksTheRemoteActionPageInWorkingOrder) {
+  window.show();
+  QApplication::setActiveWindow(&window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  c.ImageCombo1->setFocus();
+  const QList<QWidget*> expected = {c.ImageCombo1, c.cmdRC,      c.Command1,
+                                    c.TreeViewRC,  c.lvwNDSinfo, c.lstMultiple};
+  QList<QWidget*> walked;
+  for (int k = 0; k < expected.size(); ++k) {
+    QWidget* focus = QApplication::focusWidget();
+    // The box's typing field stands for the box.
+    walked << (focus && focus->parentWidget() == c.ImageCombo1 ? c.ImageCombo1 : focus);
+    QTest::keyClick(focus, Qt::Key_Tab);
+  }
+  EXPECT_EQ(walked, expected);
 }
 
 }  // namespace

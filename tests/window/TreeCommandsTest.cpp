@@ -85,10 +85,10 @@ TEST_F(TreeCommands, TheSearchAnchorIsMarkedMovedAndCleared) {
   EXPECT_NE(FindNode(rc(), kAcme), nullptr);
 }
 
-TEST_F(TreeCommands, TheAnchorIsMarkedAgainAfterARefreshAndAtStartUpKeepingTheSelection) {
+TEST_F(TreeCommands, TheAnchorIsMarkedAgainAfterARefreshAndAtStartUpWithItsContainerSelected) {
   treeExp(w(), kPayroll);
   ToggleAnchor(kPayroll);
-  Refresh(kHr);
+  Refresh(kSales);
   EXPECT_TRUE(Marked(kPayroll));
   EXPECT_EQ(rc().currentItem(), Node(kHr));
 
@@ -99,7 +99,7 @@ TEST_F(TreeCommands, TheAnchorIsMarkedAgainAfterARefreshAndAtStartUpKeepingTheSe
   EXPECT_TRUE(s().SearchAnchorActive);
   EXPECT_EQ(ui().txtSearchAnchor->text().toStdString(), kPayroll);
   EXPECT_TRUE(Marked(kPayroll));
-  EXPECT_EQ(rc().currentItem(), Node(kCorp));
+  EXPECT_EQ(rc().currentItem(), Node(kHr));
 
   // The tree root as the anchor, and an anchor deleted from the directory.
   s().SearchAnchor = kCorp;

@@ -86,13 +86,19 @@ TEST_F(TreeNodeClick, AnAliasARightClickAndNoNodeChangeNothing) {
   EXPECT_FALSE(ListsEmptied());
 }
 
-TEST_F(TreeNodeClick, KeysPickTheTreeAndEnterIsTheDoubleClick) {
+TEST_F(TreeNodeClick, CharacterKeysPickTheTreeAndEnterIsTheDoubleClick) {
   treeExp(w(), kAcme);
   rc().setCurrentItem(Node(kAcme)->child(0));  // Field Service
+  s().TreePickActive = false;
   s().ResultPickActive = true;
-  QTest::keyClick(&rc(), Qt::Key_Down);  // to HR, picked as a click picks it
+  // Arrows and function keys move (HR becomes the context, as a click makes it) but leave the
+  // pending results pick to the action button.
+  for (Qt::Key key : {Qt::Key_Down, Qt::Key_F5, Qt::Key_Menu}) QTest::keyClick(&rc(), key);
   EXPECT_EQ(rc().currentItem(), Node(kHr));
   EXPECT_EQ(s().CurrentContext, kHr);
+  EXPECT_FALSE(s().TreePickActive);
+  EXPECT_EQ(s().ResultPickActive, true);
+  QTest::keyClick(&rc(), Qt::Key_X);
   EXPECT_TRUE(s().TreePickActive);
   EXPECT_EQ(s().ResultPickActive, false);
 

@@ -1,8 +1,11 @@
 #include "window/TreeViewRCMouseDown.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QToolButton>
+#include <functional>
 
 #include "ActionMenuFixture.h"
 #include "window/TreeDoubleClickAction.h"
@@ -113,6 +116,46 @@ TEST_F(TreeViewRCMouseDown, ALeftPressClearsFirstAndTheBrowserStillPicksTheNode)
   EXPECT_EQ(Panel2(), "");
   QTest::mouseRelease(rc().viewport(), Qt::MiddleButton, {}, at);
   EXPECT_FALSE(menus().mnuMain->isVisible());
+}
+
+// From the keyboard the selected node stands in for the one under the mouse: the Menu key (the
+// context-menu request the platform makes of it) and Shift+F10 open the same menu, with the same
+// pick, at the node.
+TEST_F(TreeViewRCMouseDown, TheKeyboardOpensTheMenuOfTheSelectedNodeAtTheNode) {
+  const auto menuKey = [this] {
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, {}, {});
+    QCoreApplication::sendEvent(&rc(), &request);
+  };
+  const auto shiftF10 = [this] { QTest::keyClick(&rc(), Qt::Key_F10, Qt::ShiftModifier); };
+  struct Case {
+    std::function<void()> press;
+    std::string node;
+    QMenu* menu;
+  };
+  for (const Case& c :
+       {Case{menuKey, kWs01, menus().mnuMain}, Case{shiftF10, kJsmith, menus().mnuMain},
+        Case{shiftF10, kSales, menus().mnuTreeManipulate}}) {
+    SCOPED_TRACE(c.node);
+    CloseMenus();
+    s().TreePickActive = false;
+    CenterOf(c.node);  // opens the browser down to it
+    rc().setCurrentItem(Node(c.node));
+    SetStatusPanelText(ui(), 2, "Searching ...");
+    c.press();
+    ASSERT_TRUE(c.menu->isVisible());
+    EXPECT_EQ(c.menu->pos(),
+              rc().viewport()->mapToGlobal(rc().visualItemRect(Node(c.node)).bottomLeft()));
+    EXPECT_EQ(rc().currentItem(), Node(c.node));
+    const bool target = c.menu == menus().mnuMain;
+    EXPECT_EQ(s().TreePickActive, target);
+    EXPECT_EQ(Panel2(), target
+                            ? QString::fromStdString("Context: " + NodeKey(Node(c.node)->parent()))
+                            : QString());
+  }
+  CloseMenus();
+  rc().setCurrentItem(nullptr);
+  shiftF10();
+  EXPECT_FALSE(menus().mnuMain->isVisible() || menus().mnuTreeManipulate->isVisible());
 }
 
 }  // namespace

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <functional>
+
+class QPoint;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace cvx {
+
+// What a view does when its menu is asked for: the entry the menu is for (under the mouse, or
+// the selected one from the keyboard; may be null) and where the menu opens.
+using ContextMenuOpener = std::function<void(QTreeWidgetItem* entry, const QPoint& globalPos)>;
+
+// Lets the keyboard open the view's menu as the right button does: the Menu key's context-menu
+// event, and Shift+F10 turned into one, run open with the selected entry, the menu placed at that
+// entry rather than at the mouse.
+void InstallKeyboardContextMenu(QTreeWidget& view, ContextMenuOpener open);
+
+}  // namespace cvx
