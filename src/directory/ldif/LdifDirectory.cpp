@@ -60,6 +60,11 @@ DirResult<std::shared_ptr<LdifDirectory>> LdifDirectory::Open(const std::string&
     slot.name = treeNames[i];
     slot.ldifPath = ldifFiles[i].string();
     slot.schema = std::make_shared<const SchemaModel>(files);
+    if (!slot.schema->CycleError().empty()) {
+      return MakeDirError(kDirClientMissing, "the schema of tree " + treeNames[i] + " in " +
+                                                 folder +
+                                                 " is refused: " + slot.schema->CycleError());
+    }
     dir->trees_.push_back(std::move(slot));
   }
 

@@ -9,7 +9,7 @@
 
 namespace cvx {
 
-std::optional<unsigned long> FindIncludeLine(const std::string& path) {
+std::optional<RefusedLine> FindRefusedLine(const std::string& path) {
   constexpr std::string_view kInclude = "include:";
   std::unique_ptr<FILE, decltype(&std::fclose)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!f) return std::nullopt;
@@ -22,6 +22,7 @@ std::optional<unsigned long> FindIncludeLine(const std::string& path) {
   while ((got = std::fread(block, 1, sizeof block, f.get())) > 0) {
     for (std::size_t i = 0; i < got; ++i) {
       const char c = block[i];
+      if (c == '\0') return RefusedLine{line, "a NUL byte is not allowed in a tree file"};
       if (c == '\n') {
         ++line;
         head.clear();
@@ -31,7 +32,9 @@ std::optional<unsigned long> FindIncludeLine(const std::string& path) {
       if (!atLineStart) continue;
       head += c;
       if (head.size() == kInclude.size()) {
-        if (EqualsNoCase(head, kInclude)) return line;
+        if (EqualsNoCase(head, kInclude)) {
+          return RefusedLine{line, "\"include:\" lines are not allowed in a tree file"};
+        }
         atLineStart = false;
       }
     }

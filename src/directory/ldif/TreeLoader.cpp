@@ -54,9 +54,7 @@ class Loader {
       : path_(path), model_(std::make_shared<TreeModel>(tree, std::move(schema))) {}
 
   DirResult<std::shared_ptr<const TreeModel>> Run() {
-    if (auto include = FindIncludeLine(path_)) {
-      return Fail(*include, "\"include:\" lines are not allowed in a tree file");
-    }
+    if (auto refused = FindRefusedLine(path_)) return Fail(refused->line, refused->what);
     std::unique_ptr<LDIFFP, LdifFileCloser> fp(ldif_open(path_.c_str(), "r"));
     if (!fp) return Fail(0, "cannot be read");
     unsigned long lineNo = 0;
