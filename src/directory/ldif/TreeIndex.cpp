@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -365,6 +366,11 @@ std::optional<std::string> TreeIndexFile(const std::string& ldifPath, const std:
 
 std::optional<std::string> TreeFilesIdentity(const std::string& ldifPath,
                                              const std::vector<std::string>& schemaPaths) {
+  // A file written within the last moments may be written again within the same tick of the
+  // file system's clock, at the same size, and still look the same: such files get no index yet.
+  constexpr long kSettleSeconds = 2;
+  struct timespec now {};
+  ::clock_gettime(CLOCK_REALTIME, &now);
   std::string identity;
   std::vector<std::string> files{ldifPath};
   files.insert(files.end(), schemaPaths.begin(), schemaPaths.end());
@@ -373,6 +379,7 @@ std::optional<std::string> TreeFilesIdentity(const std::string& ldifPath,
     const auto absolute = fs::absolute(f, ec);
     struct stat st {};
     if (ec || ::stat(absolute.c_str(), &st) != 0) return std::nullopt;
+    if (st.st_mtim.tv_sec + kSettleSeconds > now.tv_sec) return std::nullopt;
     identity += absolute.string() + '\n' + std::to_string(st.st_size) + ' ' +
                 std::to_string(st.st_mtim.tv_sec) + '.' + std::to_string(st.st_mtim.tv_nsec) + ' ' +
                 std::to_string(st.st_dev) + ':' + std::to_string(st.st_ino) + '\n';

@@ -22,7 +22,8 @@ namespace cvx {
 std::optional<std::string> TreeIndexFile(const std::string& ldifPath, const std::string& treeName);
 
 // What an index must have been built from: path, size, modification time in nanoseconds and
-// inode of the tree file and of each schema file. Nothing when a file cannot be looked at.
+// inode of the tree file and of each schema file. Nothing when a file cannot be looked at or was
+// changed within the last two seconds (it may change again unseen within the same clock tick).
 std::optional<std::string> TreeFilesIdentity(const std::string& ldifPath,
                                              const std::vector<std::string>& schemaPaths);
 
