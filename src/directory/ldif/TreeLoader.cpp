@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <unordered_map>
 
@@ -57,6 +58,11 @@ class Loader {
     if (auto refused = FindRefusedLine(path_)) return Fail(refused->line, refused->what);
     std::unique_ptr<LDIFFP, LdifFileCloser> fp(ldif_open(path_.c_str(), "r"));
     if (!fp) return Fail(0, "cannot be read");
+    // Room for the objects of a file of this size (records of large trees take 200 bytes and
+    // more), so the name index is not rebuilt again and again while it grows.
+    std::error_code ec;
+    const auto bytes = std::filesystem::file_size(path_, ec);
+    if (!ec) model_->Reserve(static_cast<std::size_t>(bytes / 200));
     unsigned long lineNo = 0;
     char* buf = nullptr;
     int bufLen = 0;
@@ -133,11 +139,16 @@ class Loader {
     node.fullPath = model_->Keep(FullPathOf(model_->Name(), *rdns, rdns->size()));
     // RDN values hold no backslash, so the parent's name ends before the last one.
     const std::string upperPath = ToUpperAscii(node.fullPath);
-    node.parent = model_->FindUpper(std::string_view(upperPath).substr(0, upperPath.rfind('\\')));
+    // Records mostly follow their siblings: the previous record's parent is looked up once.
+    const std::string_view parentPath =
+        std::string_view(upperPath).substr(0, upperPath.rfind('\\'));
+    if (parentPath != lastParentPath_) {
+      lastParentPath_ = parentPath;
+      lastParent_ = model_->FindUpper(parentPath);
+    }
+    node.parent = lastParent_;
     if (node.parent == kNoNode)
       return Fail(line, "the parent of \"" + dn + "\" is missing").dirError();
-    if (model_->FindUpper(upperPath) != kNoNode)
-      return Fail(line, "\"" + dn + "\" is there twice").dirError();
 
     std::size_t valueCount = 0;
     for (LDAPMod** m = lr.lrop_mods; m && *m; ++m) {
@@ -148,30 +159,29 @@ class Loader {
     std::vector<const ObjectClassInfo*> classes;
     for (LDAPMod** m = lr.lrop_mods; m && *m; ++m) {
       const std::string type((*m)->mod_type);
-      std::vector<std::string> values;
+      const bool isObjectClass = EqualsNoCase(type, "objectClass");
+      const bool isAliasTarget = EqualsNoCase(type, "aliasedObjectName");
+      const auto* attr = Attribute(type);
+      const std::string_view unknownType = attr ? std::string_view() : Unknown(type);
       for (struct berval** v = (*m)->mod_bvalues; v && *v; ++v) {
-        values.emplace_back((*v)->bv_val ? (*v)->bv_val : "", (*v)->bv_len);
-      }
-      if (EqualsNoCase(type, "objectClass")) {
-        for (const auto& v : values) {
-          const auto* c = Class(v);
-          if (!c) return Fail(line, "unknown object class \"" + v + "\"").dirError();
+        const std::string_view value((*v)->bv_val ? (*v)->bv_val : "", (*v)->bv_len);
+        if (isObjectClass) {
+          const auto* c = Class(std::string(value));
+          if (!c)
+            return Fail(line, "unknown object class \"" + std::string(value) + "\"").dirError();
           classes.push_back(c);
         }
-      }
-      const auto* attr = Attribute(type);
-      if (attr && attr->isNetworkAddress) {
-        for (auto& v : values) v = RenderNetworkAddress(v);
-      }
-      if (EqualsNoCase(type, "aliasedObjectName") && !values.empty()) {
-        const auto target = RdnValuesTopDown(values.front());
-        if (target && !target->empty()) {
-          node.aliasTarget = model_->Keep(FullPathOf(model_->Name(), *target, target->size()));
+        if (isAliasTarget && v == (*m)->mod_bvalues) {
+          const auto target = RdnValuesTopDown(std::string(value));
+          if (target && !target->empty()) {
+            node.aliasTarget = model_->Keep(FullPathOf(model_->Name(), *target, target->size()));
+          }
         }
+        const std::string_view text = attr && attr->isNetworkAddress
+                                          ? model_->Keep(RenderNetworkAddress(value))
+                                          : model_->Keep(value);
+        node.values.push_back(TreeValue{attr, unknownType, text});
       }
-      const std::string_view unknownType = attr ? std::string_view() : Unknown(type);
-      for (const auto& v : values)
-        node.values.push_back(TreeValue{attr, unknownType, model_->Keep(v)});
     }
     const auto* cls = model_->Schema().MostSpecificClass(classes);
     if (!cls) return Fail(line, "\"" + dn + "\" has no object class").dirError();
@@ -181,7 +191,8 @@ class Loader {
     if (node.isAlias && node.aliasTarget.empty()) {
       return Fail(line, "alias \"" + dn + "\" names no object").dirError();
     }
-    model_->Add(std::move(node), upperPath);
+    if (model_->Add(std::move(node), upperPath) == kNoNode)
+      return Fail(line, "\"" + dn + "\" is there twice").dirError();
     return std::nullopt;
   }
 
@@ -209,6 +220,8 @@ class Loader {
   std::unordered_map<std::string, const AttributeTypeInfo*> attributes_;
   std::unordered_map<std::string, const ObjectClassInfo*> classes_;
   std::unordered_map<std::string, std::string_view> unknownTypes_;
+  std::string lastParentPath_;
+  NodeIndex lastParent_ = kNoNode;
 };
 
 }  // namespace

@@ -36,6 +36,7 @@ NodeIndex TreeModel::FindUpper(std::string_view upperPath) const {
 
 NodeIndex TreeModel::Add(TreeNode node, std::string_view upperPath) {
   const auto index = static_cast<NodeIndex>(nodes_.size());
+  if (index_.find(upperPath) != index_.end()) return kNoNode;
   index_.emplace(Keep(upperPath), index);
   if (node.parent != kNoNode) {
     auto& parent = nodes_[static_cast<std::size_t>(node.parent)];

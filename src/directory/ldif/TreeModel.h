@@ -56,8 +56,13 @@ class TreeModel {
   NodeIndex Resolve(std::string_view fullPath) const;
 
   // Building (the loader's side). Text of a node is kept in the tree with Keep. The parent must be
-  // added already; `upperPath` is the node's full name in upper case.
+  // added already; `upperPath` is the node's full name in upper case. kNoNode, and nothing added,
+  // when a node of that name is there already.
   std::string_view Keep(std::string_view text) { return arena_.Keep(text); }
+  void Reserve(std::size_t nodes) {
+    nodes_.reserve(nodes);
+    index_.reserve(nodes);
+  }
   NodeIndex Add(TreeNode node, std::string_view upperPath);
   NodeIndex FindUpper(std::string_view upperPath) const;
 
