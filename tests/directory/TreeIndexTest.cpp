@@ -171,9 +171,33 @@ TEST_F(TreeIndex, ADamagedIndexIsNeverTrustedAndIsRebuilt) {
   }
 }
 
+// An index damaged after it was found good: the tree file answers instead, from that moment.
+TEST_F(TreeIndex, AnIndexDamagedWhileInUseGivesWayToTheTreeFile) {
+  ASSERT_EQ(Units(), (std::vector<std::string>{"SALES", "SUPPORT"}));
+  auto client = OpenDirectoryClient(folder_.path(), "");
+  ASSERT_TRUE(client) << client.message();
+  auto control = (*client)->CreateControl();
+  ASSERT_TRUE(control->FindEntry(R"(NDS:\\T\ACME)"));
+  {
+    std::fstream io(Index(), std::ios::in | std::ios::out | std::ios::binary);
+    io << std::string(fs::file_size(Index()), '\x5a');
+  }
+  control->SetContextPath(R"(NDS:\\T\ACME)");
+  auto entries = control->ContextEntries();
+  ASSERT_TRUE(entries) << entries.message();
+  EXPECT_EQ(entries->size(), 2u);
+}
+
 // Each process writes its own file and renames it into place: whichever comes last, the index
-// in place is whole, and nothing else is left in the cache folder.
+// in place is whole, and nothing else is left in the cache folder, not even the staging file a
+// killed writer left.
 TEST_F(TreeIndex, TwoProcessesBuildingAtOnceLeaveOneWholeIndex) {
+  const pid_t gone = ::fork();
+  ASSERT_GE(gone, 0);
+  if (gone == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+  fs::create_directories(fs::path(Index()).parent_path());
+  std::ofstream(Index() + "." + std::to_string(gone) + "-0.new") << "half an index";
   pid_t children[2];
   for (auto& child : children) {
     child = ::fork();

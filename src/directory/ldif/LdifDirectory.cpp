@@ -129,7 +129,13 @@ DirResult<std::shared_ptr<const TreeSource>> LdifDirectory::Tree(const std::stri
   const auto& indexFile = slot->indexFile;
   const auto identity = TreeFilesIdentity(slot->ldifPath, slot->schemaPaths);
   if (indexFile && identity) {
-    if (auto indexed = OpenTreeIndex(*indexFile, *identity, slot->schema)) {
+    auto reread = [path = slot->ldifPath, name = slot->name,
+                   schema = slot->schema]() -> DirResult<std::shared_ptr<const TreeSource>> {
+      auto loaded = LoadTree(path, name, schema);
+      if (!loaded) return loaded.dirError();
+      return std::shared_ptr<const TreeSource>(std::make_shared<MemoryTreeSource>(*loaded));
+    };
+    if (auto indexed = OpenTreeIndex(*indexFile, *identity, slot->schema, reread)) {
       slot->source = std::move(indexed);
       return slot->source;
     }

@@ -1,17 +1,21 @@
 #include "directory/ldif/TreeIndex.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <QDebug>
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <unordered_map>
+#include <utility>
 
 #include "core/TextUtil.h"
 
@@ -261,6 +265,71 @@ class IndexedTreeSource : public TreeSource {
       allSearch_, ofClass_;
 };
 
+// An index that turns out damaged while it is read (it matched the files when it was opened) is
+// not fatal either: from then on the tree file is read into memory and answers instead.
+class ReadOnDamage : public TreeSource {
+ public:
+  ReadOnDamage(std::shared_ptr<const TreeSource> index, TreeReader reread)
+      : index_(std::move(index)), reread_(std::move(reread)) {}
+
+  const SchemaModel& Schema() const override { return index_->Schema(); }
+  DirResult<std::optional<SourceNode>> Find(std::string_view fullPath,
+                                            bool resolveAlias) const override {
+    return Ask([&](const TreeSource& t) { return t.Find(fullPath, resolveAlias); });
+  }
+  DirResult<std::vector<SourceNode>> Children(std::int64_t id) const override {
+    return Ask([&](const TreeSource& t) { return t.Children(id); });
+  }
+  DirResult<std::vector<std::string>> Values(std::int64_t id,
+                                             std::string_view fieldName) const override {
+    return Ask([&](const TreeSource& t) { return t.Values(id, fieldName); });
+  }
+  DirResult<std::vector<std::string>> Search(std::int64_t context, std::string_view pattern,
+                                             const std::vector<std::string>& classes,
+                                             bool subtree) const override {
+    return Ask([&](const TreeSource& t) { return t.Search(context, pattern, classes, subtree); });
+  }
+  DirResult<std::vector<std::string>> NamesOfClass(std::string_view className) const override {
+    return Ask([&](const TreeSource& t) { return t.NamesOfClass(className); });
+  }
+
+ private:
+  template <typename Question>
+  auto Ask(Question question) const -> decltype(question(std::declval<const TreeSource&>())) {
+    if (!memory_) {
+      auto answer = question(*index_);
+      if (answer) return answer;
+      qWarning().noquote() << "cvx:" << QString::fromStdString(answer.message())
+                           << "- reading the tree file instead";
+      auto read = reread_();
+      if (!read) return read.dirError();
+      memory_ = std::move(read).value();
+    }
+    return question(*memory_);
+  }
+
+  std::shared_ptr<const TreeSource> index_;
+  TreeReader reread_;
+  mutable std::shared_ptr<const TreeSource> memory_;
+};
+
+// Staging files of this index whose writer is gone (a crash, a kill): nobody else removes them.
+void RemoveStaleStaging(const fs::path& file) {
+  std::error_code ec;
+  const std::string prefix = file.filename().string() + ".";
+  for (const auto& e : fs::directory_iterator(file.parent_path(), ec)) {
+    const std::string name = e.path().filename().string();
+    if (name.size() <= prefix.size() + 4 || name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - 4, 4, ".new") != 0) {
+      continue;
+    }
+    const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+    if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+      fs::remove(e.path(), ec);
+    }
+  }
+}
+
 std::optional<std::string> Exec(sqlite3* db, const char* sql) {
   char* message = nullptr;
   if (sqlite3_exec(db, sql, nullptr, nullptr, &message) == SQLITE_OK) return std::nullopt;
@@ -389,7 +458,8 @@ std::optional<std::string> TreeFilesIdentity(const std::string& ldifPath,
 
 std::shared_ptr<const TreeSource> OpenTreeIndex(const std::string& file,
                                                 const std::string& identity,
-                                                std::shared_ptr<const SchemaModel> schema) {
+                                                std::shared_ptr<const SchemaModel> schema,
+                                                TreeReader reread) {
   sqlite3* raw = nullptr;
   const int rc =
       sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -407,15 +477,21 @@ std::shared_ptr<const TreeSource> OpenTreeIndex(const std::string& file,
   }
   if (step != SQLITE_DONE || !formatOk || !identityOk) return nullptr;
   meta.reset();
-  return std::make_shared<IndexedTreeSource>(std::move(db), file, std::move(schema));
+  return std::make_shared<ReadOnDamage>(
+      std::make_shared<IndexedTreeSource>(std::move(db), file, std::move(schema)),
+      std::move(reread));
 }
 
 std::optional<std::string> WriteTreeIndex(const std::string& file, const std::string& identity,
                                           const TreeModel& model) {
   std::error_code ec;
   const fs::path target(file);
-  fs::create_directories(target.parent_path(), ec);
+  // The cache folder is the user's own: made for the owner alone.
+  if (fs::create_directories(target.parent_path(), ec)) {
+    fs::permissions(target.parent_path(), fs::perms::owner_all, ec);
+  }
   if (ec) return target.parent_path().string() + ": " + ec.message();
+  RemoveStaleStaging(target);
   // A name no other process uses: each writes its own file, and the last rename wins.
   static std::atomic<unsigned> counter{0};
   const std::string staging =

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,11 +28,16 @@ std::optional<std::string> TreeIndexFile(const std::string& ldifPath, const std:
 std::optional<std::string> TreeFilesIdentity(const std::string& ldifPath,
                                              const std::vector<std::string>& schemaPaths);
 
+// Reads the tree file into memory: what answers when an index fails while it is read.
+using TreeReader = std::function<DirResult<std::shared_ptr<const TreeSource>>()>;
+
 // The index in `file` when it is one of this program's and was built from `identity`; nothing
-// otherwise (missing, unreadable, damaged, of another version or of other files).
+// otherwise (missing, unreadable, damaged, of another version or of other files). Should it fail
+// later, `reread` is called once (with one line on stderr) and its tree answers from then on.
 std::shared_ptr<const TreeSource> OpenTreeIndex(const std::string& file,
                                                 const std::string& identity,
-                                                std::shared_ptr<const SchemaModel> schema);
+                                                std::shared_ptr<const SchemaModel> schema,
+                                                TreeReader reread);
 
 // Writes the index of a tree read into memory, creating the cache folder when needed. Nothing on
 // success, else why it could not be written (no file is left behind then).

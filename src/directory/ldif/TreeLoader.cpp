@@ -22,9 +22,41 @@ struct LdifFileCloser {
   void operator()(LDIFFP* fp) const { ldif_close(fp); }
 };
 
+// The RDN values of a plain DN: types of letters, digits and "-" starting with a letter, values
+// of letters, digits, "-", "_" and "." (no escapes, quotes, blanks or multi-valued RDNs). That is
+// what the DNs of large trees look like, and what the parser would make of them; anything else is
+// left to the parser.
+std::optional<std::vector<std::string>> PlainRdnValuesTopDown(std::string_view dn) {
+  auto isAlnum = [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+  };
+  std::vector<std::string> values;
+  while (true) {
+    const auto comma = dn.find(',');
+    const std::string_view rdn = dn.substr(0, comma);
+    const auto eq = rdn.find('=');
+    if (eq == std::string_view::npos || eq == 0 || eq + 1 == rdn.size()) return std::nullopt;
+    const char first = rdn[0];
+    if (!((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z'))) return std::nullopt;
+    for (char c : rdn.substr(0, eq)) {
+      if (!isAlnum(c) && c != '-') return std::nullopt;
+    }
+    const std::string_view value = rdn.substr(eq + 1);
+    for (char c : value) {
+      if (!isAlnum(c) && c != '-' && c != '_' && c != '.') return std::nullopt;
+    }
+    values.emplace_back(value);
+    if (comma == std::string_view::npos) break;
+    dn.remove_prefix(comma + 1);
+  }
+  std::reverse(values.begin(), values.end());
+  return values;
+}
+
 // The RDN values of a DN, top down ("cn=A,ou=B,o=C" -> C, B, A). A multi-valued RDN joins its
 // values with "+". Nothing for a DN the parser refuses.
 std::optional<std::vector<std::string>> RdnValuesTopDown(const std::string& dn) {
+  if (auto plain = PlainRdnValuesTopDown(dn)) return plain;
   LDAPDN parsed = nullptr;
   if (ldap_str2dn(dn.c_str(), &parsed, LDAP_DN_FORMAT_LDAPV3) != LDAP_SUCCESS) return std::nullopt;
   std::vector<std::string> values;
