@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 
 // Changed whenever what is stored, or how the loader derives it, changes: an index of another
 // format is rebuilt.
-constexpr const char* kFormat = "corvexa tree index 1";
+constexpr const char* kFormat = "corvexa tree index 2";
 
 constexpr int kFlagContainer = 1;
 constexpr int kFlagAlias = 2;
@@ -57,23 +57,25 @@ void Bind(sqlite3_stmt* s, int at, std::string_view text) {
   sqlite3_bind_text(s, at, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
-// Values of a node, kept as one blob: for each value its key and its text, each preceded by its
-// length (4 bytes, host order: the file never leaves this machine's cache).
-void AppendPiece(std::string& out, std::string_view piece) {
-  const auto n = static_cast<std::uint32_t>(piece.size());
-  out.append(reinterpret_cast<const char*>(&n), sizeof n);
-  out.append(piece);
+// Values of a node, kept as one blob: for each value the number of its key (see the table "key")
+// and its text, each number a varint (the text preceded by its length).
+void AppendNumber(std::string& out, std::uint64_t n) {
+  while (n >= 0x80) {
+    out += static_cast<char>((n & 0x7F) | 0x80);
+    n >>= 7;
+  }
+  out += static_cast<char>(n);
 }
 
-bool NextPiece(std::string_view& blob, std::string_view& piece) {
-  std::uint32_t n = 0;
-  if (blob.size() < sizeof n) return false;
-  std::memcpy(&n, blob.data(), sizeof n);
-  blob.remove_prefix(sizeof n);
-  if (blob.size() < n) return false;
-  piece = blob.substr(0, n);
-  blob.remove_prefix(n);
-  return true;
+bool NextNumber(std::string_view& blob, std::uint64_t& n) {
+  n = 0;
+  for (int shift = 0; shift < 64 && !blob.empty(); shift += 7) {
+    const auto byte = static_cast<unsigned char>(blob.front());
+    blob.remove_prefix(1);
+    n |= static_cast<std::uint64_t>(byte & 0x7F) << shift;
+    if (!(byte & 0x80)) return true;
+  }
+  return false;
 }
 
 std::uint64_t Fnv1a(std::string_view text) {
@@ -85,10 +87,18 @@ std::uint64_t Fnv1a(std::string_view text) {
   return h;
 }
 
+// Rows of the table "node": the object's number (file order), its parent's, its relative name,
+// class, alias target and flags. Full names are not stored: they are the parent's and the name.
 class IndexedTreeSource : public TreeSource {
  public:
-  IndexedTreeSource(Db db, std::string file, std::shared_ptr<const SchemaModel> schema)
-      : db_(std::move(db)), file_(std::move(file)), schema_(std::move(schema)) {}
+  IndexedTreeSource(Db db, std::string file, std::shared_ptr<const SchemaModel> schema,
+                    std::string treeName, std::unordered_map<std::string, std::uint64_t> keys)
+      : db_(std::move(db)),
+        file_(std::move(file)),
+        schema_(std::move(schema)),
+        keys_(std::move(keys)) {
+    paths_.emplace(0, Place{-1, "NDS:\\\\" + treeName});
+  }
 
   const SchemaModel& Schema() const override { return *schema_; }
 
@@ -104,31 +114,35 @@ class IndexedTreeSource : public TreeSource {
   }
 
   DirResult<std::vector<SourceNode>> Children(std::int64_t id) const override {
+    auto parent = PathOf(id);
+    if (!parent) return parent.dirError();
     auto* s = Use(children_,
-                  "SELECT id, name, path, class, alias, flags FROM node "
+                  "SELECT id, name, class, alias, flags FROM node "
                   "WHERE parent = ?1 ORDER BY id");
     if (!s) return Failed();
     sqlite3_bind_int64(s, 1, id);
     std::vector<SourceNode> out;
     int rc;
-    while ((rc = sqlite3_step(s)) == SQLITE_ROW) out.push_back(Row(s));
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW) out.push_back(Row(s, *parent));
     return Done(s, rc, std::move(out));
   }
 
   DirResult<std::vector<std::string>> Values(std::int64_t id,
                                              std::string_view fieldName) const override {
+    const auto key = keys_.find(ValueKey(*schema_, fieldName));
+    if (key == keys_.end()) return std::vector<std::string>();  // no object has such a value
     auto* s = Use(values_, "SELECT data FROM value WHERE id = ?1");
     if (!s) return Failed();
     sqlite3_bind_int64(s, 1, id);
     std::vector<std::string> out;
-    const std::string key = ValueKey(*schema_, fieldName);
     int rc = sqlite3_step(s);
     if (rc == SQLITE_ROW) {
       const auto* p = static_cast<const char*>(sqlite3_column_blob(s, 0));
       std::string_view blob(p ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(s, 0)));
-      std::string_view k, text;
-      while (NextPiece(blob, k) && NextPiece(blob, text)) {
-        if (k == key) out.emplace_back(text);
+      std::uint64_t k = 0, length = 0;
+      while (NextNumber(blob, k) && NextNumber(blob, length) && length <= blob.size()) {
+        if (k == key->second) out.emplace_back(blob.substr(0, length));
+        blob.remove_prefix(length);
       }
       rc = sqlite3_step(s);
     }
@@ -138,66 +152,70 @@ class IndexedTreeSource : public TreeSource {
   DirResult<std::vector<std::string>> Search(std::int64_t context, std::string_view pattern,
                                              const std::vector<std::string>& classes,
                                              bool subtree) const override {
-    // Candidates come from an index: the names that begin with the pattern's fixed start, the
-    // objects below the context by full name, or the context's own children; the pattern and
-    // classes then decide.
+    // Candidates come from an index: the names that begin with the pattern's fixed start, every
+    // object below the context, or the context's own children; the pattern, the classes and
+    // (for names) the place below the context then decide.
     std::string low(pattern.substr(0, pattern.find('*')));
     for (auto& c : low) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     std::string high = low;
     while (!high.empty() && static_cast<unsigned char>(high.back()) == 0xFF) high.pop_back();
     if (!high.empty()) high.back() = static_cast<char>(high.back() + 1);
 
-    std::string below;  // the context's full name and a backslash, for a subtree
-    if (subtree && context != 0) {
-      auto* s = Use(pathOf_, "SELECT path FROM node WHERE id = ?1");
-      if (!s) return Failed();
-      sqlite3_bind_int64(s, 1, context);
-      int rc = sqlite3_step(s);
-      if (rc == SQLITE_ROW) {
-        below = std::string(Text(s, 0)) + "\\";
-        rc = sqlite3_step(s);
-      }
-      if (auto done = Done(s, rc, 0); !done) return done.dirError();
-    }
     sqlite3_stmt* s = nullptr;
+    bool checkPlace = false;
     if (!subtree) {
-      s = Use(levelSearch_, "SELECT name, path, class FROM node WHERE parent = ?1 ORDER BY id");
+      s = Use(levelSearch_,
+              "SELECT id, parent, name, class FROM node WHERE parent = ?1 ORDER BY id");
       if (s) sqlite3_bind_int64(s, 1, context);
     } else if (!high.empty()) {
       s = Use(nameSearch_,
-              "SELECT name, path, class FROM node WHERE name >= ?1 AND name < ?2 AND id > 0 "
-              "ORDER BY id");
+              "SELECT id, parent, name, class FROM node WHERE name >= ?1 AND name < ?2 "
+              "AND id > 0 ORDER BY id");
       if (s) {
         Bind(s, 1, low);
         Bind(s, 2, high);
       }
-    } else if (!below.empty()) {
-      s = Use(pathSearch_,
-              "SELECT name, path, class FROM node WHERE path > ?1 AND path < ?2 ORDER BY id");
-      if (s) {
-        Bind(s, 1, below);
-        Bind(s, 2, below.substr(0, below.size() - 1) + "]");  // ']' follows '\'
-      }
+      checkPlace = context != 0;
     } else {
-      s = Use(allSearch_, "SELECT name, path, class FROM node WHERE id > 0 ORDER BY id");
+      s = Use(treeSearch_,
+              "WITH RECURSIVE below(id) AS (SELECT ?1 UNION ALL "
+              "SELECT node.id FROM node JOIN below ON node.parent = below.id) "
+              "SELECT id, parent, name, class FROM node WHERE id IN below AND id != ?1 "
+              "ORDER BY id");
+      if (s) sqlite3_bind_int64(s, 1, context);
     }
     if (!s) return Failed();
-    std::vector<std::string> out;
+    struct Hit {
+      std::int64_t parent;
+      std::string name;
+    };
+    std::vector<Hit> hits;
     int rc;
     while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
-      const auto path = Text(s, 1);
-      if (!below.empty() &&
-          (path.size() <= below.size() || !EqualsNoCase(path.substr(0, below.size()), below))) {
-        continue;
-      }
-      const auto cls = Text(s, 2);
+      const auto cls = Text(s, 3);
       if (std::none_of(classes.begin(), classes.end(),
                        [&](const std::string& c) { return EqualsNoCase(c, cls); })) {
         continue;
       }
-      if (WildcardMatchNoCase(pattern, Text(s, 0))) out.emplace_back(path);
+      const auto name = Text(s, 2);
+      if (WildcardMatchNoCase(pattern, name)) {
+        hits.push_back(Hit{sqlite3_column_int64(s, 1), std::string(name)});
+      }
     }
-    return Done(s, rc, std::move(out));
+    if (auto done = Done(s, rc, 0); !done) return done.dirError();
+    std::vector<std::string> out;
+    out.reserve(hits.size());
+    for (const auto& h : hits) {
+      if (checkPlace) {
+        auto below = IsBelow(h.parent, context);
+        if (!below) return below.dirError();
+        if (!*below) continue;
+      }
+      auto parent = PathOf(h.parent);
+      if (!parent) return parent.dirError();
+      out.push_back(*parent + "\\" + h.name);
+    }
+    return out;
   }
 
   DirResult<std::vector<std::string>> NamesOfClass(std::string_view className) const override {
@@ -211,25 +229,107 @@ class IndexedTreeSource : public TreeSource {
   }
 
  private:
-  DirResult<std::optional<SourceNode>> FindOne(std::string_view fullPath) const {
-    auto* s = Use(find_, "SELECT id, name, path, class, alias, flags FROM node WHERE path = ?1");
+  // Where a container sits: its parent and full name, remembered once asked for.
+  struct Place {
+    std::int64_t parent;
+    std::string path;
+  };
+
+  DirResult<const Place*> PlaceOf(std::int64_t id) const {
+    if (const auto it = paths_.find(id); it != paths_.end()) return &it->second;
+    auto* s = Use(placeOf_, "SELECT parent, name FROM node WHERE id = ?1");
     if (!s) return Failed();
-    Bind(s, 1, fullPath);
-    std::optional<SourceNode> out;
+    sqlite3_bind_int64(s, 1, id);
     int rc = sqlite3_step(s);
-    if (rc == SQLITE_ROW) {
-      out = Row(s);
-      rc = sqlite3_step(s);
+    if (rc != SQLITE_ROW) {
+      const auto why =
+          rc == SQLITE_DONE ? DirError{kDirLost, "the index " + file_ + " is damaged"} : Failed();
+      sqlite3_reset(s);
+      return why;
     }
-    return Done(s, rc, std::move(out));
+    const std::int64_t parent = sqlite3_column_int64(s, 0);
+    std::string name(Text(s, 1));
+    sqlite3_reset(s);
+    if (parent >= id) return DirError{kDirLost, "the index " + file_ + " is damaged"};
+    auto above = PlaceOf(parent);  // parents come first: this ends at the tree object
+    if (!above) return above.dirError();
+    const auto [it, added] = paths_.emplace(id, Place{parent, (*above)->path + "\\" + name});
+    return &it->second;
   }
 
-  static SourceNode Row(sqlite3_stmt* s) {
-    const int flags = sqlite3_column_int(s, 5);
-    return SourceNode{sqlite3_column_int64(s, 0), std::string(Text(s, 1)),
-                      std::string(Text(s, 2)),    std::string(Text(s, 3)),
-                      std::string(Text(s, 4)),    (flags & kFlagContainer) != 0,
-                      (flags & kFlagAlias) != 0};
+  DirResult<std::string> PathOf(std::int64_t id) const {
+    auto place = PlaceOf(id);
+    if (!place) return place.dirError();
+    return (*place)->path;
+  }
+
+  DirResult<bool> IsBelow(std::int64_t id, std::int64_t context) const {
+    while (id > context) {
+      auto place = PlaceOf(id);
+      if (!place) return place.dirError();
+      id = (*place)->parent;
+    }
+    return id == context;
+  }
+
+  DirResult<std::optional<SourceNode>> FindOne(std::string_view fullPath) const {
+    // "NDS:\\TREE\A\B": the tree object, then one child by name for each part.
+    const std::string& root = paths_.at(0).path;
+    if (fullPath.size() < root.size() || !EqualsNoCase(fullPath.substr(0, root.size()), root)) {
+      return std::optional<SourceNode>();
+    }
+    std::string_view rest = fullPath.substr(root.size());
+    if (rest.empty()) {
+      auto* s = Use(node_, "SELECT id, name, class, alias, flags FROM node WHERE id = 0");
+      if (!s) return Failed();
+      std::optional<SourceNode> out;
+      int rc = sqlite3_step(s);
+      if (rc == SQLITE_ROW) {
+        out = Row(s, "");
+        out->fullPath = root;
+        rc = sqlite3_step(s);
+      }
+      return Done(s, rc, std::move(out));
+    }
+    if (rest.front() != '\\') return std::optional<SourceNode>();
+    std::int64_t at = 0;
+    std::string path = root;
+    std::optional<SourceNode> out;
+    while (!rest.empty()) {
+      rest.remove_prefix(1);  // the backslash
+      const auto part = rest.substr(0, rest.find('\\'));
+      rest.remove_prefix(part.size());
+      auto* s = Use(child_,
+                    "SELECT id, name, class, alias, flags FROM node "
+                    "WHERE parent = ?1 AND name = ?2");
+      if (!s) return Failed();
+      sqlite3_bind_int64(s, 1, at);
+      Bind(s, 2, part);
+      out.reset();
+      int rc = sqlite3_step(s);
+      if (rc == SQLITE_ROW) {
+        out = Row(s, path);
+        rc = sqlite3_step(s);
+      }
+      if (auto done = Done(s, rc, 0); !done) return done.dirError();
+      if (!out) return out;
+      at = out->id;
+      path = out->fullPath;
+    }
+    return out;
+  }
+
+  // A row of id, name, class, alias, flags below a parent of this full name.
+  static SourceNode Row(sqlite3_stmt* s, const std::string& parentPath) {
+    const int flags = sqlite3_column_int(s, 4);
+    const auto name = Text(s, 1);
+    std::string path;
+    path.reserve(parentPath.size() + 1 + name.size());
+    path.append(parentPath).append("\\").append(name);
+    return SourceNode{
+        sqlite3_column_int64(s, 0), std::string(name),       std::move(path),
+        std::string(Text(s, 2)),    std::string(Text(s, 3)), (flags & kFlagContainer) != 0,
+        (flags & kFlagAlias) != 0};
   }
 
   // A statement ready to bind, prepared on first use.
@@ -261,8 +361,10 @@ class IndexedTreeSource : public TreeSource {
   Db db_;
   std::string file_;
   std::shared_ptr<const SchemaModel> schema_;
-  mutable Statement find_, children_, values_, pathOf_, levelSearch_, nameSearch_, pathSearch_,
-      allSearch_, ofClass_;
+  std::unordered_map<std::string, std::uint64_t> keys_;  // value keys by their number
+  mutable std::unordered_map<std::int64_t, Place> paths_;
+  mutable Statement node_, child_, children_, values_, placeOf_, levelSearch_, nameSearch_,
+      treeSearch_, ofClass_;
 };
 
 // An index that turns out damaged while it is read (it matched the files when it was opened) is
@@ -347,16 +449,31 @@ std::optional<std::string> Fill(sqlite3* db, const std::string& identity, const 
                     "PRAGMA locking_mode=EXCLUSIVE; PRAGMA cache_size=-32768; "
                     "BEGIN; "
                     "CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT) WITHOUT ROWID; "
+                    "CREATE TABLE key(id INTEGER PRIMARY KEY, name TEXT); "
                     "CREATE TABLE node(id INTEGER PRIMARY KEY, parent INTEGER, "
-                    "name TEXT COLLATE NOCASE, path TEXT COLLATE NOCASE, class TEXT, "
-                    "alias TEXT, flags INTEGER); "
+                    "name TEXT COLLATE NOCASE, class TEXT, alias TEXT, flags INTEGER); "
                     "CREATE TABLE value(id INTEGER PRIMARY KEY, data BLOB);")) {
     return e;
   }
-  Statement node = Prepare(db, "INSERT INTO node VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7)");
+  Statement node = Prepare(db, "INSERT INTO node VALUES(?1, ?2, ?3, ?4, ?5, ?6)");
   Statement value = Prepare(db, "INSERT INTO value VALUES(?1, ?2)");
   if (!node || !value) return std::string(sqlite3_errmsg(db));
-  std::unordered_map<const AttributeTypeInfo*, std::string> keys;
+  std::unordered_map<const AttributeTypeInfo*, std::uint64_t> known;
+  std::unordered_map<std::string_view, std::uint64_t> unknown;
+  std::vector<std::string> keyNames;
+  auto keyOf = [&](const TreeValue& v) {
+    if (v.type) {
+      auto [it, added] = known.try_emplace(v.type, keyNames.size());
+      if (added) keyNames.push_back(ToUpperAscii(v.type->ldapNames.front()));
+      return it->second;
+    }
+    auto [it, added] = unknown.try_emplace(v.unknownTypeUpper, keyNames.size());
+    if (added) keyNames.emplace_back(v.unknownTypeUpper);
+    return it->second;
+  };
+  auto text = [](sqlite3_stmt* s, int at, std::string_view t) {
+    sqlite3_bind_text(s, at, t.data(), static_cast<int>(t.size()), SQLITE_STATIC);
+  };
   std::string blob;
   for (std::size_t i = 0; i < model.Size(); ++i) {
     const TreeNode& n = model.Node(static_cast<NodeIndex>(i));
@@ -367,45 +484,42 @@ std::optional<std::string> Fill(sqlite3* db, const std::string& identity, const 
     } else {
       sqlite3_bind_int64(s, 2, n.parent);
     }
-    sqlite3_bind_text(s, 3, n.relativeName.data(), static_cast<int>(n.relativeName.size()),
-                      SQLITE_STATIC);
-    sqlite3_bind_text(s, 4, n.fullPath.data(), static_cast<int>(n.fullPath.size()), SQLITE_STATIC);
-    sqlite3_bind_text(s, 5, n.className.data(), static_cast<int>(n.className.size()),
-                      SQLITE_STATIC);
-    sqlite3_bind_text(s, 6, n.aliasTarget.data(), static_cast<int>(n.aliasTarget.size()),
-                      SQLITE_STATIC);
-    sqlite3_bind_int(s, 7, (n.isContainer ? kFlagContainer : 0) | (n.isAlias ? kFlagAlias : 0));
+    text(s, 3, n.relativeName);
+    text(s, 4, n.className);
+    text(s, 5, n.aliasTarget);
+    sqlite3_bind_int(s, 6, (n.isContainer ? kFlagContainer : 0) | (n.isAlias ? kFlagAlias : 0));
     if (sqlite3_step(s) != SQLITE_DONE) return std::string(sqlite3_errmsg(db));
     sqlite3_reset(s);
     if (n.values.empty()) continue;
     blob.clear();
     for (const auto& v : n.values) {
-      if (v.type) {
-        auto [it, added] = keys.try_emplace(v.type);
-        if (added) it->second = ToUpperAscii(v.type->ldapNames.front());
-        AppendPiece(blob, it->second);
-      } else {
-        AppendPiece(blob, v.unknownTypeUpper);
-      }
-      AppendPiece(blob, v.text);
+      AppendNumber(blob, keyOf(v));
+      AppendNumber(blob, v.text.size());
+      blob.append(v.text);
     }
     sqlite3_bind_int64(value.get(), 1, static_cast<sqlite3_int64>(i));
     sqlite3_bind_blob(value.get(), 2, blob.data(), static_cast<int>(blob.size()), SQLITE_STATIC);
     if (sqlite3_step(value.get()) != SQLITE_DONE) return std::string(sqlite3_errmsg(db));
     sqlite3_reset(value.get());
   }
+  Statement key = Prepare(db, "INSERT INTO key VALUES(?1, ?2)");
   Statement meta = Prepare(db, "INSERT INTO meta VALUES(?1, ?2)");
-  if (!meta) return std::string(sqlite3_errmsg(db));
-  for (const auto& [key, text] : {std::pair<const char*, std::string>{"format", kFormat},
-                                  std::pair<const char*, std::string>{"identity", identity}}) {
-    Bind(meta.get(), 1, key);
-    Bind(meta.get(), 2, text);
+  if (!key || !meta) return std::string(sqlite3_errmsg(db));
+  for (std::size_t k = 0; k < keyNames.size(); ++k) {
+    sqlite3_bind_int64(key.get(), 1, static_cast<sqlite3_int64>(k));
+    Bind(key.get(), 2, keyNames[k]);
+    if (sqlite3_step(key.get()) != SQLITE_DONE) return std::string(sqlite3_errmsg(db));
+    sqlite3_reset(key.get());
+  }
+  for (const auto& [k, t] : {std::pair<const char*, std::string>{"format", kFormat},
+                             std::pair<const char*, std::string>{"identity", identity}}) {
+    Bind(meta.get(), 1, k);
+    Bind(meta.get(), 2, t);
     if (sqlite3_step(meta.get()) != SQLITE_DONE) return std::string(sqlite3_errmsg(db));
     sqlite3_reset(meta.get());
   }
   return Exec(db,
-              "CREATE UNIQUE INDEX node_path ON node(path); "
-              "CREATE INDEX node_parent ON node(parent); "
+              "CREATE INDEX node_child ON node(parent, name); "
               "CREATE INDEX node_name ON node(name); "
               "CREATE INDEX node_class ON node(class); "
               "COMMIT;");
@@ -477,8 +591,22 @@ std::shared_ptr<const TreeSource> OpenTreeIndex(const std::string& file,
   }
   if (step != SQLITE_DONE || !formatOk || !identityOk) return nullptr;
   meta.reset();
+  std::unordered_map<std::string, std::uint64_t> keys;
+  Statement key = Prepare(db.get(), "SELECT id, name FROM key");
+  if (!key) return nullptr;
+  while ((step = sqlite3_step(key.get())) == SQLITE_ROW) {
+    keys.emplace(Text(key.get(), 1),
+                 static_cast<std::uint64_t>(sqlite3_column_int64(key.get(), 0)));
+  }
+  if (step != SQLITE_DONE) return nullptr;
+  key.reset();
+  Statement root = Prepare(db.get(), "SELECT name FROM node WHERE id = 0");
+  if (!root || sqlite3_step(root.get()) != SQLITE_ROW) return nullptr;
+  std::string treeName(Text(root.get(), 0));
+  root.reset();
   return std::make_shared<ReadOnDamage>(
-      std::make_shared<IndexedTreeSource>(std::move(db), file, std::move(schema)),
+      std::make_shared<IndexedTreeSource>(std::move(db), file, std::move(schema),
+                                          std::move(treeName), std::move(keys)),
       std::move(reread));
 }
 

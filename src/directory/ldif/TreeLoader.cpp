@@ -75,8 +75,12 @@ std::optional<std::vector<std::string>> RdnValuesTopDown(const std::string& dn) 
 
 std::string FullPathOf(const std::string& tree, const std::vector<std::string>& rdns,
                        std::size_t count) {
-  std::string path = "NDS:\\\\" + tree;
-  for (std::size_t i = 0; i < count; ++i) path += "\\" + rdns[i];
+  std::size_t size = 6 + tree.size();
+  for (std::size_t i = 0; i < count; ++i) size += 1 + rdns[i].size();
+  std::string path;
+  path.reserve(size);
+  path.append("NDS:\\\\").append(tree);
+  for (std::size_t i = 0; i < count; ++i) path.append(1, '\\').append(rdns[i]);
   return path;
 }
 
