@@ -25,7 +25,9 @@ std::optional<RefusedLine> FindRefusedLine(const std::string& path) {
     const auto* nul = static_cast<const char*>(std::memchr(block, '\0', got));
     const char* end = nul ? nul : block + got;
     while (p < end) {
-      if (atLineStart) {
+      if (atLineStart && head.empty() && *p != 'i' && *p != 'I') {
+        atLineStart = false;  // nearly every line: not the keyword
+      } else if (atLineStart) {
         while (p < end && head.size() < kInclude.size() && *p != '\n') head += *p++;
         if (head.size() == kInclude.size()) {
           if (EqualsNoCase(head, kInclude)) {

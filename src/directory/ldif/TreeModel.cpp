@@ -36,8 +36,8 @@ NodeIndex TreeModel::FindUpper(std::string_view upperPath) const {
 
 NodeIndex TreeModel::Add(TreeNode node, std::string_view upperPath) {
   const auto index = static_cast<NodeIndex>(nodes_.size());
-  if (index_.find(upperPath) != index_.end()) return kNoNode;
-  index_.emplace(Keep(upperPath), index);
+  // One look-up: the name is kept first (a repeated name fails the whole load anyway).
+  if (!index_.emplace(Keep(upperPath), index).second) return kNoNode;
   if (node.parent != kNoNode) {
     auto& parent = nodes_[static_cast<std::size_t>(node.parent)];
     parent.children.push_back(index);
