@@ -292,10 +292,26 @@ class IndexedTreeSource : public TreeSource {
       return Done(s, rc, std::move(out));
     }
     if (rest.front() != '\\') return std::optional<SourceNode>();
+    // Look-ups come in runs below the same container (a build reads every workstation): start
+    // from the container when it was walked to before.
     std::int64_t at = 0;
     std::string path = root;
+    const std::string upper = ToUpperAscii(fullPath);
+    const auto lastPart = upper.rfind('\\');
+    if (const auto known = containers_.find(upper.substr(0, lastPart));
+        known != containers_.end()) {
+      at = known->second;
+      path = paths_.at(at).path;
+      rest = fullPath.substr(lastPart);
+    }
     std::optional<SourceNode> out;
     while (!rest.empty()) {
+      if (out) {
+        paths_.try_emplace(out->id, Place{at, out->fullPath});
+        containers_.try_emplace(ToUpperAscii(out->fullPath), out->id);
+        at = out->id;
+        path = out->fullPath;
+      }
       rest.remove_prefix(1);  // the backslash
       const auto part = rest.substr(0, rest.find('\\'));
       rest.remove_prefix(part.size());
@@ -313,8 +329,6 @@ class IndexedTreeSource : public TreeSource {
       }
       if (auto done = Done(s, rc, 0); !done) return done.dirError();
       if (!out) return out;
-      at = out->id;
-      path = out->fullPath;
     }
     return out;
   }
@@ -363,6 +377,7 @@ class IndexedTreeSource : public TreeSource {
   std::shared_ptr<const SchemaModel> schema_;
   std::unordered_map<std::string, std::uint64_t> keys_;  // value keys by their number
   mutable std::unordered_map<std::int64_t, Place> paths_;
+  mutable std::unordered_map<std::string, std::int64_t> containers_;  // by upper-case full name
   mutable Statement node_, child_, children_, values_, placeOf_, levelSearch_, nameSearch_,
       treeSearch_, ofClass_;
 };
