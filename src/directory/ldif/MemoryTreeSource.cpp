@@ -31,7 +31,10 @@ DirResult<std::optional<SourceNode>> MemoryTreeSource::Find(std::string_view ful
 
 DirResult<std::vector<SourceNode>> MemoryTreeSource::Children(std::int64_t id) const {
   std::vector<SourceNode> out;
-  for (NodeIndex c : model_->Node(static_cast<NodeIndex>(id)).children) out.push_back(Describe(c));
+  for (NodeIndex c = model_->Node(static_cast<NodeIndex>(id)).firstChild; c != kNoNode;
+       c = model_->Node(c).nextSibling) {
+    out.push_back(Describe(c));
+  }
   return out;
 }
 
@@ -40,7 +43,7 @@ DirResult<std::vector<std::string>> MemoryTreeSource::Values(std::int64_t id,
   const auto* type = model_->Schema().FindAttribute(fieldName);
   const std::string unknownName = type ? std::string() : ToUpperAscii(fieldName);
   std::vector<std::string> values;
-  for (const auto& v : model_->Node(static_cast<NodeIndex>(id)).values) {
+  for (const auto& v : model_->Values(static_cast<NodeIndex>(id))) {
     if (v.type == type && v.unknownTypeUpper == unknownName) values.emplace_back(v.text);
   }
   return values;
@@ -56,23 +59,23 @@ DirResult<std::vector<std::string>> MemoryTreeSource::Search(
                        [&](const std::string& c) { return EqualsNoCase(c, n.className); }) &&
            WildcardMatchNoCase(pattern, n.relativeName);
   };
-  const auto& top = model.Node(static_cast<NodeIndex>(context)).children;
+  const auto top = static_cast<NodeIndex>(context);
   std::vector<NodeIndex> found;
   if (!subtree) {
-    for (NodeIndex c : top) {
+    for (NodeIndex c = model.Node(top).firstChild; c != kNoNode; c = model.Node(c).nextSibling) {
       if (matches(c)) found.push_back(c);
     }
   } else {
-    std::vector<NodeIndex> stack(top.rbegin(), top.rend());
-    while (!stack.empty()) {
-      const NodeIndex i = stack.back();
-      stack.pop_back();
+    // Parents come before their children: one pass in file order marks what lies below.
+    const auto size = static_cast<NodeIndex>(model.Size());
+    std::vector<bool> below(static_cast<std::size_t>(size - top), false);
+    below[0] = true;
+    for (NodeIndex i = top + 1; i < size; ++i) {
+      const NodeIndex parent = model.Node(i).parent;
+      if (parent < top || !below[static_cast<std::size_t>(parent - top)]) continue;
+      below[static_cast<std::size_t>(i - top)] = true;
       if (matches(i)) found.push_back(i);
-      const auto& kids = model.Node(i).children;
-      stack.insert(stack.end(), kids.rbegin(), kids.rend());
     }
-    // Node numbers are file order: the directory's own order.
-    std::sort(found.begin(), found.end());
   }
   std::vector<std::string> names;
   names.reserve(found.size());

@@ -505,9 +505,10 @@ std::optional<std::string> Fill(sqlite3* db, const std::string& identity, const 
     sqlite3_bind_int(s, 6, (n.isContainer ? kFlagContainer : 0) | (n.isAlias ? kFlagAlias : 0));
     if (sqlite3_step(s) != SQLITE_DONE) return std::string(sqlite3_errmsg(db));
     sqlite3_reset(s);
-    if (n.values.empty()) continue;
+    const auto values = model.Values(static_cast<NodeIndex>(i));
+    if (values.empty()) continue;
     blob.clear();
-    for (const auto& v : n.values) {
+    for (const auto& v : values) {
       AppendNumber(blob, keyOf(v));
       AppendNumber(blob, v.text.size());
       blob.append(v.text);

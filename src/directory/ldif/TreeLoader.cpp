@@ -186,11 +186,7 @@ class Loader {
     if (node.parent == kNoNode)
       return Fail(line, "the parent of \"" + dn + "\" is missing").dirError();
 
-    std::size_t valueCount = 0;
-    for (LDAPMod** m = lr.lrop_mods; m && *m; ++m) {
-      for (struct berval** v = (*m)->mod_bvalues; v && *v; ++v) ++valueCount;
-    }
-    node.values.reserve(valueCount);
+    values_.clear();
 
     std::vector<const ObjectClassInfo*> classes;
     for (LDAPMod** m = lr.lrop_mods; m && *m; ++m) {
@@ -216,7 +212,7 @@ class Loader {
         const std::string_view text = attr && attr->isNetworkAddress
                                           ? model_->Keep(RenderNetworkAddress(value))
                                           : model_->Keep(value);
-        node.values.push_back(TreeValue{attr, unknownType, text});
+        values_.push_back(TreeValue{attr, unknownType, text});
       }
     }
     const auto* cls = model_->Schema().MostSpecificClass(classes);
@@ -227,7 +223,7 @@ class Loader {
     if (node.isAlias && node.aliasTarget.empty()) {
       return Fail(line, "alias \"" + dn + "\" names no object").dirError();
     }
-    if (model_->Add(std::move(node), upperPath) == kNoNode)
+    if (model_->Add(std::move(node), upperPath, values_) == kNoNode)
       return Fail(line, "\"" + dn + "\" is there twice").dirError();
     return std::nullopt;
   }
@@ -256,6 +252,7 @@ class Loader {
   std::unordered_map<std::string, const AttributeTypeInfo*> attributes_;
   std::unordered_map<std::string, const ObjectClassInfo*> classes_;
   std::unordered_map<std::string, std::string_view> unknownTypes_;
+  std::vector<TreeValue> values_;  // of the record being added, reused
   std::string lastParentPath_;
   NodeIndex lastParent_ = kNoNode;
 };
