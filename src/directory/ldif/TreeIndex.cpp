@@ -169,8 +169,8 @@ class IndexedTreeSource : public TreeSource {
       if (s) sqlite3_bind_int64(s, 1, context);
     } else if (!high.empty()) {
       s = Use(nameSearch_,
-              "SELECT id, parent, name, class FROM node WHERE name >= ?1 AND name < ?2 "
-              "AND id > 0 ORDER BY id");
+              "SELECT id, parent, name, class FROM node INDEXED BY node_name "
+              "WHERE name >= ?1 AND name < ?2 AND id > 0");
       if (s) {
         Bind(s, 1, low);
         Bind(s, 2, high);
@@ -186,6 +186,7 @@ class IndexedTreeSource : public TreeSource {
     }
     if (!s) return Failed();
     struct Hit {
+      std::int64_t id;
       std::int64_t parent;
       std::string name;
     };
@@ -199,10 +200,13 @@ class IndexedTreeSource : public TreeSource {
       }
       const auto name = Text(s, 2);
       if (WildcardMatchNoCase(pattern, name)) {
-        hits.push_back(Hit{sqlite3_column_int64(s, 1), std::string(name)});
+        hits.push_back(
+            Hit{sqlite3_column_int64(s, 0), sqlite3_column_int64(s, 1), std::string(name)});
       }
     }
     if (auto done = Done(s, rc, 0); !done) return done.dirError();
+    // Names come in name order from their index: back to file order.
+    std::sort(hits.begin(), hits.end(), [](const Hit& a, const Hit& b) { return a.id < b.id; });
     std::vector<std::string> out;
     out.reserve(hits.size());
     for (const auto& h : hits) {
