@@ -1,7 +1,7 @@
 #include "directory/SchemaModel.h"
 
 #include <algorithm>
-#include <functional>
+#include <unordered_set>
 
 #include "core/TextUtil.h"
 #include "directory/NdsStandardNames.h"
@@ -36,6 +36,8 @@ SchemaModel::SchemaModel(const std::vector<const SchemaDefinitions*>& files) {
       attributes_.push_back(std::move(info));
     }
   }
+  const std::unordered_map<const AttributeTypeInfo*, const AttributeTypeDefinition*> definitionOf(
+      pendingAttributes.begin(), pendingAttributes.end());
   for (auto [info, def] : pendingAttributes) {
     // Follow SUP chains for the syntax, bounded against cycles.
     const AttributeTypeDefinition* d = def;
@@ -44,9 +46,8 @@ SchemaModel::SchemaModel(const std::vector<const SchemaDefinitions*>& files) {
       const auto* sup = FindAttribute(d->supName);
       if (!sup) break;
       if (sup->isNetworkAddress) info->isNetworkAddress = true;
-      const auto it = std::find_if(pendingAttributes.begin(), pendingAttributes.end(),
-                                   [sup](const auto& p) { return p.first == sup; });
-      d = it == pendingAttributes.end() ? nullptr : it->second;
+      const auto it = definitionOf.find(sup);
+      d = it == definitionOf.end() ? nullptr : it->second;
     }
   }
 
@@ -69,32 +70,13 @@ SchemaModel::SchemaModel(const std::vector<const SchemaDefinitions*>& files) {
   }
   for (auto [info, def] : pendingClasses) {
     for (const auto& s : def->supNames) {
-      if (const auto* sup = FindClass(s); sup && sup != info) info->superclasses.push_back(sup);
+      if (const auto* sup = FindClass(s)) info->superclasses.push_back(sup);
     }
   }
+  ResolveClasses(pendingClasses);
 
-  // Fields: superclasses' fields first, then own MUST and MAY, each NDS name once.
-  std::function<void(const ObjectClassInfo*, const ObjectClassDefinition*,
-                     std::vector<std::string>&, int)>
-      collect = [&](const ObjectClassInfo* c, const ObjectClassDefinition* d,
-                    std::vector<std::string>& out, int depth) {
-        if (depth > 32) return;
-        for (const auto* sup : c->superclasses) {
-          const auto it = std::find_if(pendingClasses.begin(), pendingClasses.end(),
-                                       [sup](const auto& p) { return p.first == sup; });
-          if (it != pendingClasses.end()) collect(sup, it->second, out, depth + 1);
-        }
-        auto add = [&](const std::string& ldapName) {
-          const auto* a = FindAttribute(ldapName);
-          std::string name = a ? a->ndsName : ldapName;
-          if (std::find(out.begin(), out.end(), name) == out.end()) out.push_back(std::move(name));
-        };
-        for (const auto& m : d->must) add(m);
-        for (const auto& m : d->may) add(m);
-      };
   auto layouts = std::make_shared<std::vector<SchemaLayout>>();
   for (auto [info, def] : pendingClasses) {
-    collect(info, def, info->fields, 0);
     SchemaLayout layout{info->ndsName, {}};
     for (const auto& f : info->fields) layout.Fields.push_back(FieldDef{f});
     layouts->push_back(std::move(layout));
@@ -104,6 +86,80 @@ SchemaModel::SchemaModel(const std::vector<const SchemaDefinitions*>& files) {
   auto types = std::make_shared<std::vector<FieldDef>>();
   for (const auto& a : attributes_) types->push_back(FieldDef{a->ndsName});
   fieldTypes_ = FieldTypeCollection(std::move(types));
+}
+
+void SchemaModel::ResolveClasses(
+    const std::vector<std::pair<ObjectClassInfo*, const ObjectClassDefinition*>>& classes) {
+  // Each class is finished once, after its superclasses (depth first, without recursion, so a
+  // deep chain cannot exhaust the stack): deep diamonds cost what their edges cost, and an edge
+  // back to a class still open is a cycle, which is reported and cut so the model stays usable.
+  std::unordered_map<const ObjectClassInfo*, std::size_t> position;
+  for (std::size_t i = 0; i < classes.size(); ++i) position.emplace(classes[i].first, i);
+  enum class Mark { kNew, kOpen, kDone };
+  std::vector<Mark> mark(classes.size(), Mark::kNew);
+  struct Frame {
+    std::size_t cls;
+    std::size_t nextSup;
+  };
+  for (std::size_t root = 0; root < classes.size(); ++root) {
+    if (mark[root] != Mark::kNew) continue;
+    std::vector<Frame> stack{{root, 0}};
+    mark[root] = Mark::kOpen;
+    while (!stack.empty()) {
+      Frame& top = stack.back();
+      ObjectClassInfo* info = classes[top.cls].first;
+      if (top.nextSup < info->superclasses.size()) {
+        const std::size_t at = top.nextSup;
+        const std::size_t sup = position.at(info->superclasses[at]);
+        if (mark[sup] == Mark::kOpen) {
+          if (cycleError_.empty()) {
+            auto quoted = [&](std::size_t i) {
+              return "'" + classes[i].first->ldapNames.front() + "'";
+            };
+            std::string names = quoted(sup);
+            bool inCycle = false;
+            for (const auto& f : stack) {
+              inCycle = inCycle || f.cls == sup;
+              if (inCycle && f.cls != sup) names += " -> " + quoted(f.cls);
+            }
+            cycleError_ =
+                "object classes are their own superclasses: " + names + " -> " + quoted(sup);
+          }
+          info->superclasses.erase(info->superclasses.begin() + static_cast<std::ptrdiff_t>(at));
+          continue;
+        }
+        ++top.nextSup;
+        if (mark[sup] == Mark::kNew) {
+          mark[sup] = Mark::kOpen;
+          stack.push_back({sup, 0});
+        }
+        continue;
+      }
+      // Every superclass is finished: inherit their fields and ancestors, then add its own.
+      const ObjectClassDefinition* def = classes[top.cls].second;
+      std::unordered_set<std::string> seen;
+      auto add = [&](const std::string& name) {
+        if (seen.insert(name).second) info->fields.push_back(name);
+      };
+      std::vector<const ObjectClassInfo*> ancestors;
+      for (const auto* sup : info->superclasses) {
+        for (const auto& f : sup->fields) add(f);
+        ancestors.push_back(sup);
+        ancestors.insert(ancestors.end(), sup->ancestors.begin(), sup->ancestors.end());
+      }
+      for (const auto* list : {&def->must, &def->may}) {
+        for (const auto& m : *list) {
+          const auto* a = FindAttribute(m);
+          add(a ? a->ndsName : m);
+        }
+      }
+      std::sort(ancestors.begin(), ancestors.end());
+      ancestors.erase(std::unique(ancestors.begin(), ancestors.end()), ancestors.end());
+      info->ancestors = std::move(ancestors);
+      mark[top.cls] = Mark::kDone;
+      stack.pop_back();
+    }
+  }
 }
 
 const AttributeTypeInfo* SchemaModel::FindAttribute(std::string_view name) const {
@@ -117,16 +173,7 @@ const ObjectClassInfo* SchemaModel::FindClass(std::string_view name) const {
 }
 
 bool SchemaModel::IsSubclassOf(const ObjectClassInfo* c, const ObjectClassInfo* ancestor) {
-  std::vector<const ObjectClassInfo*> stack{c};
-  for (int steps = 0; !stack.empty() && steps < 256; ++steps) {
-    const auto* x = stack.back();
-    stack.pop_back();
-    for (const auto* s : x->superclasses) {
-      if (s == ancestor) return true;
-      stack.push_back(s);
-    }
-  }
-  return false;
+  return std::binary_search(c->ancestors.begin(), c->ancestors.end(), ancestor);
 }
 
 const ObjectClassInfo* SchemaModel::MostSpecificClass(

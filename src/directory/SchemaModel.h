@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "directory/SchemaCollections.h"
@@ -25,6 +26,7 @@ struct ObjectClassInfo {
   bool isContainer = false;
   bool isAlias = false;
   std::vector<std::string> fields;  // NDS names: inherited then own MUST and MAY, no repeats
+  std::vector<const ObjectClassInfo*> ancestors;  // every class above it, sorted by address
 };
 
 // The schema of one tree, names resolved: every definition is found by any of its LDAP names,
@@ -32,8 +34,13 @@ struct ObjectClassInfo {
 class SchemaModel {
  public:
   // Definitions in order; later files may refer to what earlier ones define. A definition that
-  // names an unknown superclass is kept without it.
+  // names an unknown superclass is kept without it. Classes that are their own superclasses,
+  // directly or through others, are kept without the link that closes the cycle, and CycleError
+  // names them.
   explicit SchemaModel(const std::vector<const SchemaDefinitions*>& files);
+
+  // Empty when the classes form no cycle; otherwise names the classes of the first one found.
+  const std::string& CycleError() const { return cycleError_; }
 
   const AttributeTypeInfo* FindAttribute(std::string_view name) const;
   const ObjectClassInfo* FindClass(std::string_view name) const;
@@ -48,6 +55,8 @@ class SchemaModel {
 
  private:
   static bool IsSubclassOf(const ObjectClassInfo* c, const ObjectClassInfo* ancestor);
+  void ResolveClasses(
+      const std::vector<std::pair<ObjectClassInfo*, const ObjectClassDefinition*>>& classes);
 
   std::vector<std::unique_ptr<AttributeTypeInfo>> attributes_;
   std::vector<std::unique_ptr<ObjectClassInfo>> classes_;
@@ -55,6 +64,7 @@ class SchemaModel {
   std::unordered_map<std::string, const ObjectClassInfo*> classIndex_;
   LayoutCollection layouts_;
   FieldTypeCollection fieldTypes_;
+  std::string cycleError_;
 };
 
 }  // namespace cvx

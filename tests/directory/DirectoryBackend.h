@@ -25,8 +25,10 @@ inline void PrintTo(const DirectoryBackendFactory* backend, std::ostream* os) {
   *os << (backend ? backend->Name() : "no backend");
 }
 
-// The folder backend: fixture folders read in place.
+// The folder backend: fixture folders read in place into memory.
 const DirectoryBackendFactory& EmbeddedDirectoryBackend();
+// The folder backend answering from the index it keeps of each tree.
+const DirectoryBackendFactory& IndexedDirectoryBackend();
 
 // Where a fixture folder lives.
 std::string FixtureFolder(const std::string& fixtureName);

@@ -48,6 +48,7 @@ TEST(FolderDirectory, BrokenTreeGives600NamingFileAndLine) {
       {"INCLUDE", {7}},         // "include:" would read another file into the tree
       {"URLVALUE", {10}},       // ":<" would read a value from a file
       {"NOTYPE", {8}},          // no attribute name: the LDIF parser would crash on it
+      {"NUL", {9}},             // a raw NUL byte would rename the entry and swallow the next
   };
   auto opened = OpenFolder("badtrees");
   ASSERT_TRUE(opened) << opened.message();
@@ -105,6 +106,65 @@ TEST(FolderDirectory, RecordOfARecordNumberAloneIsSkipped) {
   for (const std::string name : {R"(NDS:\\NUM\ACME)", R"(NDS:\\NUM\ACME\SALES)"}) {
     auto found = control->FindEntry(name);
     EXPECT_TRUE(found) << name << ": " << found.message();
+  }
+}
+
+// Superclass links are followed once per class: a cycle is refused naming its classes, and a
+// diamond of 40 levels (2^40 paths from the bottom, each class reached two ways) opens at once.
+TEST(FolderDirectory, ClassCyclesAreRefusedAndDeepDiamondsResolvedOnce) {
+  std::string diamond;
+  const int levels = 40;
+  for (int level = 0; level < levels; ++level) {
+    for (const char* side : {"l", "r"}) {
+      diamond += "objectclass ( 1.9." + std::to_string(level) + "." + (side[0] == 'l' ? "1" : "2") +
+                 " NAME 'd" + std::to_string(level) + side + "' " +
+                 (level ? "SUP ( d" + std::to_string(level - 1) + "l $ d" +
+                              std::to_string(level - 1) + "r ) "
+                        : "SUP top ") +
+                 "STRUCTURAL MAY description )\n";
+    }
+  }
+  struct Case {
+    const char* name;
+    std::string schema;
+    std::vector<std::string> named;  // the classes the refusal names; empty: it opens
+  };
+  const Case cases[] = {
+      {"two",
+       "objectclass ( 1.9.1 NAME 'pa' SUP pb STRUCTURAL )\n"
+       "objectclass ( 1.9.2 NAME 'pb' SUP pa STRUCTURAL )\n",
+       {"pa", "pb"}},
+      {"three below top",
+       "objectclass ( 1.9.1 NAME 'qa' SUP ( top $ qc ) STRUCTURAL )\n"
+       "objectclass ( 1.9.2 NAME 'qb' SUP qa STRUCTURAL )\n"
+       "objectclass ( 1.9.3 NAME 'qc' SUP qb STRUCTURAL )\n",
+       {"qa", "qb", "qc"}},
+      {"itself", "objectclass ( 1.9.1 NAME 'self' SUP self STRUCTURAL )\n", {"self"}},
+      {"diamond", diamond, {}},
+  };
+  for (const auto& c : cases) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string folder = dir.path().toStdString();
+    std::filesystem::copy_file(std::string(CVX_TEST_DATA_DIR) + "/dirs/basic/core.schema",
+                               folder + "/core.schema");
+    std::ofstream(folder + "/extra.schema") << c.schema;
+    std::ofstream(folder + "/T.ldif") << "dn: o=ACME\nobjectClass: organization\no: ACME\n";
+    auto opened = OpenDirectoryClient(folder, "");
+    if (c.named.empty()) {
+      ASSERT_TRUE(opened) << c.name << ": " << opened.message();
+      auto layouts = (*opened)->CreateControl()->SchemaLayouts();
+      ASSERT_TRUE(layouts) << layouts.message();
+      auto bottom = layouts->Item("d" + std::to_string(levels - 1) + "l");
+      ASSERT_TRUE(bottom) << bottom.message();
+      EXPECT_EQ(bottom->Fields.size(), 2u) << c.name;  // Object Class, Description
+      continue;
+    }
+    EXPECT_EQ(opened.error(), kDirClientMissing) << c.name;
+    for (const auto& cls : c.named) {
+      EXPECT_NE(opened.message().find("'" + cls + "'"), std::string::npos)
+          << c.name << ": " << opened.message();
+    }
   }
 }
 

@@ -7,6 +7,8 @@
 // after GoogleTest has taken its own arguments.
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
+  // Indexes of test trees go to the build folder; a test that is about the cache sets its own.
+  qputenv("XDG_CACHE_HOME", CVX_TEST_CACHE_DIR);
   qputenv("QT_QPA_PLATFORM",
           qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QApplication app(argc, argv);

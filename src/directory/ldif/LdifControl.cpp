@@ -37,10 +37,10 @@ DirResult<LdifControl::Located> LdifControl::Locate(const std::string& fullName,
                                                     bool resolveAlias) const {
   auto tree = directory_->Tree(TreePartOfFullName(fullName));
   if (!tree) return tree.dirError();
-  const auto& model = tree.value();
-  const NodeIndex node = resolveAlias ? model->Resolve(fullName) : model->Find(fullName);
-  if (node == kNoNode) return MakeDirError(kDirNoSuchObject, fullName + " does not exist");
-  return Located{model, node};
+  auto node = tree.value()->Find(fullName, resolveAlias);
+  if (!node) return node.dirError();
+  if (!*node) return MakeDirError(kDirNoSuchObject, fullName + " does not exist");
+  return Located{tree.value(), std::move(**node)};
 }
 
 DirResult<EntryPtr> LdifControl::ContextEntry() const {
@@ -50,13 +50,13 @@ DirResult<EntryPtr> LdifControl::ContextEntry() const {
 DirResult<EntryList> LdifControl::ContextEntries() const {
   auto at = Locate(ContextPath(), true);
   if (!at) return at.dirError();
-  return LdifEntry::Children(at->tree, at->node, filter_);
+  return LdifEntry::Children(at->tree, at->node.id, filter_);
 }
 
 DirResult<EntryPtr> LdifControl::FindEntry(const std::string& fullName) const {
   auto at = Locate(fullName, true);
   if (!at) return at.dirError();
-  return EntryPtr(std::make_shared<LdifEntry>(at->tree, at->node, filter_));
+  return EntryPtr(std::make_shared<LdifEntry>(at->tree, std::move(at->node), filter_));
 }
 
 void LdifControl::StartSearch(const std::string& pattern, const std::string& classes, int scope,
@@ -72,37 +72,8 @@ SearchOutcome LdifControl::Search(const std::string& pattern, const std::string&
                                   const std::string& context) const {
   auto at = Locate(context, true);
   if (!at) return at.dirError();
-  const auto wanted = SplitCommaList(classes);
-  const TreeModel& model = *at->tree;
-  auto matches = [&](NodeIndex i) {
-    const TreeNode& n = model.Node(i);
-    return std::any_of(wanted.begin(), wanted.end(),
-                       [&](const std::string& c) { return EqualsNoCase(c, n.className); }) &&
-           WildcardMatchNoCase(pattern, n.relativeName);
-  };
-
-  std::vector<NodeIndex> found;
-  if (scope == kScopeContainerOnly) {
-    for (NodeIndex c : model.Node(at->node).children) {
-      if (matches(c)) found.push_back(c);
-    }
-  } else {
-    std::vector<NodeIndex> stack(model.Node(at->node).children.rbegin(),
-                                 model.Node(at->node).children.rend());
-    while (!stack.empty()) {
-      const NodeIndex i = stack.back();
-      stack.pop_back();
-      if (matches(i)) found.push_back(i);
-      const auto& kids = model.Node(i).children;
-      stack.insert(stack.end(), kids.rbegin(), kids.rend());
-    }
-    // Node numbers are file order: the directory's own order.
-    std::sort(found.begin(), found.end());
-  }
-  SearchResults names;
-  names.reserve(found.size());
-  for (NodeIndex i : found) names.emplace_back(model.Node(i).fullPath);
-  return names;
+  return at->tree->Search(at->node.id, pattern, SplitCommaList(classes),
+                          scope != kScopeContainerOnly);
 }
 
 DirResult<LayoutCollection> LdifControl::SchemaLayouts() const {

@@ -33,8 +33,8 @@ class LdifControl : public DirectoryControl {
 
  private:
   struct Located {
-    std::shared_ptr<const TreeModel> tree;
-    NodeIndex node = kNoNode;
+    std::shared_ptr<const TreeSource> tree;
+    SourceNode node;
   };
   // The node of a full name; aliases are followed when `resolveAlias` is set.
   DirResult<Located> Locate(const std::string& fullName, bool resolveAlias) const;

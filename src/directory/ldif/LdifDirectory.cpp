@@ -8,6 +8,8 @@
 #include "directory/SchemaFileReader.h"
 #include "directory/ldif/LdifControl.h"
 #include "directory/ldif/LdifSession.h"
+#include "directory/ldif/MemoryTreeSource.h"
+#include "directory/ldif/TreeIndex.h"
 #include "directory/ldif/TreeLoader.h"
 
 namespace cvx {
@@ -41,25 +43,41 @@ DirResult<std::shared_ptr<LdifDirectory>> LdifDirectory::Open(const std::string&
   for (const auto& p : ldifFiles) treeNames.push_back(p.stem().string());
 
   // Read every schema file once; then give each tree the common files plus its own.
-  std::vector<std::pair<std::string, SchemaDefinitions>> common, own;
+  struct SchemaFile {
+    std::string stem;
+    std::string path;
+    SchemaDefinitions definitions;
+  };
+  std::vector<SchemaFile> common, own;
   for (const auto& p : schemaFiles) {
     auto defs = ReadSchemaFile(p.string());
     if (!defs) return defs.dirError();
     const auto stem = p.stem().string();
     const bool isOwn = std::any_of(treeNames.begin(), treeNames.end(),
                                    [&](const std::string& t) { return EqualsNoCase(t, stem); });
-    (isOwn ? own : common).emplace_back(stem, std::move(defs).value());
+    (isOwn ? own : common).push_back(SchemaFile{stem, p.string(), std::move(defs).value()});
   }
   for (std::size_t i = 0; i < ldifFiles.size(); ++i) {
     std::vector<const SchemaDefinitions*> files;
-    for (const auto& c : common) files.push_back(&c.second);
-    for (const auto& o : own) {
-      if (EqualsNoCase(o.first, treeNames[i])) files.push_back(&o.second);
-    }
     TreeSlot slot;
+    for (const auto& c : common) {
+      files.push_back(&c.definitions);
+      slot.schemaPaths.push_back(c.path);
+    }
+    for (const auto& o : own) {
+      if (!EqualsNoCase(o.stem, treeNames[i])) continue;
+      files.push_back(&o.definitions);
+      slot.schemaPaths.push_back(o.path);
+    }
     slot.name = treeNames[i];
     slot.ldifPath = ldifFiles[i].string();
+    slot.indexFile = TreeIndexFile(slot.ldifPath, slot.name);
     slot.schema = std::make_shared<const SchemaModel>(files);
+    if (!slot.schema->CycleError().empty()) {
+      return MakeDirError(kDirClientMissing, "the schema of tree " + treeNames[i] + " in " +
+                                                 folder +
+                                                 " is refused: " + slot.schema->CycleError());
+    }
     dir->trees_.push_back(std::move(slot));
   }
 
@@ -101,11 +119,27 @@ std::optional<std::string> LdifDirectory::CanonicalTreeName(const std::string& n
   return slot ? std::optional<std::string>(slot->name) : std::nullopt;
 }
 
-DirResult<std::shared_ptr<const TreeModel>> LdifDirectory::Tree(const std::string& name) {
+DirResult<std::shared_ptr<const TreeSource>> LdifDirectory::Tree(const std::string& name) {
   TreeSlot* slot = FindSlot(name);
   if (!slot) return MakeDirError(kDirNoSuchObject, "there is no tree " + name);
-  if (slot->model) return slot->model;
+  if (slot->source) return slot->source;
   if (slot->loadError) return *slot->loadError;
+  // The files are looked at before they are read: a file changed while it is read leaves an
+  // index that no longer matches, and the next start reads it again.
+  const auto& indexFile = slot->indexFile;
+  const auto identity = TreeFilesIdentity(slot->ldifPath, slot->schemaPaths);
+  if (indexFile && identity) {
+    auto reread = [path = slot->ldifPath, name = slot->name,
+                   schema = slot->schema]() -> DirResult<std::shared_ptr<const TreeSource>> {
+      auto loaded = LoadTree(path, name, schema);
+      if (!loaded) return loaded.dirError();
+      return std::shared_ptr<const TreeSource>(std::make_shared<MemoryTreeSource>(*loaded));
+    };
+    if (auto indexed = OpenTreeIndex(*indexFile, *identity, slot->schema, reread)) {
+      slot->source = std::move(indexed);
+      return slot->source;
+    }
+  }
   auto loaded = LoadTree(slot->ldifPath, slot->name, slot->schema);
   if (!loaded) {
     slot->loadError = loaded.dirError();
@@ -113,8 +147,15 @@ DirResult<std::shared_ptr<const TreeModel>> LdifDirectory::Tree(const std::strin
                          << "cannot be read:" << QString::fromStdString(loaded.message());
     return loaded.dirError();
   }
-  slot->model = loaded.value();
-  return slot->model;
+  if (indexFile && identity) {
+    if (auto why = WriteTreeIndex(*indexFile, *identity, *loaded.value())) {
+      // Never fatal: this start has the tree in memory, and the next one reads the file again.
+      qWarning().noquote() << "cvx: no index of tree" << QString::fromStdString(slot->name)
+                           << "can be kept in" << QString::fromStdString(*why);
+    }
+  }
+  slot->source = std::make_shared<MemoryTreeSource>(loaded.value());
+  return slot->source;
 }
 
 DirResult<std::shared_ptr<const SchemaModel>> LdifDirectory::Schema(

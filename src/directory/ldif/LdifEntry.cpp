@@ -12,45 +12,44 @@ bool PassesClassFilter(const ClassFilterList& filter, std::string_view className
                      [&](const std::string& c) { return EqualsNoCase(c, className); });
 }
 
-LdifEntry::LdifEntry(std::shared_ptr<const TreeModel> tree, NodeIndex node, ClassFilterList filter)
-    : tree_(std::move(tree)), node_(node), filter_(std::move(filter)) {}
+LdifEntry::LdifEntry(std::shared_ptr<const TreeSource> tree, SourceNode node,
+                     ClassFilterList filter)
+    : tree_(std::move(tree)), node_(std::move(node)), filter_(std::move(filter)) {}
 
 std::string LdifEntry::RelativeName() const {
-  return std::string(Node().relativeName);
+  return node_.relativeName;
 }
 
 std::string LdifEntry::FullPath() const {
-  return std::string(Node().fullPath);
+  return node_.fullPath;
 }
 
 EntryLayout LdifEntry::Layout() const {
-  return EntryLayout{std::string(Node().className)};
+  return EntryLayout{node_.className};
 }
 
-EntryList LdifEntry::Children(const std::shared_ptr<const TreeModel>& tree, NodeIndex node,
-                              const ClassFilterList& filter) {
+DirResult<EntryList> LdifEntry::Children(const std::shared_ptr<const TreeSource>& tree,
+                                         std::int64_t node, const ClassFilterList& filter) {
+  auto children = tree->Children(node);
+  if (!children) return children.dirError();
   EntryList out;
-  for (NodeIndex c : tree->Node(node).children) {
-    if (PassesClassFilter(filter, tree->Node(c).className)) {
-      out.push_back(std::make_shared<LdifEntry>(tree, c, filter));
+  for (auto& c : *children) {
+    if (PassesClassFilter(filter, c.className)) {
+      out.push_back(std::make_shared<LdifEntry>(tree, std::move(c), filter));
     }
   }
   return out;
 }
 
 DirResult<std::optional<EntryList>> LdifEntry::SubEntries() const {
-  if (!Node().isContainer) return std::optional<EntryList>();
-  return std::optional<EntryList>(Children(tree_, node_, filter_));
+  if (!node_.isContainer) return std::optional<EntryList>();
+  auto children = Children(tree_, node_.id, filter_);
+  if (!children) return children.dirError();
+  return std::optional<EntryList>(std::move(children).value());
 }
 
 DirResult<std::vector<std::string>> LdifEntry::GetFieldValue(const std::string& fieldName) const {
-  const auto* type = tree_->Schema().FindAttribute(fieldName);
-  const std::string unknownName = type ? std::string() : ToUpperAscii(fieldName);
-  std::vector<std::string> values;
-  for (const auto& v : Node().values) {
-    if (v.type == type && v.unknownTypeUpper == unknownName) values.emplace_back(v.text);
-  }
-  return values;
+  return tree_->Values(node_.id, fieldName);
 }
 
 }  // namespace cvx

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "directory/DirEntry.h"
-#include "directory/ldif/TreeModel.h"
+#include "directory/ldif/TreeSource.h"
 
 namespace cvx {
 
@@ -14,10 +14,10 @@ using ClassFilterList = std::shared_ptr<const std::vector<std::string>>;
 
 bool PassesClassFilter(const ClassFilterList& filter, std::string_view className);
 
-// An object of a tree read into memory. Cheap: a reference to the tree and a node number.
+// An object of a folder tree: the tree it comes from and what it is.
 class LdifEntry : public DirEntry {
  public:
-  LdifEntry(std::shared_ptr<const TreeModel> tree, NodeIndex node, ClassFilterList filter);
+  LdifEntry(std::shared_ptr<const TreeSource> tree, SourceNode node, ClassFilterList filter);
 
   std::string RelativeName() const override;
   std::string FullPath() const override;
@@ -26,14 +26,12 @@ class LdifEntry : public DirEntry {
   DirResult<std::vector<std::string>> GetFieldValue(const std::string& fieldName) const override;
 
   // The filtered children of a node as entries.
-  static EntryList Children(const std::shared_ptr<const TreeModel>& tree, NodeIndex node,
-                            const ClassFilterList& filter);
+  static DirResult<EntryList> Children(const std::shared_ptr<const TreeSource>& tree,
+                                       std::int64_t node, const ClassFilterList& filter);
 
  private:
-  const TreeNode& Node() const { return tree_->Node(node_); }
-
-  std::shared_ptr<const TreeModel> tree_;
-  NodeIndex node_;
+  std::shared_ptr<const TreeSource> tree_;
+  SourceNode node_;
   ClassFilterList filter_;
 };
 

@@ -10,13 +10,10 @@ LdifSession::LdifSession(std::shared_ptr<LdifDirectory> directory)
 DirResult<std::vector<ServerName>> LdifSession::ServerNames() const {
   auto tree = directory_->Tree(directory_->DefaultTree());
   if (!tree) return tree.dirError();
+  auto names = tree.value()->NamesOfClass("NCP Server");
+  if (!names) return names.dirError();
   std::vector<ServerName> servers;
-  const auto& model = *tree.value();
-  for (std::size_t i = 1; i < model.Size(); ++i) {
-    const auto& node = model.Node(static_cast<NodeIndex>(i));
-    if (node.className == "NCP Server")
-      servers.push_back(ServerName{std::string(node.relativeName)});
-  }
+  for (auto& n : *names) servers.push_back(ServerName{std::move(n)});
   return servers;
 }
 

@@ -1,5 +1,7 @@
 #include "directory/ldif/LdifTypeCheck.h"
 
+#include <cstring>
+
 namespace cvx {
 
 namespace {
@@ -17,8 +19,9 @@ std::optional<unsigned long> FindLineWithoutType(const char* record, unsigned lo
   unsigned long line = firstLine;
   for (const char* p = record; *p; ++line) {
     if (LacksType(p)) return line;
-    while (*p && *p != '\n') ++p;
-    if (*p) ++p;
+    const char* end = std::strchr(p, '\n');
+    if (!end) break;
+    p = end + 1;
   }
   return std::nullopt;
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <unordered_map>
 
@@ -21,9 +22,41 @@ struct LdifFileCloser {
   void operator()(LDIFFP* fp) const { ldif_close(fp); }
 };
 
+// The RDN values of a plain DN: types of letters, digits and "-" starting with a letter, values
+// of letters, digits, "-", "_" and "." (no escapes, quotes, blanks or multi-valued RDNs). That is
+// what the DNs of large trees look like, and what the parser would make of them; anything else is
+// left to the parser.
+std::optional<std::vector<std::string>> PlainRdnValuesTopDown(std::string_view dn) {
+  auto isAlnum = [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+  };
+  std::vector<std::string> values;
+  while (true) {
+    const auto comma = dn.find(',');
+    const std::string_view rdn = dn.substr(0, comma);
+    const auto eq = rdn.find('=');
+    if (eq == std::string_view::npos || eq == 0 || eq + 1 == rdn.size()) return std::nullopt;
+    const char first = rdn[0];
+    if (!((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z'))) return std::nullopt;
+    for (char c : rdn.substr(0, eq)) {
+      if (!isAlnum(c) && c != '-') return std::nullopt;
+    }
+    const std::string_view value = rdn.substr(eq + 1);
+    for (char c : value) {
+      if (!isAlnum(c) && c != '-' && c != '_' && c != '.') return std::nullopt;
+    }
+    values.emplace_back(value);
+    if (comma == std::string_view::npos) break;
+    dn.remove_prefix(comma + 1);
+  }
+  std::reverse(values.begin(), values.end());
+  return values;
+}
+
 // The RDN values of a DN, top down ("cn=A,ou=B,o=C" -> C, B, A). A multi-valued RDN joins its
 // values with "+". Nothing for a DN the parser refuses.
 std::optional<std::vector<std::string>> RdnValuesTopDown(const std::string& dn) {
+  if (auto plain = PlainRdnValuesTopDown(dn)) return plain;
   LDAPDN parsed = nullptr;
   if (ldap_str2dn(dn.c_str(), &parsed, LDAP_DN_FORMAT_LDAPV3) != LDAP_SUCCESS) return std::nullopt;
   std::vector<std::string> values;
@@ -42,8 +75,12 @@ std::optional<std::vector<std::string>> RdnValuesTopDown(const std::string& dn) 
 
 std::string FullPathOf(const std::string& tree, const std::vector<std::string>& rdns,
                        std::size_t count) {
-  std::string path = "NDS:\\\\" + tree;
-  for (std::size_t i = 0; i < count; ++i) path += "\\" + rdns[i];
+  std::size_t size = 6 + tree.size();
+  for (std::size_t i = 0; i < count; ++i) size += 1 + rdns[i].size();
+  std::string path;
+  path.reserve(size);
+  path.append("NDS:\\\\").append(tree);
+  for (std::size_t i = 0; i < count; ++i) path.append(1, '\\').append(rdns[i]);
   return path;
 }
 
@@ -54,11 +91,14 @@ class Loader {
       : path_(path), model_(std::make_shared<TreeModel>(tree, std::move(schema))) {}
 
   DirResult<std::shared_ptr<const TreeModel>> Run() {
-    if (auto include = FindIncludeLine(path_)) {
-      return Fail(*include, "\"include:\" lines are not allowed in a tree file");
-    }
+    if (auto refused = FindRefusedLine(path_)) return Fail(refused->line, refused->what);
     std::unique_ptr<LDIFFP, LdifFileCloser> fp(ldif_open(path_.c_str(), "r"));
     if (!fp) return Fail(0, "cannot be read");
+    // Room for the objects of a file of this size (records of large trees take 200 bytes and
+    // more), so the name index is not rebuilt again and again while it grows.
+    std::error_code ec;
+    const auto bytes = std::filesystem::file_size(path_, ec);
+    if (!ec) model_->Reserve(static_cast<std::size_t>(bytes / 200));
     unsigned long lineNo = 0;
     char* buf = nullptr;
     int bufLen = 0;
@@ -135,45 +175,45 @@ class Loader {
     node.fullPath = model_->Keep(FullPathOf(model_->Name(), *rdns, rdns->size()));
     // RDN values hold no backslash, so the parent's name ends before the last one.
     const std::string upperPath = ToUpperAscii(node.fullPath);
-    node.parent = model_->FindUpper(std::string_view(upperPath).substr(0, upperPath.rfind('\\')));
+    // Records mostly follow their siblings: the previous record's parent is looked up once.
+    const std::string_view parentPath =
+        std::string_view(upperPath).substr(0, upperPath.rfind('\\'));
+    if (parentPath != lastParentPath_) {
+      lastParentPath_ = parentPath;
+      lastParent_ = model_->FindUpper(parentPath);
+    }
+    node.parent = lastParent_;
     if (node.parent == kNoNode)
       return Fail(line, "the parent of \"" + dn + "\" is missing").dirError();
-    if (model_->FindUpper(upperPath) != kNoNode)
-      return Fail(line, "\"" + dn + "\" is there twice").dirError();
 
-    std::size_t valueCount = 0;
-    for (LDAPMod** m = lr.lrop_mods; m && *m; ++m) {
-      for (struct berval** v = (*m)->mod_bvalues; v && *v; ++v) ++valueCount;
-    }
-    node.values.reserve(valueCount);
+    values_.clear();
 
     std::vector<const ObjectClassInfo*> classes;
     for (LDAPMod** m = lr.lrop_mods; m && *m; ++m) {
       const std::string type((*m)->mod_type);
-      std::vector<std::string> values;
+      const bool isObjectClass = EqualsNoCase(type, "objectClass");
+      const bool isAliasTarget = EqualsNoCase(type, "aliasedObjectName");
+      const auto* attr = Attribute(type);
+      const std::string_view unknownType = attr ? std::string_view() : Unknown(type);
       for (struct berval** v = (*m)->mod_bvalues; v && *v; ++v) {
-        values.emplace_back((*v)->bv_val ? (*v)->bv_val : "", (*v)->bv_len);
-      }
-      if (EqualsNoCase(type, "objectClass")) {
-        for (const auto& v : values) {
-          const auto* c = Class(v);
-          if (!c) return Fail(line, "unknown object class \"" + v + "\"").dirError();
+        const std::string_view value((*v)->bv_val ? (*v)->bv_val : "", (*v)->bv_len);
+        if (isObjectClass) {
+          const auto* c = Class(std::string(value));
+          if (!c)
+            return Fail(line, "unknown object class \"" + std::string(value) + "\"").dirError();
           classes.push_back(c);
         }
-      }
-      const auto* attr = Attribute(type);
-      if (attr && attr->isNetworkAddress) {
-        for (auto& v : values) v = RenderNetworkAddress(v);
-      }
-      if (EqualsNoCase(type, "aliasedObjectName") && !values.empty()) {
-        const auto target = RdnValuesTopDown(values.front());
-        if (target && !target->empty()) {
-          node.aliasTarget = model_->Keep(FullPathOf(model_->Name(), *target, target->size()));
+        if (isAliasTarget && v == (*m)->mod_bvalues) {
+          const auto target = RdnValuesTopDown(std::string(value));
+          if (target && !target->empty()) {
+            node.aliasTarget = model_->Keep(FullPathOf(model_->Name(), *target, target->size()));
+          }
         }
+        const std::string_view text = attr && attr->isNetworkAddress
+                                          ? model_->Keep(RenderNetworkAddress(value))
+                                          : model_->Keep(value);
+        values_.push_back(TreeValue{attr, unknownType, text});
       }
-      const std::string_view unknownType = attr ? std::string_view() : Unknown(type);
-      for (const auto& v : values)
-        node.values.push_back(TreeValue{attr, unknownType, model_->Keep(v)});
     }
     const auto* cls = model_->Schema().MostSpecificClass(classes);
     if (!cls) return Fail(line, "\"" + dn + "\" has no object class").dirError();
@@ -183,7 +223,8 @@ class Loader {
     if (node.isAlias && node.aliasTarget.empty()) {
       return Fail(line, "alias \"" + dn + "\" names no object").dirError();
     }
-    model_->Add(std::move(node), upperPath);
+    if (model_->Add(std::move(node), upperPath, values_) == kNoNode)
+      return Fail(line, "\"" + dn + "\" is there twice").dirError();
     return std::nullopt;
   }
 
@@ -211,6 +252,9 @@ class Loader {
   std::unordered_map<std::string, const AttributeTypeInfo*> attributes_;
   std::unordered_map<std::string, const ObjectClassInfo*> classes_;
   std::unordered_map<std::string, std::string_view> unknownTypes_;
+  std::vector<TreeValue> values_;  // of the record being added, reused
+  std::string lastParentPath_;
+  NodeIndex lastParent_ = kNoNode;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -25,16 +26,21 @@ struct TreeValue {
   std::string_view text;              // network addresses already rendered
 };
 
+// Children are linked in file order and values are kept by the tree in one list, so that a node
+// holds no allocation of its own: large trees are read and dropped much faster.
 struct TreeNode {
   std::string_view relativeName;
   std::string_view fullPath;
   NodeIndex parent = kNoNode;
-  std::vector<NodeIndex> children;  // in file order
-  std::string_view className;       // NDS class name, held by the tree's schema
+  NodeIndex firstChild = kNoNode;
+  NodeIndex lastChild = kNoNode;
+  NodeIndex nextSibling = kNoNode;
+  std::string_view className;  // NDS class name, held by the tree's schema
   bool isContainer = false;
   bool isAlias = false;
   std::string_view aliasTarget;  // full name of the aliased object
-  std::vector<TreeValue> values;
+  std::uint32_t firstValue = 0;
+  std::uint32_t valueCount = 0;
 };
 
 // One tree read into memory. Node 0 is the tree object itself (class "Top"); the other nodes are
@@ -48,6 +54,9 @@ class TreeModel {
   const std::shared_ptr<const SchemaModel>& SchemaPtr() const { return schema_; }
 
   const TreeNode& Node(NodeIndex i) const { return nodes_[static_cast<std::size_t>(i)]; }
+  std::span<const TreeValue> Values(NodeIndex i) const {
+    return std::span<const TreeValue>(values_).subspan(Node(i).firstValue, Node(i).valueCount);
+  }
   std::size_t Size() const { return nodes_.size(); }
 
   // By full name, without regard to case; kNoNode when absent.
@@ -56,9 +65,15 @@ class TreeModel {
   NodeIndex Resolve(std::string_view fullPath) const;
 
   // Building (the loader's side). Text of a node is kept in the tree with Keep. The parent must be
-  // added already; `upperPath` is the node's full name in upper case.
+  // added already; `upperPath` is the node's full name in upper case. kNoNode, and nothing added,
+  // when a node of that name is there already.
   std::string_view Keep(std::string_view text) { return arena_.Keep(text); }
-  NodeIndex Add(TreeNode node, std::string_view upperPath);
+  void Reserve(std::size_t nodes) {
+    nodes_.reserve(nodes);
+    values_.reserve(nodes * 8);
+    Rehash(nodes * 2);
+  }
+  NodeIndex Add(TreeNode node, std::string_view upperPath, std::span<const TreeValue> values = {});
   NodeIndex FindUpper(std::string_view upperPath) const;
 
  private:
@@ -66,7 +81,17 @@ class TreeModel {
   std::shared_ptr<const SchemaModel> schema_;
   StringArena arena_;
   std::vector<TreeNode> nodes_;
-  std::unordered_map<std::string_view, NodeIndex> index_;  // upper-case full names, in arena_
+  std::vector<TreeValue> values_;
+  // Full names in upper case (in arena_), by node; and an open-addressing table over them that
+  // keeps each name's hash beside its node, so a look-up rarely touches another name.
+  struct Slot {
+    std::size_t hash = 0;
+    NodeIndex node = kNoNode;
+  };
+  std::size_t SlotOf(std::string_view upperPath, std::size_t hash) const;
+  void Rehash(std::size_t slots);
+  std::vector<std::string_view> upperPaths_;
+  std::vector<Slot> slots_;
 };
 
 }  // namespace cvx

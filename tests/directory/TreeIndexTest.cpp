@@ -1,0 +1,250 @@
+// The index a folder keeps of each tree file in the cache folder: used only while it matches the
+// files, rebuilt after every kind of change, and never trusted or fatal when it is damaged or
+// cannot be written.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QtGlobal>
+#include <filesystem>
+#include <fstream>
+
+#include "directory/DirectoryClient.h"
+#include "directory/DirectoryControl.h"
+#include "directory/ldif/TreeIndex.h"
+#include "support/TempFolder.h"
+
+namespace cvx::test {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kTwoUnits =
+    "dn: o=ACME\nobjectClass: organization\no: ACME\n\n"
+    "dn: ou=SALES,o=ACME\nobjectClass: organizationalUnit\nou: SALES\n\n"
+    "dn: ou=SUPPORT,o=ACME\nobjectClass: organizationalUnit\nou: SUPPORT\n";
+
+// Sets a file's modification time `secondsAgo` in the past (files just written get no index).
+void SetAge(const std::string& file, long secondsAgo) {
+  struct timespec times[2];
+  ::clock_gettime(CLOCK_REALTIME, &times[0]);
+  times[1] = times[0];
+  times[1].tv_sec -= secondsAgo;
+  ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0) << file;
+}
+
+ino_t InodeOf(const std::string& file) {
+  struct stat st {};
+  return ::stat(file.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+// A folder with one tree T and its schema, and a cache folder of its own.
+class TreeIndex : public ::testing::Test {
+ public:
+  void SetUp() override {
+    qputenv("XDG_CACHE_HOME", cache_.path().c_str());
+    fs::copy_file(std::string(CVX_TEST_DATA_DIR) + "/dirs/basic/core.schema", Schema());
+    WriteTree(kTwoUnits);
+  }
+  std::string Tree() const { return folder_.path() + "/T.ldif"; }
+  std::string Schema() const { return folder_.path() + "/core.schema"; }
+  std::string Index() const { return TreeIndexFile(Tree(), "T").value_or(""); }
+  void WriteTree(const std::string& text) {
+    std::ofstream(Tree(), std::ios::binary | std::ios::trunc) << text;
+    SetAge(Tree(), 60);
+    SetAge(Schema(), 60);
+  }
+
+  // The units below ACME as a fresh start of the program sees them.
+  std::vector<std::string> Units() const {
+    auto client = OpenDirectoryClient(folder_.path(), "");
+    if (!client) return {"open failed: " + client.message()};
+    auto control = (*client)->CreateControl();
+    control->SetContextPath(R"(NDS:\\T\ACME)");
+    auto entries = control->ContextEntries();
+    if (!entries) return {"enumeration failed: " + entries.message()};
+    std::vector<std::string> names;
+    for (const auto& e : *entries) names.push_back(e->RelativeName());
+    return names;
+  }
+
+  TempFolder folder_, cache_;
+};
+
+}  // namespace
+
+TEST_F(TreeIndex, EachKindOfChangeIsSeenAtTheNextStartAndRebuildsTheIndex) {
+  struct Case {
+    const char* change;
+    void (*apply)(TreeIndex&);
+    std::vector<std::string> units;
+  };
+  const Case cases[] = {
+      {"an object renamed, same size, new time",
+       [](TreeIndex& t) {
+         std::string text = kTwoUnits;
+         text.replace(text.find("ou=SALES"), 8, "ou=SALEZ");
+         text.replace(text.find("ou: SALES"), 9, "ou: SALEZ");
+         t.WriteTree(text);
+         SetAge(t.Tree(), 30);
+       },
+       {"SALEZ", "SUPPORT"}},
+      {"an object added",
+       [](TreeIndex& t) {
+         t.WriteTree(kTwoUnits + "\ndn: ou=LAB,o=ACME\nobjectClass: organizationalUnit\nou: LAB\n");
+       },
+       {"SALES", "SUPPORT", "LAB"}},
+      {"same size and time, another file (inode)",
+       [](TreeIndex& t) {
+         std::string text = kTwoUnits;
+         text.replace(text.find("ou=SUPPORT"), 10, "ou=SUPPOSE");
+         text.replace(text.find("ou: SUPPORT"), 11, "ou: SUPPOSE");
+         struct stat old {};
+         ::stat(t.Tree().c_str(), &old);
+         const std::string next = t.Tree() + ".next";
+         std::ofstream(next, std::ios::binary) << text;
+         struct timespec times[2] = {old.st_atim, old.st_mtim};
+         ::utimensat(AT_FDCWD, next.c_str(), times, 0);
+         fs::rename(next, t.Tree());
+       },
+       {"SALES", "SUPPOSE"}},
+      {"same time to the second, other nanoseconds",
+       [](TreeIndex& t) {
+         struct stat old {};
+         ::stat(t.Tree().c_str(), &old);
+         std::string text = kTwoUnits;
+         text.replace(text.find("ou=SALES"), 8, "ou=SALTS");
+         text.replace(text.find("ou: SALES"), 9, "ou: SALTS");
+         std::ofstream(t.Tree(), std::ios::binary | std::ios::trunc) << text;
+         struct timespec times[2] = {old.st_atim, old.st_mtim};
+         times[1].tv_nsec = (times[1].tv_nsec + 1) % 1000000000;
+         ::utimensat(AT_FDCWD, t.Tree().c_str(), times, 0);
+       },
+       {"SALTS", "SUPPORT"}},
+      {"a schema file touched", [](TreeIndex& t) { SetAge(t.Schema(), 30); }, {"SALES", "SUPPORT"}},
+  };
+  for (const auto& c : cases) {
+    WriteTree(kTwoUnits);
+    ASSERT_EQ(Units(), (std::vector<std::string>{"SALES", "SUPPORT"})) << c.change;
+    const ino_t built = InodeOf(Index());
+    ASSERT_NE(built, 0u) << c.change << ": no index written";
+    ASSERT_EQ(Units(), (std::vector<std::string>{"SALES", "SUPPORT"})) << c.change;
+    EXPECT_EQ(InodeOf(Index()), built) << c.change << ": a matching index was not used";
+
+    c.apply(*this);
+    EXPECT_EQ(Units(), c.units) << c.change;
+    const ino_t rebuilt = InodeOf(Index());
+    EXPECT_NE(rebuilt, built) << c.change << ": the index was not rebuilt";
+    EXPECT_EQ(Units(), c.units) << c.change;
+    EXPECT_EQ(InodeOf(Index()), rebuilt) << c.change << ": the rebuilt index was not used";
+  }
+}
+
+TEST_F(TreeIndex, ADamagedIndexIsNeverTrustedAndIsRebuilt) {
+  const std::vector<std::string> units{"SALES", "SUPPORT"};
+  struct Case {
+    const char* damage;
+    void (*apply)(const std::string& index);
+  };
+  const Case cases[] = {
+      {"garbage",
+       [](const std::string& f) { std::ofstream(f, std::ios::trunc) << "not an index"; }},
+      {"empty", [](const std::string& f) { std::ofstream(f, std::ios::trunc); }},
+      {"cut in half", [](const std::string& f) { fs::resize_file(f, fs::file_size(f) / 2); }},
+      {"pages overwritten",
+       [](const std::string& f) {
+         std::fstream io(f, std::ios::in | std::ios::out | std::ios::binary);
+         io.seekp(100);
+         io << std::string(fs::file_size(f) - 200, '\x5a');
+       }},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(Units(), units) << c.damage;
+    c.apply(Index());
+    const ino_t damaged = InodeOf(Index());
+    EXPECT_EQ(Units(), units) << c.damage;
+    EXPECT_NE(InodeOf(Index()), damaged) << c.damage << ": not rebuilt";
+  }
+}
+
+// An index damaged after it was found good: the tree file answers instead, from that moment.
+TEST_F(TreeIndex, AnIndexDamagedWhileInUseGivesWayToTheTreeFile) {
+  ASSERT_EQ(Units(), (std::vector<std::string>{"SALES", "SUPPORT"}));
+  auto client = OpenDirectoryClient(folder_.path(), "");
+  ASSERT_TRUE(client) << client.message();
+  auto control = (*client)->CreateControl();
+  ASSERT_TRUE(control->FindEntry(R"(NDS:\\T\ACME)"));
+  {
+    std::fstream io(Index(), std::ios::in | std::ios::out | std::ios::binary);
+    io << std::string(fs::file_size(Index()), '\x5a');
+  }
+  control->SetContextPath(R"(NDS:\\T\ACME)");
+  auto entries = control->ContextEntries();
+  ASSERT_TRUE(entries) << entries.message();
+  EXPECT_EQ(entries->size(), 2u);
+}
+
+// Each process writes its own file and renames it into place: whichever comes last, the index
+// in place is whole, and nothing else is left in the cache folder, not even the staging file a
+// killed writer left.
+TEST_F(TreeIndex, TwoProcessesBuildingAtOnceLeaveOneWholeIndex) {
+  const pid_t gone = ::fork();
+  ASSERT_GE(gone, 0);
+  if (gone == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+  fs::create_directories(fs::path(Index()).parent_path());
+  std::ofstream(Index() + "." + std::to_string(gone) + "-0.new") << "half an index";
+  pid_t children[2];
+  for (auto& child : children) {
+    child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      auto client = OpenDirectoryClient(folder_.path(), "");
+      const bool ok = client && (*client)->CreateControl()->FindEntry(R"(NDS:\\T\ACME\SALES)");
+      ::_exit(ok ? 0 : 1);
+    }
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  std::vector<std::string> files;
+  for (const auto& f : fs::directory_iterator(fs::path(Index()).parent_path())) {
+    files.push_back(f.path().string());
+  }
+  EXPECT_EQ(files, std::vector<std::string>{Index()});
+  const ino_t built = InodeOf(Index());
+  EXPECT_EQ(Units(), (std::vector<std::string>{"SALES", "SUPPORT"}));
+  EXPECT_EQ(InodeOf(Index()), built) << "the index they left was not used";
+}
+
+TEST_F(TreeIndex, AnUnusableCacheFolderLeavesTheTreeReadInMemory) {
+  // A file where the cache folder should be: not even root can make the folder.
+  const std::string blocked = cache_.path() + "/blocked";
+  std::ofstream(blocked) << "a file";
+  qputenv("XDG_CACHE_HOME", blocked.c_str());
+  static int warnings = 0;
+  warnings = 0;
+  const auto previous = qInstallMessageHandler(
+      [](QtMsgType, const QMessageLogContext&, const QString&) { ++warnings; });
+  EXPECT_EQ(Units(), (std::vector<std::string>{"SALES", "SUPPORT"}));
+  qInstallMessageHandler(previous);
+  EXPECT_EQ(warnings, 1);
+}
+
+TEST_F(TreeIndex, NoIndexIsWrittenForARunThatFailsBeforeTheTreeIsRead) {
+  std::ofstream(folder_.path() + "/broken.schema") << "objectclass ( 1.9.1 NAME 'x' SUP";
+  SetAge(folder_.path() + "/broken.schema", 60);
+  EXPECT_FALSE(OpenDirectoryClient(folder_.path(), ""));
+  fs::remove(folder_.path() + "/broken.schema");
+  WriteTree("dn: ou=ORPHAN,o=NOWHERE\nobjectClass: organizationalUnit\nou: ORPHAN\n");
+  EXPECT_NE(Units().front().find("failed"), std::string::npos);
+  EXPECT_TRUE(fs::is_empty(cache_.path()));
+}
+
+}  // namespace cvx::test
