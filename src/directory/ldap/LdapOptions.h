@@ -31,7 +31,8 @@ struct LdapOptions {
 };
 
 // The options from the environment: CVX_LDAP_TIMEOUT (seconds, default 10), CVX_LDAP_BINDDN,
-// CVX_LDAP_PASSWORD_FILE, CVX_LDAP_STARTTLS=1, CVX_TREE_NAME. With a bind DN the password comes
+// CVX_LDAP_PASSWORD_FILE, CVX_LDAP_STARTTLS (1/yes/true/on or 0/no/false/off, any case),
+// CVX_TREE_NAME. With a bind DN the password comes
 // from the password file, else from `askPassword`. Failure is kDirClientMissing saying why.
 DirResult<LdapOptions> LdapOptionsFromEnvironment(const PasswordPrompt& askPassword,
                                                   const std::string& server);

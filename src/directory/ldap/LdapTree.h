@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -42,18 +43,22 @@ class LdapTree {
                                                     const std::atomic<bool>* cancel);
   DirResult<std::vector<std::string>> ServerNames();
 
-  // While a search's completion is handled, look-ups of what it found are answered from its
-  // entries: a database build reads every hit, and asking the server again for each would cost
-  // a round trip per object for data just received.
+  // While a search's completion is handled, and for a short while after, look-ups of what it
+  // found are answered from its entries: a database build reads every hit, and asking the
+  // server again for each would cost a round trip per object for data just received. Past
+  // kFreshFor the server is asked again (an address changes when its user logs in elsewhere).
   class Delivery {
    public:
-    Delivery(LdapTree& tree, std::shared_ptr<const LdapSearchHits> hits);
+    static constexpr std::chrono::seconds kFreshFor{30};
+
+    Delivery(std::shared_ptr<LdapTree> tree, std::shared_ptr<const LdapSearchHits> hits);
     ~Delivery();
     Delivery(const Delivery&) = delete;
     Delivery& operator=(const Delivery&) = delete;
+    const std::shared_ptr<const LdapSearchHits>& Hits() const { return hits_; }
 
    private:
-    LdapTree& tree_;
+    std::shared_ptr<LdapTree> tree_;
     std::shared_ptr<const LdapSearchHits> hits_;
   };
 
@@ -76,7 +81,11 @@ class LdapTree {
   mutable std::mutex mutex_;  // guards what follows
   std::shared_ptr<const LdapTreeInfo> info_;
   std::vector<std::unique_ptr<LdapConnection>> idle_;
-  std::vector<std::shared_ptr<const LdapSearchHits>> delivering_;
+  struct Delivered {
+    std::shared_ptr<const LdapSearchHits> hits;
+    std::chrono::steady_clock::time_point freshUntil;
+  };
+  std::vector<Delivered> delivering_;
 };
 
 }  // namespace cvx
