@@ -163,27 +163,41 @@ TEST(LdapConnectionLoss, AListenerThatNeverAnswersFailsTheOpenWithinTheTimeout) 
   EXPECT_EQ(refused.error(), kDirClientMissing);
 }
 
+// Servers that limit a search in each way they can; every entry arrives, in order. A page size
+// the server refuses (size.pr) is halved until it takes one; a server that refuses paging
+// altogether answers plainly what fits within its size limit.
 TEST(LdapPaging, HitsBeyondTheServersSizeLimitAllArriveInOrder) {
-  SlapdSetup limited;
-  limited.sizeLimit = 50;
-  NetServer net(120, limited);
-  ASSERT_TRUE(net.server) << net.why;
-  for (const int pageSize : {20, 500}) {
-    LdapOptions options = TestLdapOptions();
-    options.pageSize = pageSize;
-    auto client = OpenOrFail(net.server->Uri(), options);
-    ASSERT_TRUE(client);
-    auto control = client->CreateControl();
-    auto found = SearchAndWait(*control, "*", "Workstation", kScopeSubtree, kNet);
-    ASSERT_TRUE(found) << found.message();
-    ASSERT_EQ(found->size(), 120u) << "page size " << pageSize;
-    EXPECT_EQ(found->front(), kWs + R"(\WS001)");
-    EXPECT_EQ(found->back(), kWs + R"(\WS120)");
-    control->SetContextPath(kWs);
-    control->SetClassFilter("Workstation");
-    auto level = control->ContextEntries();
-    ASSERT_TRUE(level) << level.message();
-    EXPECT_EQ(level->size(), 120u);
+  struct Case {
+    int pageSizeLimit, pagedLimit, workstations;
+  };
+  for (const Case c : {Case{0, 0, 120}, Case{3, 0, 120}, Case{100, 0, 120}, Case{0, -1, 40}}) {
+    SlapdSetup limited;
+    limited.sizeLimit = 50;
+    limited.pageSizeLimit = c.pageSizeLimit;
+    limited.pagedLimit = c.pagedLimit;
+    NetServer net(c.workstations, limited);
+    ASSERT_TRUE(net.server) << net.why;
+    for (const int pageSize : {20, 500}) {
+      SCOPED_TRACE("size.pr " + std::to_string(c.pageSizeLimit) + ", prtotal " +
+                   std::to_string(c.pagedLimit) + ", page size " + std::to_string(pageSize));
+      LdapOptions options = TestLdapOptions();
+      options.pageSize = pageSize;
+      auto client = OpenOrFail(net.server->Uri(), options);
+      ASSERT_TRUE(client);
+      auto control = client->CreateControl();
+      for (int twice = 0; twice < 2; ++twice) {  // the second on the size that worked
+        auto found = SearchAndWait(*control, "*", "Workstation", kScopeSubtree, kNet);
+        ASSERT_TRUE(found) << found.message();
+        ASSERT_EQ(found->size(), static_cast<std::size_t>(c.workstations));
+        EXPECT_EQ(found->front(), kWs + R"(\WS001)");
+        EXPECT_EQ(found->back(), (*control->FindEntry(found->back()))->FullPath());
+      }
+      control->SetContextPath(kWs);
+      control->SetClassFilter("Workstation");
+      auto level = control->ContextEntries();
+      ASSERT_TRUE(level) << level.message();
+      EXPECT_EQ(level->size(), static_cast<std::size_t>(c.workstations));
+    }
   }
 }
 
@@ -203,6 +217,19 @@ TEST(LdapPaging, AResultTheServerCutsShortIsAnErrorAndNeverAShortList) {
   EXPECT_NE(found.message().find("cut short"), std::string::npos) << found.message();
   control->SetContextPath(kWs);
   EXPECT_EQ(control->ContextEntries().error(), kDirLost);
+
+  // A server that refuses paged results and holds more than its size limit: the same.
+  SlapdSetup unpaged;
+  unpaged.sizeLimit = 50;
+  unpaged.pagedLimit = -1;
+  NetServer plain(120, unpaged);
+  ASSERT_TRUE(plain.server) << plain.why;
+  auto plainClient = OpenOrFail(plain.server->Uri(), TestLdapOptions());
+  ASSERT_TRUE(plainClient);
+  auto plainControl = plainClient->CreateControl();
+  auto cut = SearchAndWait(*plainControl, "*", "Workstation", kScopeSubtree, kNet);
+  EXPECT_EQ(cut.error(), kDirLost);
+  EXPECT_NE(cut.message().find("size limit"), std::string::npos) << cut.message();
 }
 
 }  // namespace cvx::test

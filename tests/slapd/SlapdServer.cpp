@@ -175,7 +175,11 @@ bool SlapdServer::Configure(std::string* why) {
   if (setup_.sizeLimit > 0) {
     conf << "sizelimit size.soft=" << setup_.sizeLimit << " size.hard=" << setup_.sizeLimit
          << " size.prtotal="
-         << (setup_.pagedLimit > 0 ? std::to_string(setup_.pagedLimit) : "unlimited") << "\n";
+         << (setup_.pagedLimit > 0   ? std::to_string(setup_.pagedLimit)
+             : setup_.pagedLimit < 0 ? "disabled"
+                                     : "unlimited");
+    if (setup_.pageSizeLimit > 0) conf << " size.pr=" << setup_.pageSizeLimit;
+    conf << "\n";
   } else {
     conf << "sizelimit unlimited\n";
   }
