@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <netinet/in.h>
+#include <algorithm>
 #include <chrono>
 
 #include "LdapBackends.h"
@@ -230,6 +231,56 @@ TEST(LdapPaging, AResultTheServerCutsShortIsAnErrorAndNeverAShortList) {
   auto cut = SearchAndWait(*plainControl, "*", "Workstation", kScopeSubtree, kNet);
   EXPECT_EQ(cut.error(), kDirLost);
   EXPECT_NE(cut.message().find("size limit"), std::string::npos) << cut.message();
+}
+
+}  // namespace cvx::test
+
+namespace cvx::test {
+
+// A part of the tree held by a second server (a referral object in the first): searches and
+// look-ups go on there with the same options; while it cannot be reached, results are errors
+// that say they are incomplete, never short lists.
+TEST(LdapReferrals, APartHeldByAnotherServerIsFollowedOrTheResultIsIncomplete) {
+  TempFolder folder("cvx-referral");
+  SlapdSetup eastSetup;
+  eastSetup.treeName = "NET";
+  const std::string eastLdif =
+      "dn: o=NET\nobjectClass: organization\no: NET\n\n"
+      "dn: ou=EAST,o=NET\nobjectClass: organizationalUnit\nou: EAST\n\n"
+      "dn: cn=EWS1,ou=EAST,o=NET\nobjectClass: workstation\ncn: EWS1\n\n"
+      "dn: cn=EWS2,ou=EAST,o=NET\nobjectClass: workstation\ncn: EWS2\n";
+  std::string why;
+  TempFolder eastFolder("cvx-referral-east");
+  auto east = StartTreeServer(eastLdif, eastSetup, eastFolder, &why);
+  ASSERT_TRUE(east) << why;
+  SlapdSetup mainSetup;
+  mainSetup.treeName = "NET";
+  const std::string mainLdif = NetTreeLdif(3) +
+                               "dn: ou=EAST,o=NET\nobjectClass: referral\n"
+                               "objectClass: extensibleObject\nou: EAST\nref: " +
+                               east->Uri() + "/ou=EAST,o=NET\n";
+  auto main = StartTreeServer(mainLdif, mainSetup, folder, &why);
+  ASSERT_TRUE(main) << why;
+
+  auto client = OpenOrFail(main->Uri(), TestLdapOptions());
+  ASSERT_TRUE(client);
+  auto control = client->CreateControl();
+  const std::string ews1 = kNet + R"(\EAST\EWS1)";
+  auto lookup = client->CreateControl();
+  auto entry = lookup->FindEntry(ews1);
+  ASSERT_TRUE(entry) << entry.message();
+  EXPECT_EQ((*entry)->Layout().Name, "Workstation");
+  EXPECT_EQ(lookup->FindEntry(kNet + R"(\EAST\NOBODY)").error(), kDirNoSuchObject);
+  auto found = SearchAndWait(*control, "*WS*", "Workstation", kScopeSubtree, kNet);
+  ASSERT_TRUE(found) << found.message();
+  EXPECT_EQ(found->size(), 5u);
+  EXPECT_NE(std::find(found->begin(), found->end(), ews1), found->end());
+
+  east->Stop();
+  auto cut = SearchAndWait(*control, "*WS*", "Workstation", kScopeSubtree, kNet);
+  EXPECT_EQ(cut.error(), kDirLost);
+  EXPECT_NE(cut.message().find("incomplete"), std::string::npos) << cut.message();
+  EXPECT_EQ(lookup->FindEntry(kNet + R"(\EAST\EWS2)").error(), kDirLost);
 }
 
 }  // namespace cvx::test
