@@ -78,8 +78,12 @@ bool IsBelowAnother(const LdapTopEntry& top, const std::vector<LdapTopEntry>& al
 }
 
 }  // namespace
-LdapTree::LdapTree(std::string name, std::string uri, std::shared_ptr<const LdapOptions> options)
-    : name_(std::move(name)), uri_(std::move(uri)), options_(std::move(options)) {}
+LdapTree::LdapTree(std::string name, std::string uri, std::shared_ptr<const LdapOptions> options,
+                   std::string fault)
+    : name_(std::move(name)),
+      uri_(std::move(uri)),
+      options_(std::move(options)),
+      fault_(std::move(fault)) {}
 
 DirResult<std::unique_ptr<LdapConnection>> LdapTree::Acquire(bool fresh) {
   {
@@ -102,6 +106,7 @@ void LdapTree::Release(std::unique_ptr<LdapConnection> connection) {
 }
 
 DirResult<std::shared_ptr<const LdapTreeInfo>> LdapTree::Info() {
+  if (!fault_.empty()) return MakeDirError(kDirLost, "tree " + name_ + ": " + fault_);
   {
     std::lock_guard lock(mutex_);
     if (info_) return info_;

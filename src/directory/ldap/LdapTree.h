@@ -22,8 +22,10 @@ namespace cvx {
 // the call retried; only if that fails too does the call fail (kDirLost).
 class LdapTree {
  public:
-  // `name` empty: the tree is named once connected (see LdapTreeInfo).
-  LdapTree(std::string name, std::string uri, std::shared_ptr<const LdapOptions> options);
+  // `name` empty: the tree is named once connected (see LdapTreeInfo). With a `fault` the tree
+  // is never connected: every use fails with it.
+  LdapTree(std::string name, std::string uri, std::shared_ptr<const LdapOptions> options,
+           std::string fault = {});
 
   const std::string& Uri() const { return uri_; }
   // The name the directory knows the tree by; for a tree named by its server, empty until the
@@ -76,6 +78,7 @@ class LdapTree {
   std::string name_;
   const std::string uri_;
   const std::shared_ptr<const LdapOptions> options_;
+  const std::string fault_;
   LdapDnCache dnCache_;
 
   mutable std::mutex mutex_;  // guards what follows
