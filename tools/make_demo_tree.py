@@ -548,13 +548,13 @@ def database_record(full_name: str, addrs: list[bytes]) -> str:
 
 
 def write_large(out: str, tree: str, n_users: int, n_ws: int, seed: int,
-                database: bool = False) -> None:
+                database: bool = False, units: int = 0) -> None:
     if n_ws > OCTETS ** 3:
         sys.exit(f"at most {OCTETS ** 3} workstations")
     rng = random.Random(seed)
     # Leaf containers (departments) hold the users, their sub-container Workstations holds the
-    # workstations: a few hundred objects per container.
-    leaves = max(1, math.ceil((n_users + n_ws) / 400))
+    # workstations: a few hundred objects per container, or as many as `units` leaves make.
+    leaves = units if units > 0 else max(1, math.ceil((n_users + n_ws) / 400))
     user_at = [n_users * k // leaves for k in range(leaves + 1)]
     ws_at = [n_ws * k // leaves for k in range(leaves + 1)]
 
@@ -670,6 +670,9 @@ def main(argv: list[str]) -> int:
                    help="--large: number of workstations")
     p.add_argument("--tree", default="BIG", help="--large: tree name (default: %(default)s)")
     p.add_argument("--seed", type=int, default=20240311, help="--large: random seed")
+    p.add_argument("--units", type=int, default=0,
+                   help="--large: number of departments the objects are spread over "
+                   "(default: one per 400 objects)")
     p.add_argument("--database", action="store_true",
                    help="--large: also write the tree's workstation database NAME.lst")
     a = p.parse_args(argv)
@@ -682,7 +685,9 @@ def main(argv: list[str]) -> int:
             p.error("--users and --workstations must not be negative")
         if not a.tree or any(c in a.tree for c in "/\\\0") or a.tree.startswith("."):
             p.error("--tree must be a plain name")
-        write_large(a.out, a.tree, a.users, a.workstations, a.seed, a.database)
+        if a.units < 0:
+            p.error("--units must not be negative")
+        write_large(a.out, a.tree, a.users, a.workstations, a.seed, a.database, a.units)
     else:
         write_demo(a.out or DEFAULT_OUT)
     return 0

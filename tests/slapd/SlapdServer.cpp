@@ -198,6 +198,7 @@ bool SlapdServer::Configure(std::string* why) {
          << "suffix \"" << parts[i].topDn << "\"\n"
          << "directory " << db << "\n"
          << "index objectClass eq\n";
+    if (setup_.indexNames) conf << "index cn eq,sub\n";
   }
   if (!WriteTextFile(folder_ / "slapd.conf", conf.str())) {
     *why = "cannot write " + folder_.Path();
