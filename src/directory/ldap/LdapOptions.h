@@ -20,7 +20,7 @@ struct LdapOptions {
   std::string password;   // for bindDn; kept in memory only, for reconnecting
   bool startTls = false;  // on ldap:// URIs
   std::string treeName;   // name of a single live tree whose server does not publish one
-  int pageSize = 500;     // entries per page of a paged search
+  int pageSize = 4000;    // entries per page of a paged search
 
   LdapOptions() = default;
   LdapOptions(const LdapOptions&) = default;
