@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
   const cvx::PasswordPrompt askPassword =
       scripted || !options.target.empty() ? cvx::PasswordPrompt() : cvx::AskLdapPassword;
   ports.directory = cvx::OpenDirectoryClientFromEnvironment(
-      cvx::FindDataLocations(programDir).demoDirectory, askPassword);
+      cvx::FindDataLocations(programDir).demoDirectory, askPassword, options.cmdLineTree);
   ports.prompter = &prompter;
   // The own actions live beside the settings store: $XDG_CONFIG_HOME/corvexa/actions.ini.
   const std::string storePath = cvx::DefaultSettingsStorePath();

@@ -35,8 +35,10 @@ DirResult<DirectoryClientPtr> OpenDirectoryClientWith(const std::string& where,
                                                       const LdapOptions& options);
 
 // The directory the program uses: $CVX_DIRECTORY, else `fallbackFolder` (the demo directory
-// shipped with the program); default tree $CVX_PREFERRED_TREE.
+// shipped with the program); default tree the tree of `treeAskedFor` (a full name, as /tree=
+// gives it), else $CVX_PREFERRED_TREE.
 DirResult<DirectoryClientPtr> OpenDirectoryClientFromEnvironment(
-    const std::string& fallbackFolder, const PasswordPrompt& askPassword = {});
+    const std::string& fallbackFolder, const PasswordPrompt& askPassword = {},
+    const std::string& treeAskedFor = {});
 
 }  // namespace cvx

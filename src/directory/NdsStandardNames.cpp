@@ -70,6 +70,18 @@ constexpr std::array kClassNames = {
 constexpr std::array<std::string_view, 6> kContainerClasses = {
     "country", "locality", "organization", "organizationalUnit", "domain", "treeRoot"};
 
+// How objects of the standard classes (and the project's own) are named on eDirectory and on
+// the usual LDAP servers; subclasses (inetOrgPerson) inherit it.
+constexpr std::array kNamingAttributes = {
+    NamePair{"person", "cn"},       NamePair{"alias", "cn"},
+    NamePair{"aliasObject", "cn"},  NamePair{"organizationalRole", "cn"},
+    NamePair{"groupOfNames", "cn"}, NamePair{"groupOfUniqueNames", "cn"},
+    NamePair{"device", "cn"},       NamePair{"workstation", "cn"},
+    NamePair{"ncpServer", "cn"},    NamePair{"organizationalUnit", "ou"},
+    NamePair{"organization", "o"},  NamePair{"country", "c"},
+    NamePair{"locality", "l"},      NamePair{"domain", "dc"},
+};
+
 template <std::size_t N>
 std::string Lookup(const std::array<NamePair, N>& table, std::string_view key) {
   for (const auto& [ldap, nds] : table) {
@@ -86,6 +98,12 @@ std::string NdsStandardAttributeName(std::string_view ldapName) {
 
 std::string NdsStandardClassName(std::string_view ldapName) {
   return Lookup(kClassNames, ldapName);
+}
+
+std::vector<std::string> StandardNamingAttributes(std::string_view ldapName) {
+  const std::string naming = Lookup(kNamingAttributes, ldapName);
+  if (naming.empty()) return {};
+  return {naming};
 }
 
 bool IsStandardContainerClass(std::string_view ldapName) {

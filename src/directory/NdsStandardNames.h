@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cvx {
 
@@ -12,5 +13,8 @@ std::string NdsStandardClassName(std::string_view ldapName);
 
 // Standard classes whose objects hold other objects.
 bool IsStandardContainerClass(std::string_view ldapName);
+
+// The attribute types that name objects of a standard class (person: cn), or nothing.
+std::vector<std::string> StandardNamingAttributes(std::string_view ldapName);
 
 }  // namespace cvx

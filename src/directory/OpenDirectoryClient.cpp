@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/FullName.h"
 #include "core/TextUtil.h"
 #include "directory/CombinedDirectory.h"
 #include "directory/DirectoryClient.h"
@@ -38,23 +39,32 @@ std::vector<fs::path> FilesWith(const std::string& folder, const std::string& ex
   return out;
 }
 
-// The live trees of a folder: <TREE>.uri files, each holding one URI on its first line.
+// The live trees of a folder: <TREE>.uri files, each holding one URI on its first line. A file
+// that cannot be read or holds no URI disables its own tree only, which says why when used.
 DirResult<std::vector<LdapTreeLocation>> LiveTreesOf(const std::string& folder) {
   std::vector<LdapTreeLocation> trees;
   for (const auto& p : FilesWith(folder, ".URI")) {
     std::ifstream in(p);
     std::string line;
-    std::getline(in, line);
+    const bool read = in && (std::getline(in, line) || in.eof());
     const auto first = line.find_first_not_of(" \t\r");
     const auto last = line.find_last_not_of(" \t\r");
     const std::string uri = first == std::string::npos ? "" : line.substr(first, last - first + 1);
-    if (!IsLdapUri(uri)) {
-      return MakeDirError(kDirClientMissing,
-                          p.string() + " holds no ldap://, ldaps:// or ldapi:// URI");
+    LdapTreeLocation tree{p.stem().string(), uri, {}};
+    if (!read) {
+      tree.fault = p.string() + " cannot be read";
+    } else if (!IsLdapUri(uri)) {
+      tree.fault = p.string() + " holds no ldap://, ldaps:// or ldapi:// URI";
     }
-    trees.push_back(LdapTreeLocation{p.stem().string(), uri});
+    trees.push_back(std::move(tree));
   }
   return trees;
+}
+
+// Whether the tree `name` is the one asked for; a folder's other trees are opened when used,
+// so that a server that is down costs only its own tree.
+bool AskedFor(const std::string& preferredTree, const std::string& name, std::size_t trees) {
+  return trees == 1 || EqualsNoCase(preferredTree, name);
 }
 
 DirResult<DirectoryClientPtr> OpenFolder(const std::string& folder,
@@ -69,7 +79,11 @@ DirResult<DirectoryClientPtr> OpenFolder(const std::string& folder,
   std::vector<std::string> offline;
   for (const auto& p : FilesWith(folder, ".LDIF")) offline.push_back(p.stem().string());
   if (offline.empty()) {
-    auto dir = LdapDirectory::Open(live, options, preferredTree);
+    const bool connect =
+        live.size() == 1 || std::any_of(live.begin(), live.end(), [&](const auto& t) {
+          return AskedFor(preferredTree, t.name, live.size());
+        });
+    auto dir = LdapDirectory::Open(live, options, preferredTree, connect);
     if (!dir) return dir.dirError();
     return DirectoryClientPtr(dir.value());
   }
@@ -101,8 +115,8 @@ DirResult<DirectoryClientPtr> OpenFolder(const std::string& folder,
   }
   const bool defaultIsLive =
       std::find(liveNames.begin(), liveNames.end(), defaultTree) != liveNames.end();
-  auto liveDir =
-      LdapDirectory::Open(live, options, defaultIsLive ? defaultTree : "", defaultIsLive);
+  auto liveDir = LdapDirectory::Open(live, options, defaultIsLive ? defaultTree : "",
+                                     defaultIsLive && AskedFor(preferredTree, defaultTree, 0));
   if (!liveDir) return liveDir.dirError();
   auto folderDir = LdifDirectory::Open(folder, defaultIsLive ? "" : defaultTree);
   if (!folderDir) return folderDir.dirError();
@@ -117,7 +131,7 @@ DirResult<DirectoryClientPtr> OpenDirectoryClientWith(const std::string& where,
                                                       const std::string& preferredTree,
                                                       const LdapOptions& options) {
   if (IsLdapUri(where)) {
-    auto dir = LdapDirectory::Open({LdapTreeLocation{"", where}}, options, preferredTree);
+    auto dir = LdapDirectory::Open({LdapTreeLocation{"", where, {}}}, options, preferredTree);
     if (!dir) return dir.dirError();
     return DirectoryClientPtr(dir.value());
   }
@@ -144,12 +158,14 @@ DirResult<DirectoryClientPtr> OpenDirectoryClient(const std::string& where,
   return OpenDirectoryClientWith(where, preferredTree, options.value());
 }
 
-DirResult<DirectoryClientPtr> OpenDirectoryClientFromEnvironment(
-    const std::string& fallbackFolder, const PasswordPrompt& askPassword) {
+DirResult<DirectoryClientPtr> OpenDirectoryClientFromEnvironment(const std::string& fallbackFolder,
+                                                                 const PasswordPrompt& askPassword,
+                                                                 const std::string& treeAskedFor) {
   const char* where = std::getenv("CVX_DIRECTORY");
   const char* preferred = std::getenv("CVX_PREFERRED_TREE");
-  return OpenDirectoryClient(where && *where ? where : fallbackFolder, preferred ? preferred : "",
-                             askPassword);
+  const std::string tree =
+      !treeAskedFor.empty() ? TreePartOfFullName(treeAskedFor) : (preferred ? preferred : "");
+  return OpenDirectoryClient(where && *where ? where : fallbackFolder, tree, askPassword);
 }
 
 }  // namespace cvx

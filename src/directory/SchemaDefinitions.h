@@ -25,7 +25,8 @@ struct ObjectClassDefinition {
   std::vector<std::string> must;
   std::vector<std::string> may;
   std::string ndsName;
-  bool containerMark = false;  // X-NDS_CONTAINER '1'
+  bool containerMark = false;       // X-NDS_CONTAINER '1'
+  std::vector<std::string> naming;  // X-NDS_NAMING: the attribute types that name its objects
 };
 
 // What one schema file holds, in file order.

@@ -28,6 +28,13 @@ std::string Extension(LDAPSchemaExtensionItem** items, std::string_view name) {
   return {};
 }
 
+std::vector<std::string> ExtensionValues(LDAPSchemaExtensionItem** items, std::string_view name) {
+  for (auto** p = items; p && *p; ++p) {
+    if (EqualsNoCase((*p)->lsei_name, name)) return ToStrings((*p)->lsei_values);
+  }
+  return {};
+}
+
 // The parser's error position may point past the end of the definition: quote it only when it
 // lies inside.
 std::string SchemaError(const std::string& origin, int line, int code, std::string_view body,
@@ -105,6 +112,7 @@ bool ParseObjectClass(const Statement& s, const std::string& origin, SchemaDefin
   d.may = ToStrings(oc->oc_at_oids_may);
   d.ndsName = Extension(oc->oc_extensions, "X-NDS_NAME");
   d.containerMark = Extension(oc->oc_extensions, "X-NDS_CONTAINER") == "1";
+  d.naming = ExtensionValues(oc->oc_extensions, "X-NDS_NAMING");
   out.objectClasses.push_back(std::move(d));
   return true;
 }

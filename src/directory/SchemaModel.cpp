@@ -61,6 +61,7 @@ SchemaModel::SchemaModel(const std::vector<const SchemaDefinitions*>& files) {
       info->kind = d.kind;
       info->isContainer = d.containerMark || IsStandardContainerClass(d.names.front());
       info->isAlias = info->ndsName == "Alias";
+      info->naming = !d.naming.empty() ? d.naming : StandardNamingAttributes(d.names.front());
       for (const auto& n : d.names) classIndex_[ToUpperAscii(n)] = info.get();
       if (!d.oid.empty()) classIndex_[ToUpperAscii(d.oid)] = info.get();
       classIndex_.try_emplace(ToUpperAscii(info->ndsName), info.get());

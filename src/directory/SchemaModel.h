@@ -27,6 +27,9 @@ struct ObjectClassInfo {
   bool isAlias = false;
   std::vector<std::string> fields;  // NDS names: inherited then own MUST and MAY, no repeats
   std::vector<const ObjectClassInfo*> ancestors;  // every class above it, sorted by address
+  // LDAP names of the attribute types that name its objects, as the schema says (X-NDS_NAMING)
+  // or the standard classes are named; empty: inherited, or not known.
+  std::vector<std::string> naming;
 };
 
 // The schema of one tree, names resolved: every definition is found by any of its LDAP names,

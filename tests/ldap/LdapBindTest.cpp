@@ -169,13 +169,22 @@ TEST(LdapOptionsFromEnvironment, ReadsTimeoutTlsAndTreeName) {
     EXPECT_EQ(options->treeName, "CORP");
     EXPECT_TRUE(options->bindDn.empty());
   }
-  {
+  // StartTLS: on, off, or refused by name.
+  const std::vector<std::pair<const char*, std::optional<bool>>> startTls{
+      {"yes", true},  {"On", true}, {"TRUE", true},      {"no", false},
+      {"off", false}, {"", false},  {"2", std::nullopt}, {"enable", std::nullopt}};
+  for (const auto& [value, on] : startTls) {
     ScopedEnvironment env{
-        {"CVX_LDAP_TIMEOUT", nullptr}, {"CVX_LDAP_STARTTLS", "yes"}, {"CVX_LDAP_BINDDN", nullptr}};
+        {"CVX_LDAP_TIMEOUT", nullptr}, {"CVX_LDAP_STARTTLS", value}, {"CVX_LDAP_BINDDN", nullptr}};
     auto options = LdapOptionsFromEnvironment({}, "ldap://x");
-    ASSERT_TRUE(options) << options.message();
+    ASSERT_EQ(options.ok(), on.has_value()) << value;
+    if (!on) {
+      EXPECT_EQ(options.error(), kDirClientMissing);
+      EXPECT_NE(options.message().find("CVX_LDAP_STARTTLS"), std::string::npos);
+      continue;
+    }
     EXPECT_EQ(options->timeoutMs, 10000);
-    EXPECT_FALSE(options->startTls);  // only "1" turns it on
+    EXPECT_EQ(options->startTls, *on) << value;
   }
   for (const char* bad : {"0", "-1", "ten", "1e9", ""}) {
     ScopedEnvironment env{{"CVX_LDAP_TIMEOUT", bad}, {"CVX_LDAP_BINDDN", nullptr}};

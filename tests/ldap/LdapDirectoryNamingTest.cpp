@@ -77,26 +77,45 @@ TEST(LdapDirectoryNaming, AServerThatNamesNoTreeIsNamedByTheEnvironmentElseItsFi
   EXPECT_EQ((*user)->FullPath(), R"(NDS:\\Corp\NET\ADMIN)");
 }
 
+// A folder of servers and files where the first tree by name is a server that is down and one
+// .uri file is broken: each fails alone, when used; only a tree asked for is opened at once.
 TEST(LdapDirectoryNaming, AFolderTreeThatCannotBeReachedFailsOnlyWhenUsed) {
   auto* alpha = Alpha();
   ASSERT_TRUE(alpha);
-  TempFolder folder("cvx-uris");
-  WriteTextFile(folder / "ALPHA.uri", alpha->Uri() + "\n");
-  const std::string nowhere = "ldap://127.0.0.1:" + std::to_string(FreeLoopbackPort());
-  WriteTextFile(folder / "GONE.uri", "  " + nowhere + "  \n");
+  for (const bool withFiles : {false, true}) {
+    SCOPED_TRACE(withFiles ? "servers and files" : "servers only");
+    TempFolder folder("cvx-uris");
+    WriteTextFile(folder / "ALPHA.uri", alpha->Uri() + "\n");
+    const std::string nowhere = "ldap://127.0.0.1:" + std::to_string(FreeLoopbackPort());
+    WriteTextFile(folder / "AGONE.uri", "  " + nowhere + "  \n");
+    WriteTextFile(folder / "BAD.uri", "http://example.com\n");
+    if (withFiles) {
+      for (const char* f : {"BETA.ldif", "core.schema", "lab.schema", "workstation.schema"}) {
+        std::filesystem::copy_file(FixtureFolder("basic") + "/" + f, folder / f);
+      }
+    }
 
-  auto client = Open(folder.Path());
-  ASSERT_TRUE(client) << client.message();
-  auto control = (*client)->CreateControl();
-  EXPECT_TRUE(control->FindEntry(kJsmith));
-  auto gone = control->FindEntry(R"(NDS:\\GONE\X)");
-  EXPECT_EQ(gone.error(), kDirLost);
-  EXPECT_NE(gone.message().find(nowhere), std::string::npos) << gone.message();
-  EXPECT_EQ(control->TreeNameOf(R"(NDS:\\gone\X)"), "GONE");
+    auto client = Open(folder.Path());
+    ASSERT_TRUE(client) << client.message();
+    auto control = (*client)->CreateControl();
+    EXPECT_TRUE(control->FindEntry(kJsmith));
+    if (withFiles) {
+      EXPECT_TRUE(control->FindEntry(R"(NDS:\\BETA\BETACORP\JSMITH)"));
+    }
+    auto gone = control->FindEntry(R"(NDS:\\AGONE\X)");
+    EXPECT_EQ(gone.error(), kDirLost);
+    EXPECT_NE(gone.message().find(nowhere), std::string::npos) << gone.message();
+    EXPECT_EQ(control->TreeNameOf(R"(NDS:\\agone\X)"), "AGONE");
+    auto bad = control->FindEntry(R"(NDS:\\BAD\X)");
+    EXPECT_EQ(bad.error(), kDirLost);
+    EXPECT_NE(bad.message().find("BAD.uri"), std::string::npos) << bad.message();
 
-  // As the default tree it is the missing client.
-  auto preferred = Open(folder.Path(), "gone");
-  EXPECT_EQ(preferred.error(), kDirClientMissing);
+    // Another tree asked for opens; the tree asked for is the missing client when down.
+    auto other = Open(folder.Path(), withFiles ? "beta" : "alpha");
+    ASSERT_TRUE(other) << other.message();
+    EXPECT_EQ((*other)->CreateControl()->ContextPath(), withFiles ? R"(NDS:\\BETA)" : kAlpha);
+    EXPECT_EQ(Open(folder.Path(), "agone").error(), kDirClientMissing);
+  }
 }
 
 TEST(LdapDirectoryNaming, AFolderThatDescribesATreeBadlyDoesNotOpen) {

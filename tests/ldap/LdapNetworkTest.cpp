@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <netinet/in.h>
+#include <algorithm>
 #include <chrono>
 
 #include "LdapBackends.h"
@@ -98,10 +99,11 @@ TEST(LdapConnectionLoss, AServerStartedAgainIsReconnectedAndAStoppedOneGives600Q
   ASSERT_TRUE(found) << found.message();
   EXPECT_EQ(found->size(), 3u);
 
-  // No server at all: the one new connection is refused at once, well within the timeout.
+  // No server at all: the one new connection is refused at once, well within the timeout. (The
+  // search's hits would still answer from its entries: the container is no hit.)
   net.server->Stop();
   auto start = Clock::now();
-  auto lost = control->FindEntry(kWs + R"(\WS001)");
+  auto lost = control->FindEntry(kWs);
   EXPECT_EQ(lost.error(), kDirLost) << lost.message();
   EXPECT_LT(MsSince(start), kShortTimeoutMs);
   start = Clock::now();
@@ -162,27 +164,41 @@ TEST(LdapConnectionLoss, AListenerThatNeverAnswersFailsTheOpenWithinTheTimeout) 
   EXPECT_EQ(refused.error(), kDirClientMissing);
 }
 
+// Servers that limit a search in each way they can; every entry arrives, in order. A page size
+// the server refuses (size.pr) is halved until it takes one; a server that refuses paging
+// altogether answers plainly what fits within its size limit.
 TEST(LdapPaging, HitsBeyondTheServersSizeLimitAllArriveInOrder) {
-  SlapdSetup limited;
-  limited.sizeLimit = 50;
-  NetServer net(120, limited);
-  ASSERT_TRUE(net.server) << net.why;
-  for (const int pageSize : {20, 500}) {
-    LdapOptions options = TestLdapOptions();
-    options.pageSize = pageSize;
-    auto client = OpenOrFail(net.server->Uri(), options);
-    ASSERT_TRUE(client);
-    auto control = client->CreateControl();
-    auto found = SearchAndWait(*control, "*", "Workstation", kScopeSubtree, kNet);
-    ASSERT_TRUE(found) << found.message();
-    ASSERT_EQ(found->size(), 120u) << "page size " << pageSize;
-    EXPECT_EQ(found->front(), kWs + R"(\WS001)");
-    EXPECT_EQ(found->back(), kWs + R"(\WS120)");
-    control->SetContextPath(kWs);
-    control->SetClassFilter("Workstation");
-    auto level = control->ContextEntries();
-    ASSERT_TRUE(level) << level.message();
-    EXPECT_EQ(level->size(), 120u);
+  struct Case {
+    int pageSizeLimit, pagedLimit, workstations;
+  };
+  for (const Case c : {Case{0, 0, 120}, Case{3, 0, 120}, Case{100, 0, 120}, Case{0, -1, 40}}) {
+    SlapdSetup limited;
+    limited.sizeLimit = 50;
+    limited.pageSizeLimit = c.pageSizeLimit;
+    limited.pagedLimit = c.pagedLimit;
+    NetServer net(c.workstations, limited);
+    ASSERT_TRUE(net.server) << net.why;
+    for (const int pageSize : {20, 500}) {
+      SCOPED_TRACE("size.pr " + std::to_string(c.pageSizeLimit) + ", prtotal " +
+                   std::to_string(c.pagedLimit) + ", page size " + std::to_string(pageSize));
+      LdapOptions options = TestLdapOptions();
+      options.pageSize = pageSize;
+      auto client = OpenOrFail(net.server->Uri(), options);
+      ASSERT_TRUE(client);
+      auto control = client->CreateControl();
+      for (int twice = 0; twice < 2; ++twice) {  // the second on the size that worked
+        auto found = SearchAndWait(*control, "*", "Workstation", kScopeSubtree, kNet);
+        ASSERT_TRUE(found) << found.message();
+        ASSERT_EQ(found->size(), static_cast<std::size_t>(c.workstations));
+        EXPECT_EQ(found->front(), kWs + R"(\WS001)");
+        EXPECT_EQ(found->back(), (*control->FindEntry(found->back()))->FullPath());
+      }
+      control->SetContextPath(kWs);
+      control->SetClassFilter("Workstation");
+      auto level = control->ContextEntries();
+      ASSERT_TRUE(level) << level.message();
+      EXPECT_EQ(level->size(), static_cast<std::size_t>(c.workstations));
+    }
   }
 }
 
@@ -202,6 +218,69 @@ TEST(LdapPaging, AResultTheServerCutsShortIsAnErrorAndNeverAShortList) {
   EXPECT_NE(found.message().find("cut short"), std::string::npos) << found.message();
   control->SetContextPath(kWs);
   EXPECT_EQ(control->ContextEntries().error(), kDirLost);
+
+  // A server that refuses paged results and holds more than its size limit: the same.
+  SlapdSetup unpaged;
+  unpaged.sizeLimit = 50;
+  unpaged.pagedLimit = -1;
+  NetServer plain(120, unpaged);
+  ASSERT_TRUE(plain.server) << plain.why;
+  auto plainClient = OpenOrFail(plain.server->Uri(), TestLdapOptions());
+  ASSERT_TRUE(plainClient);
+  auto plainControl = plainClient->CreateControl();
+  auto cut = SearchAndWait(*plainControl, "*", "Workstation", kScopeSubtree, kNet);
+  EXPECT_EQ(cut.error(), kDirLost);
+  EXPECT_NE(cut.message().find("size limit"), std::string::npos) << cut.message();
+}
+
+}  // namespace cvx::test
+
+namespace cvx::test {
+
+// A part of the tree held by a second server (a referral object in the first): searches and
+// look-ups go on there with the same options; while it cannot be reached, results are errors
+// that say they are incomplete, never short lists.
+TEST(LdapReferrals, APartHeldByAnotherServerIsFollowedOrTheResultIsIncomplete) {
+  TempFolder folder("cvx-referral");
+  SlapdSetup eastSetup;
+  eastSetup.treeName = "NET";
+  const std::string eastLdif =
+      "dn: o=NET\nobjectClass: organization\no: NET\n\n"
+      "dn: ou=EAST,o=NET\nobjectClass: organizationalUnit\nou: EAST\n\n"
+      "dn: cn=EWS1,ou=EAST,o=NET\nobjectClass: workstation\ncn: EWS1\n\n"
+      "dn: cn=EWS2,ou=EAST,o=NET\nobjectClass: workstation\ncn: EWS2\n";
+  std::string why;
+  TempFolder eastFolder("cvx-referral-east");
+  auto east = StartTreeServer(eastLdif, eastSetup, eastFolder, &why);
+  ASSERT_TRUE(east) << why;
+  SlapdSetup mainSetup;
+  mainSetup.treeName = "NET";
+  const std::string mainLdif = NetTreeLdif(3) +
+                               "dn: ou=EAST,o=NET\nobjectClass: referral\n"
+                               "objectClass: extensibleObject\nou: EAST\nref: " +
+                               east->Uri() + "/ou=EAST,o=NET\n";
+  auto main = StartTreeServer(mainLdif, mainSetup, folder, &why);
+  ASSERT_TRUE(main) << why;
+
+  auto client = OpenOrFail(main->Uri(), TestLdapOptions());
+  ASSERT_TRUE(client);
+  auto control = client->CreateControl();
+  const std::string ews1 = kNet + R"(\EAST\EWS1)";
+  auto lookup = client->CreateControl();
+  auto entry = lookup->FindEntry(ews1);
+  ASSERT_TRUE(entry) << entry.message();
+  EXPECT_EQ((*entry)->Layout().Name, "Workstation");
+  EXPECT_EQ(lookup->FindEntry(kNet + R"(\EAST\NOBODY)").error(), kDirNoSuchObject);
+  auto found = SearchAndWait(*control, "*WS*", "Workstation", kScopeSubtree, kNet);
+  ASSERT_TRUE(found) << found.message();
+  EXPECT_EQ(found->size(), 5u);
+  EXPECT_NE(std::find(found->begin(), found->end(), ews1), found->end());
+
+  east->Stop();
+  auto cut = SearchAndWait(*control, "*WS*", "Workstation", kScopeSubtree, kNet);
+  EXPECT_EQ(cut.error(), kDirLost);
+  EXPECT_NE(cut.message().find("incomplete"), std::string::npos) << cut.message();
+  EXPECT_EQ(lookup->FindEntry(kNet + R"(\EAST\EWS2)").error(), kDirLost);
 }
 
 }  // namespace cvx::test

@@ -74,8 +74,9 @@ TEST(LdapSearchDelivery, LookUpsDuringTheCompletionAnswerAsTheServerDoes) {
 namespace cvx::test {
 
 // The hits are answered from the search's entries, not asked again: they still answer when the
-// server has gone meanwhile, and only while the completion is handled.
-TEST(LdapSearchDelivery, HitsAnswerFromTheSearchOnlyWhileItsCompletionIsHandled) {
+// server has gone meanwhile, after the completion too (a build looks them up in later turns),
+// until the control searches again.
+TEST(LdapSearchDelivery, HitsAnswerFromTheSearchUntilItsControlSearchesAgain) {
   TempFolder folder("cvx-delivery");
   SlapdSetup setup;
   setup.treeName = "NET";
@@ -104,6 +105,14 @@ TEST(LdapSearchDelivery, HitsAnswerFromTheSearchOnlyWhileItsCompletionIsHandled)
   ASSERT_TRUE(done.WaitFor(1));
   ASSERT_EQ(found.size(), 5u);
   EXPECT_EQ(readDuring, found);
+  auto after = lookup->FindEntry(found.back());
+  ASSERT_TRUE(after) << after.message();
+  EXPECT_EQ((*after)->FullPath(), found.back());
+
+  QObject::disconnect(search.get(), &DirectoryControl::SearchCompleted, nullptr, nullptr);
+  SearchRecorder again(*search);
+  search->StartSearch("*", "Workstation", kScopeSubtree, R"(NDS:\\NET\NET)");
+  ASSERT_TRUE(again.WaitFor(1));
   EXPECT_EQ(lookup->FindEntry(found.front()).error(), kDirLost);
 }
 

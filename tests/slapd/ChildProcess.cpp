@@ -131,7 +131,16 @@ bool ChildProcess::Ended() const {
 }
 
 void ChildProcess::Signal(int signal) {
-  if (!reaped_ && !Ended()) ::kill(pid_, signal);
+  if (reaped_ || Ended()) return;
+  ::kill(pid_, signal);
+  // A stop takes effect a moment after kill() returns; a test that goes on at once could still
+  // be answered. The stop is waited for (and left for the reaper to see).
+  if (signal == SIGSTOP) {
+    siginfo_t info{};
+    while (::waitid(P_PID, static_cast<id_t>(pid_), &info, WSTOPPED | WEXITED | WNOWAIT) < 0 &&
+           errno == EINTR) {
+    }
+  }
 }
 
 int ChildProcess::Stop(int signal, std::chrono::milliseconds bound) {

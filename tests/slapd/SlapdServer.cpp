@@ -175,7 +175,11 @@ bool SlapdServer::Configure(std::string* why) {
   if (setup_.sizeLimit > 0) {
     conf << "sizelimit size.soft=" << setup_.sizeLimit << " size.hard=" << setup_.sizeLimit
          << " size.prtotal="
-         << (setup_.pagedLimit > 0 ? std::to_string(setup_.pagedLimit) : "unlimited") << "\n";
+         << (setup_.pagedLimit > 0   ? std::to_string(setup_.pagedLimit)
+             : setup_.pagedLimit < 0 ? "disabled"
+                                     : "unlimited");
+    if (setup_.pageSizeLimit > 0) conf << " size.pr=" << setup_.pageSizeLimit;
+    conf << "\n";
   } else {
     conf << "sizelimit unlimited\n";
   }
@@ -194,6 +198,7 @@ bool SlapdServer::Configure(std::string* why) {
          << "suffix \"" << parts[i].topDn << "\"\n"
          << "directory " << db << "\n"
          << "index objectClass eq\n";
+    if (setup_.indexNames) conf << "index cn eq,sub\n";
   }
   if (!WriteTextFile(folder_ / "slapd.conf", conf.str())) {
     *why = "cannot write " + folder_.Path();

@@ -21,7 +21,9 @@ struct SlapdSetup {
   std::vector<std::string> slapdSchemas;
   bool checkSchema = false;  // load the tree with slapd's schema checks (folder trees skip them)
   int sizeLimit = 50;        // entries per search without paging; 0: no limit
-  int pagedLimit = 0;        // entries per paged search in all; 0: no limit
+  int pagedLimit = 0;        // entries per paged search in all; 0: no limit; -1: no paging
+  int pageSizeLimit = 0;     // entries per page at most (larger pages are refused); 0: any
+  bool indexNames = false;   // an equality and substring index of cn, as sites have
   struct Tls {
     std::string caFile, certFile, keyFile;
   };

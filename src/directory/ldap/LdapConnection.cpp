@@ -142,6 +142,7 @@ class LdapConnection::Watchdog {
 LdapConnection::LdapConnection(LDAP* ld, std::string uri, const LdapOptions& options)
     : ld_(ld),
       uri_(std::move(uri)),
+      options_(options),
       timeoutMs_(std::max(1, options.timeoutMs)),
       pageSize_(std::max(1, options.pageSize)) {}
 
@@ -262,28 +263,113 @@ DirError LdapConnection::Abandon(int msgid, DirError why) {
 DirResult<std::size_t> LdapConnection::Search(const LdapSearchRequest& request,
                                               const LdapEntryVisitor& visit,
                                               const std::atomic<bool>* cancel) {
+  return SearchFollowing(request, visit, cancel, 0);
+}
+
+DirResult<std::size_t> LdapConnection::SearchFollowing(const LdapSearchRequest& request,
+                                                       const LdapEntryVisitor& visit,
+                                                       const std::atomic<bool>* cancel, int hops) {
   SigpipeGuard guard;
+  std::vector<std::string> references;
+  auto here = SearchHere(request, visit, cancel, references);
+  if (!here) return here;
+  std::size_t total = *here;
+  for (const auto& url : references) {
+    auto there = FollowReference(request, url, visit, cancel, hops);
+    if (!there) return there;
+    total += *there;
+  }
+  return total;
+}
+
+DirResult<std::size_t> LdapConnection::FollowReference(const LdapSearchRequest& request,
+                                                       const std::string& url,
+                                                       const LdapEntryVisitor& visit,
+                                                       const std::atomic<bool>* cancel, int hops) {
+  const std::string incomplete = uri_ + ": the result below \"" + request.base +
+                                 "\" is incomplete: part of it is held by " + url;
+  if (hops >= kMaxReferralHops) {
+    return MakeDirError(kDirLost, incomplete + " (more than " + std::to_string(kMaxReferralHops) +
+                                      " referrals in a row)");
+  }
+  LDAPURLDesc* desc = nullptr;
+  if (ldap_url_parse(url.c_str(), &desc) != LDAP_URL_SUCCESS) {
+    return MakeDirError(kDirLost, incomplete + ", which is no usable LDAP URL");
+  }
+  std::string host = desc->lud_host ? desc->lud_host : "";
+  if (host.find(':') != std::string::npos) host = "[" + host + "]";
+  const std::string server = std::string(desc->lud_scheme ? desc->lud_scheme : "ldap") + "://" +
+                             host +
+                             (desc->lud_port > 0 ? ":" + std::to_string(desc->lud_port) : "");
+  LdapSearchRequest there = request;
+  if (desc->lud_dn && *desc->lud_dn) there.base = desc->lud_dn;
+  ldap_free_urldesc(desc);
+  // The reference names the object where the rest of the search goes on (RFC 4511 4.5.3): a
+  // level's child itself, a subtree's subtree.
+  if (request.scope == LDAP_SCOPE_ONELEVEL) there.scope = LDAP_SCOPE_BASE;
+  if (host.empty()) return MakeDirError(kDirLost, incomplete + ", which names no server");
+
+  auto connection = Open(server, options_);
+  if (!connection) {
+    return MakeDirError(kDirLost,
+                        incomplete + ", which cannot be reached: " + connection.message());
+  }
+  auto found = (*connection)->SearchFollowing(there, visit, cancel, hops + 1);
+  if (!found && found.error() != kDirNoSuchObject) {
+    return MakeDirError(kDirLost, incomplete + ": " + found.message());
+  }
+  return found;
+}
+
+DirResult<std::size_t> LdapConnection::SearchHere(const LdapSearchRequest& request,
+                                                  const LdapEntryVisitor& visit,
+                                                  const std::atomic<bool>* cancel,
+                                                  std::vector<std::string>& references) {
   std::string cookie;
-  if (request.sizeLimit == 0 && request.paging == LdapPaging::kWhenLimited) {
+  if (request.sizeLimit == 0 && (request.paging == LdapPaging::kWhenLimited || pagingRefused_)) {
     bool limitReached = false;
-    auto plain = SearchPage(request, visit, cancel, cookie, false, &limitReached);
+    auto plain = SearchPage(request, visit, cancel, cookie, false, &limitReached, references);
     if (plain || !limitReached) return plain;
+    if (pagingRefused_) {
+      return MakeDirError(kDirLost, uri_ + ": the result below \"" + request.base +
+                                        "\" would be incomplete: it holds more entries than the "
+                                        "server's size limit, and the server refuses paged "
+                                        "results");
+    }
+    references.clear();
   }
   const bool paged = request.sizeLimit == 0;
   std::size_t total = 0;
-  do {
-    auto page = SearchPage(request, visit, cancel, cookie, paged, nullptr);
-    if (!page) return page.dirError();
+  bool first = true;
+  while (true) {
+    auto page = SearchPage(request, visit, cancel, cookie, paged, nullptr, references);
+    if (!page) {
+      // A server may cap the page size (slapd's size.pr) or refuse paging altogether
+      // (size.prtotal=disabled); either refuses the first page before sending anything.
+      if (paged && first && lastCode_ == LDAP_ADMINLIMIT_EXCEEDED && lastCount_ == 0) {
+        if (pageSize_ > 1) {
+          pageSize_ = std::max(1, pageSize_ / 2);
+          continue;
+        }
+        pagingRefused_ = true;
+        return SearchHere(request, visit, cancel, references);
+      }
+      return page.dirError();
+    }
+    first = false;
     total += *page;
-  } while (!cookie.empty());
-  return total;
+    if (cookie.empty()) return total;
+  }
 }
 
 DirResult<std::size_t> LdapConnection::SearchPage(const LdapSearchRequest& request,
                                                   const LdapEntryVisitor& visit,
                                                   const std::atomic<bool>* cancel,
                                                   std::string& cookie, bool paged,
-                                                  bool* limitReached) {
+                                                  bool* limitReached,
+                                                  std::vector<std::string>& references) {
+  lastCode_ = LDAP_SUCCESS;
+  lastCount_ = 0;
   std::vector<char*> attributes;
   for (const auto& a : request.attributes) attributes.push_back(const_cast<char*>(a.c_str()));
   attributes.push_back(nullptr);
@@ -314,6 +400,9 @@ DirResult<std::size_t> LdapConnection::SearchPage(const LdapSearchRequest& reque
   using Chain = std::unique_ptr<LDAPMessage, decltype(&ldap_msgfree)>;
   std::vector<Chain> held;
   std::size_t count = 0;
+  // Continuation references: the parts of the result other servers hold. A reference may list
+  // several URLs of the same part; the first is followed.
+  std::vector<std::string> pending;
   auto visitAll = [&](LDAPMessage* chain) {
     for (LDAPMessage* m = ldap_first_message(ld_, chain); m; m = ldap_next_message(ld_, m)) {
       if (ldap_msgtype(m) == LDAP_RES_SEARCH_ENTRY) visit(ld_, m);
@@ -327,8 +416,16 @@ DirResult<std::size_t> LdapConnection::SearchPage(const LdapSearchRequest& reque
     for (LDAPMessage* m = ldap_first_message(ld_, chain.get()); m; m = ldap_next_message(ld_, m)) {
       const int type = ldap_msgtype(m);
       if (type == LDAP_RES_SEARCH_ENTRY) ++count;
-      if (type == LDAP_RES_SEARCH_RESULT) result = m;  // continuation references are not followed
+      if (type == LDAP_RES_SEARCH_RESULT) result = m;
+      if (type == LDAP_RES_SEARCH_REFERENCE) {
+        char** urls = nullptr;
+        if (ldap_parse_reference(ld_, m, &urls, nullptr, 0) == LDAP_SUCCESS) {
+          for (char** u = urls; u && *u; ++u) pending.emplace_back(*u);
+        }
+        ldap_memvfree(reinterpret_cast<void**>(urls));
+      }
     }
+    lastCount_ = count;
     if (limitReached) {
       held.push_back(std::move(chain));
     } else {
@@ -338,11 +435,19 @@ DirResult<std::size_t> LdapConnection::SearchPage(const LdapSearchRequest& reque
 
     int code = LDAP_OTHER;
     char* text = nullptr;
+    char** referrals = nullptr;
     LDAPControl** serverControls = nullptr;
     const int rc =
-        ldap_parse_result(ld_, result, &code, nullptr, &text, nullptr, &serverControls, 0);
+        ldap_parse_result(ld_, result, &code, nullptr, &text, &referrals, &serverControls, 0);
     const std::string detail = text ? text : "";
     ldap_memfree(text);
+    lastCode_ = code;
+    // The base itself is held by another server.
+    if (rc == LDAP_SUCCESS && code == LDAP_REFERRAL && referrals && referrals[0]) {
+      pending.emplace_back(referrals[0]);
+      code = LDAP_SUCCESS;
+    }
+    ldap_memvfree(reinterpret_cast<void**>(referrals));
     if (rc == LDAP_SUCCESS && code == LDAP_SUCCESS && serverControls) {
       if (LDAPControl* response =
               ldap_control_find(LDAP_CONTROL_PAGEDRESULTS, serverControls, nullptr)) {
@@ -359,6 +464,7 @@ DirResult<std::size_t> LdapConnection::SearchPage(const LdapSearchRequest& reque
     if (rc != LDAP_SUCCESS) return Failure(rc, "search below \"" + request.base + "\"");
     if (code == LDAP_SUCCESS) {
       for (const auto& c : held) visitAll(c.get());
+      references.insert(references.end(), pending.begin(), pending.end());
       return count;
     }
     // A limited search asked for no more than it got.
@@ -373,7 +479,9 @@ DirResult<std::size_t> LdapConnection::SearchPage(const LdapSearchRequest& reque
       what += " cut short by the server after " + std::to_string(count) + " entries";
     }
     if (!detail.empty()) what += " (" + detail + ")";
-    return MakeDirError(code == LDAP_NO_SUCH_OBJECT ? kDirNoSuchObject : kDirLost,
+    // A DN that cannot be spelled so is no object either (a country named by three letters).
+    const bool noObject = code == LDAP_NO_SUCH_OBJECT || code == LDAP_INVALID_DN_SYNTAX;
+    return MakeDirError(noObject ? kDirNoSuchObject : kDirLost,
                         uri_ + ": " + what + ": " + ldap_err2string(code));
   }
 }

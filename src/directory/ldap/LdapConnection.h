@@ -50,8 +50,12 @@ class LdapConnection {
   LdapConnection& operator=(const LdapConnection&) = delete;
 
   // Runs a search to its end, asking for pages (RFC 2696) so that no server size limit cuts it
-  // short; a result the server cuts short anyway is an error. Gives the number of entries;
-  // entries are visited only once the server has not cut them short.
+  // short; a result the server cuts short anyway is an error. A page size the server refuses is
+  // halved until it takes one (kept for the connection); a server that refuses paging is asked
+  // plainly. Parts of the result held by other servers (referrals) are asked there with the
+  // same options; one that cannot be reached makes the result an error, never a short one.
+  // Gives the number of entries; entries are visited only once the server has not cut them
+  // short.
   // A base that is not there is kDirNoSuchObject; every other failure kDirLost. `cancel`, when
   // set, abandons the search.
   DirResult<std::size_t> Search(const LdapSearchRequest& request, const LdapEntryVisitor& visit,
@@ -69,19 +73,37 @@ class LdapConnection {
   friend class Watchdog;
 
   DirError Failure(int code, const std::string& what);
+  DirResult<std::size_t> SearchFollowing(const LdapSearchRequest& request,
+                                         const LdapEntryVisitor& visit,
+                                         const std::atomic<bool>* cancel, int hops);
+  // The search on this server only; `references` gets the URLs of the parts held elsewhere.
+  DirResult<std::size_t> SearchHere(const LdapSearchRequest& request, const LdapEntryVisitor& visit,
+                                    const std::atomic<bool>* cancel,
+                                    std::vector<std::string>& references);
+  DirResult<std::size_t> FollowReference(const LdapSearchRequest& request, const std::string& url,
+                                         const LdapEntryVisitor& visit,
+                                         const std::atomic<bool>* cancel, int hops);
   // Waits for messages of `msgid`: one complete result (all) or whatever has arrived.
   DirResult<LDAPMessage*> Wait(int msgid, bool all, const std::atomic<bool>* cancel);
   // One request: a page (with `paged`) or the whole plain search. `limitReached`, when given,
   // holds the entries back and is set when the server's size limit cut the result.
   DirResult<std::size_t> SearchPage(const LdapSearchRequest& request, const LdapEntryVisitor& visit,
                                     const std::atomic<bool>* cancel, std::string& cookie,
-                                    bool paged, bool* limitReached);
+                                    bool paged, bool* limitReached,
+                                    std::vector<std::string>& references);
   DirError Abandon(int msgid, DirError why);
+
+  // Referrals that lead on to further referrals end here (a loop between servers).
+  static constexpr int kMaxReferralHops = 4;
 
   LDAP* ld_;
   std::string uri_;
+  LdapOptions options_;  // for the servers referrals lead to
   int timeoutMs_;
   int pageSize_;
+  bool pagingRefused_ = false;
+  int lastCode_ = 0;           // the result code of the last page
+  std::size_t lastCount_ = 0;  // and how many entries it had
   bool lost_ = false;
   bool broken_ = false;
   std::atomic<int> socket_{-1};  // known once connected; for the watchdog

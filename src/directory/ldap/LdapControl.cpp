@@ -28,6 +28,7 @@ LdapControl::LdapControl(std::shared_ptr<LdapDirectory> directory)
       filter_(std::make_shared<const std::vector<std::string>>()) {}
 
 LdapControl::~LdapControl() {
+  DropDelivered();
   for (const auto& job : jobs_) {
     std::lock_guard lock(job->mutex);
     job->control = nullptr;
@@ -91,6 +92,7 @@ void LdapControl::StartSearch(const std::string& pattern, const std::string& cla
     QTimer::singleShot(0, this, [this, error = tree.dirError()] { emit SearchCompleted(error); });
     return;
   }
+  DropDelivered();
   auto job = std::make_shared<SearchJob>();
   job->control = this;
   jobs_.push_back(job);
@@ -113,12 +115,22 @@ void LdapControl::Complete(const std::shared_ptr<SearchJob>& job,
     return;
   }
   auto hits = found.value();
-  {
-    LdapTree::Delivery delivery(*tree, hits);
-    emit SearchCompleted(SearchOutcome(hits->TakeNames()));
-  }
-  // Freeing a large result takes a while; the window thread has better things to do.
   found = Found(std::shared_ptr<LdapSearchHits>());
+  DropDelivered();
+  // The entries go on answering after the completion: whoever handles it (a database build)
+  // may look the hits up in later turns of the event loop.
+  delivered_ = std::make_unique<LdapTree::Delivery>(tree, hits);
+  QTimer::singleShot(LdapTree::Delivery::kFreshFor, this, [this, hits = hits.get()] {
+    if (delivered_ && delivered_->Hits().get() == hits) DropDelivered();
+  });
+  emit SearchCompleted(SearchOutcome(hits->TakeNames()));
+}
+
+void LdapControl::DropDelivered() {
+  if (!delivered_) return;
+  auto hits = delivered_->Hits();
+  delivered_.reset();
+  // Freeing a large result takes a while; the window thread has better things to do.
   directory_->SearchThreads().start([last = std::move(hits)] {});
 }
 

@@ -6,11 +6,11 @@
 
 #include "directory/DirectoryControl.h"
 #include "directory/ldap/LdapQueries.h"
+#include "directory/ldap/LdapTree.h"
 
 namespace cvx {
 
 class LdapDirectory;
-class LdapTree;
 
 // A directory control over live trees. Look-ups and enumerations ask the server and wait for it,
 // never longer than the timeout; searches run on the directory's threads and complete through
@@ -44,12 +44,17 @@ class LdapControl : public DirectoryControl {
   DirResult<std::shared_ptr<const SchemaModel>> ContextSchema() const;
   void Complete(const std::shared_ptr<SearchJob>& job, const std::shared_ptr<LdapTree>& tree,
                 Found found);
+  // Lets go of the last search's entries, off the window's thread.
+  void DropDelivered();
 
   std::shared_ptr<LdapDirectory> directory_;
   std::string filterText_;
   LdapClassFilter filter_;
   std::string context_;
   std::vector<std::shared_ptr<SearchJob>> jobs_;
+  // The last search's entries, answering look-ups of its hits until this control searches
+  // again or they are no longer fresh (see LdapTree::Delivery).
+  std::unique_ptr<LdapTree::Delivery> delivered_;
 };
 
 }  // namespace cvx

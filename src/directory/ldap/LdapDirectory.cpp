@@ -19,7 +19,7 @@ DirResult<std::shared_ptr<LdapDirectory>> LdapDirectory::Open(std::vector<LdapTr
   dir->searchThreads_.setMaxThreadCount(4);
   auto shared = std::make_shared<const LdapOptions>(std::move(options));
   for (auto& t : trees) {
-    dir->trees_.push_back(std::make_shared<LdapTree>(t.name, t.uri, shared));
+    dir->trees_.push_back(std::make_shared<LdapTree>(t.name, t.uri, shared, t.fault));
   }
 
   // A tree that is named by its server is asked now.

@@ -16,6 +16,7 @@ namespace cvx {
 struct LdapTreeLocation {
   std::string name;
   std::string uri;
+  std::string fault;  // why the tree cannot be used (its file is broken); empty: it can
 };
 
 // A directory of live trees, one server each. The default tree is connected when the directory

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/TextUtil.h"
+
 namespace cvx {
 
 namespace {
@@ -71,7 +73,14 @@ DirResult<LdapOptions> LdapOptionsFromEnvironment(const PasswordPrompt& askPassw
     }
     options.timeoutMs = static_cast<int>(std::ceil(seconds * 1000));
   }
-  options.startTls = Env("CVX_LDAP_STARTTLS") == "1";
+  const auto startTls = ToUpperAscii(Env("CVX_LDAP_STARTTLS"));
+  if (startTls == "1" || startTls == "YES" || startTls == "TRUE" || startTls == "ON") {
+    options.startTls = true;
+  } else if (!(startTls.empty() || startTls == "0" || startTls == "NO" || startTls == "FALSE" ||
+               startTls == "OFF")) {
+    return Refuse("CVX_LDAP_STARTTLS=" + Env("CVX_LDAP_STARTTLS") +
+                  " is neither on (1, yes, true, on) nor off (0, no, false, off)");
+  }
   options.treeName = Env("CVX_TREE_NAME");
   options.bindDn = Env("CVX_LDAP_BINDDN");
   if (options.bindDn.empty()) return options;

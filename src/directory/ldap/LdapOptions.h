@@ -20,7 +20,7 @@ struct LdapOptions {
   std::string password;   // for bindDn; kept in memory only, for reconnecting
   bool startTls = false;  // on ldap:// URIs
   std::string treeName;   // name of a single live tree whose server does not publish one
-  int pageSize = 500;     // entries per page of a paged search
+  int pageSize = 4000;    // entries per page of a paged search
 
   LdapOptions() = default;
   LdapOptions(const LdapOptions&) = default;
@@ -31,7 +31,8 @@ struct LdapOptions {
 };
 
 // The options from the environment: CVX_LDAP_TIMEOUT (seconds, default 10), CVX_LDAP_BINDDN,
-// CVX_LDAP_PASSWORD_FILE, CVX_LDAP_STARTTLS=1, CVX_TREE_NAME. With a bind DN the password comes
+// CVX_LDAP_PASSWORD_FILE, CVX_LDAP_STARTTLS (1/yes/true/on or 0/no/false/off, any case),
+// CVX_TREE_NAME. With a bind DN the password comes
 // from the password file, else from `askPassword`. Failure is kDirClientMissing saying why.
 DirResult<LdapOptions> LdapOptionsFromEnvironment(const PasswordPrompt& askPassword,
                                                   const std::string& server);

@@ -83,26 +83,30 @@ DirResult<LdapEntryDataPtr> LdapQueries::ReadDn(const std::string& dn,
   return LdapEntryDataPtr(std::make_shared<LdapEntryData>(std::move(read.value().front())));
 }
 
-DirResult<std::string> LdapQueries::ChildDn(const std::string& parentDn, const std::string& name,
-                                            const std::string& fullName) {
-  LdapSearchRequest request{parentDn, LDAP_SCOPE_ONELEVEL, info_->NameFilter(name, false), {"1.1"}};
-  std::string found;
-  auto done = connection_.Search(
-      request,
-      [&](LDAP* ld, LDAPMessage* m) {
-        if (!found.empty()) return;
-        char* dn = ldap_get_dn(ld, m);
-        if (!dn) return;
-        const std::string text(dn);
-        ldap_memfree(dn);
-        const auto rdns = ParseDn(text);
-        // The server compares by its own rules; full names compare only ASCII letters by case.
-        if (rdns && !rdns->empty() && EqualsNoCase(rdns->front().Value(), name)) found = text;
-      },
-      cancel_);
-  if (!done) return done.error() == kDirNoSuchObject ? NotThere(fullName) : done.dirError();
-  if (found.empty()) return NotThere(fullName);
-  return found;
+DirResult<LdapEntryDataPtr> LdapQueries::ReadChild(const std::string& parentDn,
+                                                   const std::string& name, bool container,
+                                                   const std::string& fullName) {
+  // A full name gives the RDN's value but not its type: the object is read by its DN with each
+  // type that can name it, most likely first, so no container is ever searched through.
+  for (const auto& type : info_->CandidateNaming(container)) {
+    auto read = ReadDn(LdapTreeInfo::ChildDn(type, name, parentDn), fullName);
+    if (!read && read.error() == kDirNoSuchObject) continue;
+    if (!read) return read.dirError();
+    // The server compares by its own rules; full names compare only ASCII letters by case.
+    if (EqualsNoCase(read.value()->relativeName, name)) return read;
+  }
+  // "A+B" may be an RDN of two values, which only the server can tell apart.
+  if (name.find('+') == std::string::npos) return NotThere(fullName);
+  LdapSearchRequest request{parentDn, LDAP_SCOPE_ONELEVEL, info_->ExactNameFilter(name),
+                            LdapTreeInfo::EntryAttributes()};
+  auto read = Read(request);
+  if (!read) return read.error() == kDirNoSuchObject ? NotThere(fullName) : read.dirError();
+  for (auto& e : read.value()) {
+    if (EqualsNoCase(e.relativeName, name)) {
+      return LdapEntryDataPtr(std::make_shared<LdapEntryData>(std::move(e)));
+    }
+  }
+  return NotThere(fullName);
 }
 
 DirResult<LdapEntryDataPtr> LdapQueries::Locate(const std::string& fullName, bool& usedCache) {
@@ -115,29 +119,17 @@ DirResult<LdapEntryDataPtr> LdapQueries::Locate(const std::string& fullName, boo
   std::string upperPath = ToUpperAscii(info_->RootPath() + "\\" + names.front());
   for (std::size_t i = 1; i < names.size(); ++i) {
     upperPath += "\\" + ToUpperAscii(names[i]);
+    const bool last = i + 1 == names.size();
     if (auto known = dnCache_.Find(upperPath)) {
       usedCache = true;
       dn = std::move(*known);
       continue;
     }
-    if (i + 1 < names.size()) {
-      auto child = ChildDn(dn, names[i], fullName);
-      if (!child) return child.dirError();
-      dn = std::move(child).value();
-      dnCache_.Remember(upperPath, dn);
-      continue;
-    }
-    // The last level: the object itself, read in the same question.
-    LdapSearchRequest request{dn, LDAP_SCOPE_ONELEVEL, info_->NameFilter(names[i], false),
-                              LdapTreeInfo::EntryAttributes()};
-    auto read = Read(request);
-    if (!read) return read.error() == kDirNoSuchObject ? NotThere(fullName) : read.dirError();
-    for (auto& e : read.value()) {
-      if (EqualsNoCase(e.relativeName, names[i])) {
-        return LdapEntryDataPtr(std::make_shared<LdapEntryData>(std::move(e)));
-      }
-    }
-    return NotThere(fullName);
+    auto child = ReadChild(dn, names[i], !last, fullName);
+    if (!child) return child.dirError();
+    if (last) return child;
+    dn = child.value()->dn;
+    dnCache_.Remember(upperPath, dn);
   }
   return ReadDn(dn, fullName);
 }
@@ -213,11 +205,8 @@ DirResult<std::shared_ptr<LdapSearchHits>> LdapQueries::Search(const std::string
   const LdapEntryData& ctx = *where.value();
   auto hits = std::make_shared<LdapSearchHits>();
   const auto wanted = SplitCommaList(classes);
-  const std::string classFilter = info_->ClassFilter(wanted);
-  if (classFilter.empty() || pattern.empty()) return hits;
-  const std::string filter = IsMatchAllPattern(pattern)
-                                 ? classFilter
-                                 : "(&" + classFilter + info_->NameFilter(pattern, true) + ")";
+  const std::string filter = info_->SearchFilter(wanted, pattern);
+  if (filter.empty() || pattern.empty()) return hits;
   const bool containerOnly = scope == kScopeContainerOnly;
 
   auto visit = [&](LDAP* ld, LDAPMessage* m) {

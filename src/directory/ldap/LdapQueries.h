@@ -43,8 +43,9 @@ class LdapQueries {
  private:
   DirResult<LdapEntryDataPtr> Locate(const std::string& fullName, bool& usedCache);
   DirResult<LdapEntryDataPtr> ReadDn(const std::string& dn, const std::string& fullName);
-  DirResult<std::string> ChildDn(const std::string& parentDn, const std::string& name,
-                                 const std::string& fullName);
+  // The object `name` directly below `parentDn`, likely a container when `container`.
+  DirResult<LdapEntryDataPtr> ReadChild(const std::string& parentDn, const std::string& name,
+                                        bool container, const std::string& fullName);
   DirResult<std::vector<LdapEntryData>> Read(const LdapSearchRequest& request);
 
   LdapConnection& connection_;

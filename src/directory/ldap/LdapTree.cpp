@@ -78,8 +78,12 @@ bool IsBelowAnother(const LdapTopEntry& top, const std::vector<LdapTopEntry>& al
 }
 
 }  // namespace
-LdapTree::LdapTree(std::string name, std::string uri, std::shared_ptr<const LdapOptions> options)
-    : name_(std::move(name)), uri_(std::move(uri)), options_(std::move(options)) {}
+LdapTree::LdapTree(std::string name, std::string uri, std::shared_ptr<const LdapOptions> options,
+                   std::string fault)
+    : name_(std::move(name)),
+      uri_(std::move(uri)),
+      options_(std::move(options)),
+      fault_(std::move(fault)) {}
 
 DirResult<std::unique_ptr<LdapConnection>> LdapTree::Acquire(bool fresh) {
   {
@@ -102,6 +106,7 @@ void LdapTree::Release(std::unique_ptr<LdapConnection> connection) {
 }
 
 DirResult<std::shared_ptr<const LdapTreeInfo>> LdapTree::Info() {
+  if (!fault_.empty()) return MakeDirError(kDirLost, "tree " + name_ + ": " + fault_);
   {
     std::lock_guard lock(mutex_);
     if (info_) return info_;
@@ -264,22 +269,26 @@ DirResult<std::vector<std::string>> LdapTree::ServerNames() {
 LdapEntryDataPtr LdapTree::DeliveredHit(const std::string& fullName) const {
   std::lock_guard lock(mutex_);
   if (delivering_.empty()) return nullptr;
+  const auto now = std::chrono::steady_clock::now();
   for (auto it = delivering_.rbegin(); it != delivering_.rend(); ++it) {
-    if (auto found = (*it)->Find(fullName)) return found;
+    if (now >= it->freshUntil) continue;
+    if (auto found = it->hits->Find(fullName)) return found;
   }
   return nullptr;
 }
 
-LdapTree::Delivery::Delivery(LdapTree& tree, std::shared_ptr<const LdapSearchHits> hits)
-    : tree_(tree), hits_(std::move(hits)) {
-  std::lock_guard lock(tree_.mutex_);
-  tree_.delivering_.push_back(hits_);
+LdapTree::Delivery::Delivery(std::shared_ptr<LdapTree> tree,
+                             std::shared_ptr<const LdapSearchHits> hits)
+    : tree_(std::move(tree)), hits_(std::move(hits)) {
+  std::lock_guard lock(tree_->mutex_);
+  tree_->delivering_.push_back(Delivered{hits_, std::chrono::steady_clock::now() + kFreshFor});
 }
 
 LdapTree::Delivery::~Delivery() {
-  std::lock_guard lock(tree_.mutex_);
-  auto& list = tree_.delivering_;
-  list.erase(std::find(list.begin(), list.end(), hits_));
+  std::lock_guard lock(tree_->mutex_);
+  auto& list = tree_->delivering_;
+  list.erase(
+      std::find_if(list.begin(), list.end(), [&](const Delivered& d) { return d.hits == hits_; }));
 }
 
 }  // namespace cvx

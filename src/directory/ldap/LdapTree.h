@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -21,8 +22,10 @@ namespace cvx {
 // the call retried; only if that fails too does the call fail (kDirLost).
 class LdapTree {
  public:
-  // `name` empty: the tree is named once connected (see LdapTreeInfo).
-  LdapTree(std::string name, std::string uri, std::shared_ptr<const LdapOptions> options);
+  // `name` empty: the tree is named once connected (see LdapTreeInfo). With a `fault` the tree
+  // is never connected: every use fails with it.
+  LdapTree(std::string name, std::string uri, std::shared_ptr<const LdapOptions> options,
+           std::string fault = {});
 
   const std::string& Uri() const { return uri_; }
   // The name the directory knows the tree by; for a tree named by its server, empty until the
@@ -42,18 +45,22 @@ class LdapTree {
                                                     const std::atomic<bool>* cancel);
   DirResult<std::vector<std::string>> ServerNames();
 
-  // While a search's completion is handled, look-ups of what it found are answered from its
-  // entries: a database build reads every hit, and asking the server again for each would cost
-  // a round trip per object for data just received.
+  // While a search's completion is handled, and for a short while after, look-ups of what it
+  // found are answered from its entries: a database build reads every hit, and asking the
+  // server again for each would cost a round trip per object for data just received. Past
+  // kFreshFor the server is asked again (an address changes when its user logs in elsewhere).
   class Delivery {
    public:
-    Delivery(LdapTree& tree, std::shared_ptr<const LdapSearchHits> hits);
+    static constexpr std::chrono::seconds kFreshFor{30};
+
+    Delivery(std::shared_ptr<LdapTree> tree, std::shared_ptr<const LdapSearchHits> hits);
     ~Delivery();
     Delivery(const Delivery&) = delete;
     Delivery& operator=(const Delivery&) = delete;
+    const std::shared_ptr<const LdapSearchHits>& Hits() const { return hits_; }
 
    private:
-    LdapTree& tree_;
+    std::shared_ptr<LdapTree> tree_;
     std::shared_ptr<const LdapSearchHits> hits_;
   };
 
@@ -71,12 +78,17 @@ class LdapTree {
   std::string name_;
   const std::string uri_;
   const std::shared_ptr<const LdapOptions> options_;
+  const std::string fault_;
   LdapDnCache dnCache_;
 
   mutable std::mutex mutex_;  // guards what follows
   std::shared_ptr<const LdapTreeInfo> info_;
   std::vector<std::unique_ptr<LdapConnection>> idle_;
-  std::vector<std::shared_ptr<const LdapSearchHits>> delivering_;
+  struct Delivered {
+    std::shared_ptr<const LdapSearchHits> hits;
+    std::chrono::steady_clock::time_point freshUntil;
+  };
+  std::vector<Delivered> delivering_;
 };
 
 }  // namespace cvx

@@ -84,6 +84,9 @@ LdapTreeInfo::LdapTreeInfo(std::string treeName, std::shared_ptr<const SchemaMod
     for (const auto& t : top.rdns.front().types) add(t);
   }
   if (namingAttributes_.empty()) namingAttributes_.push_back("cn");
+  containerNaming_ = namingAttributes_;
+  std::stable_partition(containerNaming_.begin(), containerNaming_.end(),
+                        [](const std::string& a) { return !EqualsNoCase(a, "cn"); });
 }
 
 std::string LdapTreeInfo::RootPath() const {
@@ -138,12 +141,98 @@ std::string LdapTreeInfo::ClassFilter(const std::vector<std::string>& ndsClasses
   return known.size() == 1 ? filter : "(|" + filter + ")";
 }
 
-std::string LdapTreeInfo::NameFilter(const std::string& pattern, bool wildcards) const {
-  const std::string value =
-      wildcards ? LdapWildcardFilterValue(pattern) : EscapeLdapFilterValue(pattern);
+std::string LdapTreeInfo::AnyNameFilter(const std::string& value) const {
   std::string filter;
   for (const auto& a : namingAttributes_) filter += "(" + a + "=" + value + ")";
   return namingAttributes_.size() == 1 ? filter : "(|" + filter + ")";
+}
+
+std::vector<std::string> LdapTreeInfo::Naming(const ObjectClassInfo& c) const {
+  // Breadth first up the superclasses, each class once: the nearest naming wins.
+  std::vector<const ObjectClassInfo*> queue{&c};
+  for (std::size_t i = 0; i < queue.size(); ++i) {
+    const auto* k = queue[i];
+    if (!k->naming.empty()) {
+      std::vector<std::string> known;
+      for (const auto& a : k->naming) {
+        // A type the server does not know cannot be asked for; nor can the class be found by it.
+        if (!schema_->FindAttribute(a)) return {};
+        known.push_back(a);
+      }
+      return known;
+    }
+    for (const auto* sup : k->superclasses) {
+      if (std::find(queue.begin(), queue.end(), sup) == queue.end()) queue.push_back(sup);
+    }
+  }
+  return {};
+}
+
+std::string LdapTreeInfo::SearchFilter(const std::vector<std::string>& ndsClasses,
+                                       const std::string& pattern) const {
+  // Classes with the same naming share one term, so that the usual case (User, Alias and
+  // Workstation, all named by cn) is one equality/substring test the server's index answers.
+  struct Group {
+    std::vector<std::string> naming;  // empty: not known
+    std::vector<const ObjectClassInfo*> classes;
+  };
+  std::vector<Group> groups;
+  std::vector<const ObjectClassInfo*> known;
+  for (const auto& name : ndsClasses) {
+    const auto* c = schema_->FindClass(name);
+    if (!c || std::find(known.begin(), known.end(), c) != known.end()) continue;
+    known.push_back(c);
+    auto naming = Naming(*c);
+    auto it = std::find_if(groups.begin(), groups.end(), [&](const Group& g) {
+      return std::equal(
+          g.naming.begin(), g.naming.end(), naming.begin(), naming.end(),
+          [](const std::string& a, const std::string& b) { return EqualsNoCase(a, b); });
+    });
+    if (it == groups.end()) it = groups.insert(groups.end(), Group{std::move(naming), {}});
+    it->classes.push_back(c);
+  }
+  if (groups.empty()) return {};
+  const bool all = IsMatchAllPattern(pattern);
+  const std::string value = LdapWildcardFilterValue(pattern);
+  std::string filter;
+  for (const auto& g : groups) {
+    std::string classes;
+    for (const auto* c : g.classes) {
+      classes += "(objectClass=" + EscapeLdapFilterValue(c->ldapNames.front()) + ")";
+    }
+    if (g.classes.size() > 1) classes = "(|" + classes + ")";
+    std::string names;
+    if (g.naming.empty()) {
+      names = AnyNameFilter(value);
+    } else {
+      for (const auto& a : g.naming) names += "(" + a + "=" + value + ")";
+      if (g.naming.size() > 1) names = "(|" + names + ")";
+    }
+    filter += all ? classes : "(&" + classes + names + ")";
+  }
+  return groups.size() == 1 ? filter : "(|" + filter + ")";
+}
+
+std::string LdapTreeInfo::ChildDn(const std::string& type, const std::string& value,
+                                  const std::string& parentDn) {
+  // RFC 4514: the characters that mean something in a DN, and leading and trailing spaces
+  // and a leading '#', as hex pairs.
+  std::string rdn = type + "=";
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(value[i]);
+    const bool special =
+        std::string_view("\"+,;<>\\=").find(static_cast<char>(c)) != std::string_view::npos ||
+        c == 0 || (c == ' ' && (i == 0 || i + 1 == value.size())) || (c == '#' && i == 0);
+    if (special) {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      rdn += '\\';
+      rdn += kHex[c >> 4];
+      rdn += kHex[c & 15];
+    } else {
+      rdn += static_cast<char>(c);
+    }
+  }
+  return parentDn.empty() ? rdn : rdn + "," + parentDn;
 }
 
 const std::vector<std::string>& LdapTreeInfo::HitAttributes() {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/LdapFilterText.h"
 #include "directory/SchemaModel.h"
 
 namespace cvx {
@@ -49,10 +50,27 @@ class LdapTreeInfo {
   // "(|(objectClass=a)(objectClass=b))" for the classes (NDS names) the schema knows; empty when
   // it knows none of them.
   std::string ClassFilter(const std::vector<std::string>& ndsClasses) const;
-  // Objects whose RDN value may match: the pattern against every naming attribute. With
-  // `wildcards` a "*" matches any text, else the name must equal the text. Names are compared
-  // by the server's rules here, so callers check the names of what comes back.
-  std::string NameFilter(const std::string& pattern, bool wildcards) const;
+  // Objects of the classes whose RDN value may match the pattern ("*" matches any text): each
+  // class's naming attributes (see Naming), or every naming attribute the tree knows for a
+  // class whose naming is not known. Names are compared by the server's rules here, so callers
+  // check the names of what comes back. Empty when the schema knows none of the classes.
+  std::string SearchFilter(const std::vector<std::string>& ndsClasses,
+                           const std::string& pattern) const;
+  // The attribute types that name objects of a class, from the schema (its own or inherited
+  // naming); empty when not known.
+  std::vector<std::string> Naming(const ObjectClassInfo& c) const;
+  // Objects whose RDN value equals `name`, by any naming attribute.
+  std::string ExactNameFilter(const std::string& name) const {
+    return AnyNameFilter(EscapeLdapFilterValue(name));
+  }
+  // The types that may name an object of unknown class, most likely first: a container's
+  // (`container`) or a leaf's.
+  const std::vector<std::string>& CandidateNaming(bool container) const {
+    return container ? containerNaming_ : namingAttributes_;
+  }
+  // The DN of the object named `type`=`value` below `parentDn`.
+  static std::string ChildDn(const std::string& type, const std::string& value,
+                             const std::string& parentDn);
 
   // The attributes to ask for when an entry is read: its values, and whether anything is below
   // it (which a server works out for each entry).
@@ -64,7 +82,10 @@ class LdapTreeInfo {
   std::string treeName_;
   std::shared_ptr<const SchemaModel> schema_;
   std::vector<LdapTopEntry> tops_;
-  std::vector<std::string> namingAttributes_;  // LDAP names
+  std::string AnyNameFilter(const std::string& value) const;
+
+  std::vector<std::string> namingAttributes_;  // LDAP names, leaves' first
+  std::vector<std::string> containerNaming_;   // the same, containers' first
 };
 
 }  // namespace cvx
