@@ -6,7 +6,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 #include "LdapBackends.h"
 #include "directory/DirectoryConformance.h"
@@ -22,27 +21,6 @@ using namespace std::chrono_literals;
 
 const std::string kNet = R"(NDS:\\NET\NET)";
 constexpr int kTimeoutMs = 500;
-
-// Whether the slapd listening at `uri` has stopped (state T), as SIGSTOP leaves it once the
-// kernel has stopped every thread; waits for it up to `bound`.
-bool ServerStopped(const std::string& uri, std::chrono::milliseconds bound) {
-  const auto deadline = Clock::now() + bound;
-  do {
-    for (const auto& e : std::filesystem::directory_iterator("/proc")) {
-      const std::string pid = e.path().filename().string();
-      if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
-      std::ifstream cmdline(e.path() / "cmdline", std::ios::binary);
-      const std::string args(std::istreambuf_iterator<char>(cmdline), {});
-      if (args.find(uri + "/") == std::string::npos) continue;
-      std::ifstream stat(e.path() / "stat");
-      const std::string line(std::istreambuf_iterator<char>(stat), {});
-      const auto paren = line.rfind(')');
-      if (paren != std::string::npos && line.compare(paren + 2, 1, "T") == 0) return true;
-    }
-    std::this_thread::yield();
-  } while (Clock::now() < deadline);
-  return false;
-}
 
 }  // namespace
 
@@ -66,6 +44,10 @@ TEST(LdapDatabaseBuild, AServerStoppedOrPausedHalfWayFailsTheBuildAndKeepsTheOld
     const SearchOutcome found = recorder.Outcomes().front();
     ASSERT_TRUE(found) << found.message();
     ASSERT_EQ(found->size(), 40u);
+    // A new search of the same control retires the entries of the first, so the build's look-ups
+    // go to the server, as they do in a build that outlasts its hits' freshness.
+    search->StartSearch("none", "Workstation", kScopeSubtree, kNet);
+    ASSERT_TRUE(recorder.WaitFor(2));
 
     const std::string db = folder / "db";
     std::filesystem::create_directory(db);
@@ -78,7 +60,6 @@ TEST(LdapDatabaseBuild, AServerStoppedOrPausedHalfWayFailsTheBuildAndKeepsTheOld
 
     if (pause) {
       server->Pause();
-      ASSERT_TRUE(ServerStopped(server->Uri(), 5s)) << "slapd did not stop";
     } else {
       server->Stop();
     }
