@@ -79,8 +79,9 @@ check [ "$locked" = locked ]
 out=$(timeout 60 "$cvx" --target=WS01 --dry-run 2>"$tmp/err")
 check [ "$?" -eq 0 ]
 check [ "$out" = '\\FS2\sys\public\zenworks\wviewnt.exe -w"WS01.SALES.ACME" -n"CORP" -c"Remote View"' ]
-kill "$LOCK_PID"
-wait "$LOCK_PID" 2>/dev/null
+lock_pid=$LOCK_PID  # bash unsets LOCK_PID as soon as it reaps the ended coprocess
+kill "$lock_pid"
+wait "$lock_pid" 2>/dev/null
 printf 'not a database' >"$store"
 rm -f "$store-wal" "$store-shm"
 out=$(timeout 60 "$cvx" --target=WS01 --dry-run 2>"$tmp/err")
