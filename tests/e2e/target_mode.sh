@@ -74,15 +74,13 @@ db = sqlite3.connect(sys.argv[1], isolation_level=None)
 db.execute("BEGIN EXCLUSIVE")
 print("locked", flush=True)
 sys.stdin.read()' "$store"; }
-# Bash may forget LOCK_PID once it reaps any child: keep it.
-lock_pid=$LOCK_PID
 read -r -t 30 -u "${LOCK[0]}" locked
 check [ "$locked" = locked ]
 out=$(timeout 60 "$cvx" --target=WS01 --dry-run 2>"$tmp/err")
 check [ "$?" -eq 0 ]
 check [ "$out" = '\\FS2\sys\public\zenworks\wviewnt.exe -w"WS01.SALES.ACME" -n"CORP" -c"Remote View"' ]
-kill "$lock_pid"
-wait "$lock_pid" 2>/dev/null
+kill "$LOCK_PID"
+wait "$LOCK_PID" 2>/dev/null
 printf 'not a database' >"$store"
 rm -f "$store-wal" "$store-shm"
 out=$(timeout 60 "$cvx" --target=WS01 --dry-run 2>"$tmp/err")
