@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,13 +28,15 @@ int main(int argc, char** argv) {
       cvx::EarlyExit(arguments, cvx::DisplayEnvironment::FromProcess(), std::cout, std::cerr);
   if (early) return *early;
   const cvx::CommandLineOptions options = cvx::ParseProgramArguments(arguments);
-  // A run on one target and a build that closes by itself show no window: they run from scripts
-  // and cron, without a display.
+  // A build that closes by itself shows no window: it runs from scripts and cron, without a
+  // display. A run on one target shows nothing at all, so it starts no platform plugin, fonts or
+  // widgets either.
   const bool unattended = cvx::IsUnattendedBuild(arguments);
-  if (unattended || !options.target.empty()) cvx::UseOffscreenPlatform();
-  const auto application = cvx::OpenApplication(argc, argv);
-  QApplication& app = *application;
-  QApplication::setApplicationName(QStringLiteral("Corvexa"));
+  if (unattended) cvx::UseOffscreenPlatform();
+  const std::unique_ptr<QCoreApplication> application =
+      options.target.empty() ? cvx::OpenApplication(argc, argv)
+                             : std::make_unique<QCoreApplication>(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("Corvexa"));
 
   const std::string programDir = QCoreApplication::applicationDirPath().toStdString();
 
@@ -78,12 +81,12 @@ int main(int argc, char** argv) {
     case cvx::StartUpOutcome::kUnloaded:
       return cvx::FinishUnattendedRun(program.window());
     case cvx::StartUpOutcome::kHelpRun:
-      QObject::connect(&program, &cvx::MainProgram::HelpRunEnded, &app, &QCoreApplication::quit,
-                       Qt::QueuedConnection);
-      return QApplication::exec();
+      QObject::connect(&program, &cvx::MainProgram::HelpRunEnded, application.get(),
+                       &QCoreApplication::quit, Qt::QueuedConnection);
+      return QCoreApplication::exec();
     case cvx::StartUpOutcome::kReady:
       program.window().show();
-      return QApplication::exec();
+      return QCoreApplication::exec();
   }
   return 0;
 }

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <system_error>
 #include <unordered_map>
 #include <utility>
 
@@ -459,69 +460,25 @@ std::optional<std::string> Exec(sqlite3* db, const char* sql) {
   return why;
 }
 
-// Fills a new index file; the caller renames it into place.
-std::optional<std::string> Fill(sqlite3* db, const std::string& identity, const TreeModel& model) {
+// Starts a new index file: its tables, in one transaction that Finish commits.
+std::optional<std::string> Begin(sqlite3* db) {
   // Nothing here needs a journal or syncs: a file that is not complete is never renamed into
   // place, and the finished file is synced once before that.
-  if (auto e = Exec(db,
-                    "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; "
-                    "PRAGMA locking_mode=EXCLUSIVE; PRAGMA cache_size=-32768; "
-                    "BEGIN; "
-                    "CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT) WITHOUT ROWID; "
-                    "CREATE TABLE key(id INTEGER PRIMARY KEY, name TEXT); "
-                    "CREATE TABLE node(id INTEGER PRIMARY KEY, parent INTEGER, "
-                    "name TEXT COLLATE NOCASE, class TEXT, alias TEXT, flags INTEGER); "
-                    "CREATE TABLE value(id INTEGER PRIMARY KEY, data BLOB);")) {
-    return e;
-  }
-  Statement node = Prepare(db, "INSERT INTO node VALUES(?1, ?2, ?3, ?4, ?5, ?6)");
-  Statement value = Prepare(db, "INSERT INTO value VALUES(?1, ?2)");
-  if (!node || !value) return std::string(sqlite3_errmsg(db));
-  std::unordered_map<const AttributeTypeInfo*, std::uint64_t> known;
-  std::unordered_map<std::string_view, std::uint64_t> unknown;
-  std::vector<std::string> keyNames;
-  auto keyOf = [&](const TreeValue& v) {
-    if (v.type) {
-      auto [it, added] = known.try_emplace(v.type, keyNames.size());
-      if (added) keyNames.push_back(ToUpperAscii(v.type->ldapNames.front()));
-      return it->second;
-    }
-    auto [it, added] = unknown.try_emplace(v.unknownTypeUpper, keyNames.size());
-    if (added) keyNames.emplace_back(v.unknownTypeUpper);
-    return it->second;
-  };
-  auto text = [](sqlite3_stmt* s, int at, std::string_view t) {
-    sqlite3_bind_text(s, at, t.data(), static_cast<int>(t.size()), SQLITE_STATIC);
-  };
-  std::string blob;
-  for (std::size_t i = 0; i < model.Size(); ++i) {
-    const TreeNode& n = model.Node(static_cast<NodeIndex>(i));
-    auto* s = node.get();
-    sqlite3_bind_int64(s, 1, static_cast<sqlite3_int64>(i));
-    if (n.parent == kNoNode) {
-      sqlite3_bind_null(s, 2);
-    } else {
-      sqlite3_bind_int64(s, 2, n.parent);
-    }
-    text(s, 3, n.relativeName);
-    text(s, 4, n.className);
-    text(s, 5, n.aliasTarget);
-    sqlite3_bind_int(s, 6, (n.isContainer ? kFlagContainer : 0) | (n.isAlias ? kFlagAlias : 0));
-    if (sqlite3_step(s) != SQLITE_DONE) return std::string(sqlite3_errmsg(db));
-    sqlite3_reset(s);
-    const auto values = model.Values(static_cast<NodeIndex>(i));
-    if (values.empty()) continue;
-    blob.clear();
-    for (const auto& v : values) {
-      AppendNumber(blob, keyOf(v));
-      AppendNumber(blob, v.text.size());
-      blob.append(v.text);
-    }
-    sqlite3_bind_int64(value.get(), 1, static_cast<sqlite3_int64>(i));
-    sqlite3_bind_blob(value.get(), 2, blob.data(), static_cast<int>(blob.size()), SQLITE_STATIC);
-    if (sqlite3_step(value.get()) != SQLITE_DONE) return std::string(sqlite3_errmsg(db));
-    sqlite3_reset(value.get());
-  }
+  return Exec(db,
+              "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; "
+              "PRAGMA locking_mode=EXCLUSIVE; PRAGMA cache_size=-32768; "
+              "BEGIN; "
+              "CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT) WITHOUT ROWID; "
+              "CREATE TABLE key(id INTEGER PRIMARY KEY, name TEXT); "
+              "CREATE TABLE node(id INTEGER PRIMARY KEY, parent INTEGER, "
+              "name TEXT COLLATE NOCASE, class TEXT, alias TEXT, flags INTEGER); "
+              "CREATE TABLE value(id INTEGER PRIMARY KEY, data BLOB);");
+}
+
+// The keys, the meta rows and the indexes (made after the rows: one sort each instead of an
+// insert per row), then the commit.
+std::optional<std::string> Complete(sqlite3* db, const std::string& identity,
+                                    const std::vector<std::string>& keyNames) {
   Statement key = Prepare(db, "INSERT INTO key VALUES(?1, ?2)");
   Statement meta = Prepare(db, "INSERT INTO meta VALUES(?1, ?2)");
   if (!key || !meta) return std::string(sqlite3_errmsg(db));
@@ -630,41 +587,185 @@ std::shared_ptr<const TreeSource> OpenTreeIndex(const std::string& file,
       std::move(reread));
 }
 
-std::optional<std::string> WriteTreeIndex(const std::string& file, const std::string& identity,
-                                          const TreeModel& model) {
+TreeIndexWriter::TreeIndexWriter(std::string file, std::string identity)
+    : file_(std::move(file)), identity_(std::move(identity)) {
+  try {
+    thread_ = std::thread([this] { Write(); });
+  } catch (const std::system_error& e) {
+    why_ = std::string("no thread to write it: ") + e.what();
+    failed_ = true;
+  }
+}
+
+TreeIndexWriter::~TreeIndexWriter() {
+  if (!thread_.joinable()) return;
+  {
+    std::lock_guard lock(mutex_);
+    abandoned_ = true;
+    ended_ = true;
+  }
+  changed_.notify_all();
+  thread_.join();
+}
+
+void TreeIndexWriter::Add(const TreeModel& model, NodeIndex i) {
+  if (failed_.load(std::memory_order_relaxed)) return;  // nobody would read the rows
+  const TreeNode& n = model.Node(i);
+  Row row{i,
+          n.parent,
+          std::string(n.relativeName),
+          std::string(n.className),
+          std::string(n.aliasTarget),
+          (n.isContainer ? kFlagContainer : 0) | (n.isAlias ? kFlagAlias : 0),
+          {}};
+  for (const auto& v : model.Values(i)) {
+    std::uint64_t key;
+    if (v.type) {
+      auto [it, added] = knownKeys_.try_emplace(v.type, keyNames_.size());
+      if (added) keyNames_.push_back(ToUpperAscii(v.type->ldapNames.front()));
+      key = it->second;
+    } else {
+      auto [it, added] = unknownKeys_.try_emplace(v.unknownTypeUpper, keyNames_.size());
+      if (added) keyNames_.emplace_back(v.unknownTypeUpper);
+      key = it->second;
+    }
+    AppendNumber(row.values, key);
+    AppendNumber(row.values, v.text.size());
+    row.values.append(v.text);
+  }
+  batch_.push_back(std::move(row));
+  if (batch_.size() >= kBatchRows) Hand(false);
+}
+
+std::optional<std::string> TreeIndexWriter::Finish() {
+  Hand(true);
+  if (thread_.joinable()) thread_.join();
+  return why_;
+}
+
+void TreeIndexWriter::Hand(bool last) {
+  {
+    std::unique_lock lock(mutex_);
+    // A few batches ahead at most: the rows are a copy of the tree.
+    room_.wait(lock, [this] { return queue_.size() < kBatchesAhead || ended_; });
+    if (!batch_.empty()) queue_.push_back(std::move(batch_));
+    if (last) {
+      ended_ = true;
+      keyNamesOut_ = std::move(keyNames_);
+    }
+  }
+  batch_.clear();
+  changed_.notify_all();
+}
+
+void TreeIndexWriter::Write() {
   std::error_code ec;
-  const fs::path target(file);
+  const fs::path target(file_);
+  const std::string staging =
+      file_ + "." + std::to_string(::getpid()) + "-" + std::to_string(counter_++) + ".new";
+  bool madeFolder = false;
+  // No file is left behind, nor a cache folder this writer made for it.
+  auto removeStaging = [&] {
+    fs::remove(staging, ec);
+    if (madeFolder) fs::remove(target.parent_path(), ec);  // only while it is empty
+  };
+  auto fail = [&](const std::string& why) {
+    why_ = target.parent_path().string() + ": " + why;
+    failed_ = true;
+    removeStaging();
+    // The loader still hands rows over until it ends: take them, and drop them.
+    std::unique_lock lock(mutex_);
+    while (true) {
+      queue_.clear();
+      room_.notify_all();
+      if (ended_) return;
+      changed_.wait(lock);
+    }
+  };
   // The cache folder is the user's own: made for the owner alone.
   if (fs::create_directories(target.parent_path(), ec)) {
+    madeFolder = true;
     fs::permissions(target.parent_path(), fs::perms::owner_all, ec);
   }
-  if (ec) return target.parent_path().string() + ": " + ec.message();
+  if (ec) return fail(ec.message());
   RemoveStaleStaging(target);
   // A name no other process uses: each writes its own file, and the last rename wins.
-  static std::atomic<unsigned> counter{0};
-  const std::string staging =
-      file + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".new";
-  auto failed = [&](const std::string& why) -> std::optional<std::string> {
-    fs::remove(staging, ec);
-    return target.parent_path().string() + ": " + why;
-  };
   fs::remove(staging, ec);  // left by a crashed process of the same number
-  {
-    sqlite3* raw = nullptr;
-    const int rc =
-        sqlite3_open_v2(staging.c_str(), &raw,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
-    Db db(raw);
-    if (rc != SQLITE_OK) return failed(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
-    if (auto why = Fill(db.get(), identity, model)) return failed(*why);
-    if (sqlite3_close(db.release()) != SQLITE_OK) return failed("the index cannot be closed");
+  sqlite3* raw = nullptr;
+  const int rc =
+      sqlite3_open_v2(staging.c_str(), &raw,
+                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+  Db db(raw);
+  if (rc != SQLITE_OK) return fail(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
+  if (auto why = Begin(db.get())) return fail(*why);
+  Statement node = Prepare(db.get(), "INSERT INTO node VALUES(?1, ?2, ?3, ?4, ?5, ?6)");
+  Statement value = Prepare(db.get(), "INSERT INTO value VALUES(?1, ?2)");
+  // Whatever holds objects is a container, which is known only once its first child comes.
+  Statement container =
+      Prepare(db.get(), "UPDATE node SET flags = flags | 1 WHERE id = ?1 AND NOT flags & 1");
+  if (!node || !value || !container) return fail(sqlite3_errmsg(db.get()));
+  std::vector<bool> isContainer;
+  auto text = [](sqlite3_stmt* s, int at, std::string_view t) {
+    sqlite3_bind_text(s, at, t.data(), static_cast<int>(t.size()), SQLITE_STATIC);
+  };
+  while (true) {
+    std::vector<Row> rows;
+    {
+      std::unique_lock lock(mutex_);
+      changed_.wait(lock, [this] { return !queue_.empty() || ended_; });
+      if (abandoned_) {
+        db.reset();
+        removeStaging();
+        return;
+      }
+      if (queue_.empty()) break;  // ended, and every row is in
+      rows = std::move(queue_.front());
+      queue_.pop_front();
+    }
+    room_.notify_all();
+    for (const Row& r : rows) {
+      auto* s = node.get();
+      sqlite3_bind_int64(s, 1, r.id);
+      if (r.parent < 0) {
+        sqlite3_bind_null(s, 2);
+      } else {
+        sqlite3_bind_int64(s, 2, r.parent);
+      }
+      text(s, 3, r.name);
+      text(s, 4, r.className);
+      text(s, 5, r.alias);
+      sqlite3_bind_int(s, 6, r.flags);
+      if (sqlite3_step(s) != SQLITE_DONE) return fail(sqlite3_errmsg(db.get()));
+      sqlite3_reset(s);
+      isContainer.push_back((r.flags & kFlagContainer) != 0);
+      // Parents come first: r.parent is below r.id.
+      if (r.parent >= 0 && static_cast<std::size_t>(r.parent) < isContainer.size() &&
+          !isContainer[static_cast<std::size_t>(r.parent)]) {
+        isContainer[static_cast<std::size_t>(r.parent)] = true;
+        sqlite3_bind_int64(container.get(), 1, r.parent);
+        if (sqlite3_step(container.get()) != SQLITE_DONE) return fail(sqlite3_errmsg(db.get()));
+        sqlite3_reset(container.get());
+      }
+      if (r.values.empty()) continue;
+      sqlite3_bind_int64(value.get(), 1, r.id);
+      sqlite3_bind_blob(value.get(), 2, r.values.data(), static_cast<int>(r.values.size()),
+                        SQLITE_STATIC);
+      if (sqlite3_step(value.get()) != SQLITE_DONE) return fail(sqlite3_errmsg(db.get()));
+      sqlite3_reset(value.get());
+    }
   }
+  node.reset();
+  value.reset();
+  container.reset();
+  if (auto why = Complete(db.get(), identity_, keyNamesOut_)) return fail(*why);
+  if (sqlite3_close(db.release()) != SQLITE_OK) return fail("the index cannot be closed");
   const int fd = ::open(staging.c_str(), O_RDONLY | O_CLOEXEC);
   const bool synced = fd >= 0 && ::fsync(fd) == 0;
   if (fd >= 0) ::close(fd);
-  if (!synced) return failed(std::strerror(errno));
-  if (::rename(staging.c_str(), file.c_str()) != 0) return failed(std::strerror(errno));
-  return std::nullopt;
+  if (!synced) return fail(std::strerror(errno));
+  if (::rename(staging.c_str(), file_.c_str()) != 0) return fail(std::strerror(errno));
 }
+
+std::atomic<unsigned> TreeIndexWriter::counter_{0};
 
 }  // namespace cvx

@@ -87,8 +87,8 @@ std::string FullPathOf(const std::string& tree, const std::vector<std::string>& 
 class Loader {
  public:
   Loader(const std::string& path, const std::string& tree,
-         std::shared_ptr<const SchemaModel> schema)
-      : path_(path), model_(std::make_shared<TreeModel>(tree, std::move(schema))) {}
+         std::shared_ptr<const SchemaModel> schema, const TreeObjectAdded& added)
+      : path_(path), model_(std::make_shared<TreeModel>(tree, std::move(schema))), added_(added) {}
 
   DirResult<std::shared_ptr<const TreeModel>> Run() {
     if (auto refused = FindRefusedLine(path_)) return Fail(refused->line, refused->what);
@@ -99,6 +99,7 @@ class Loader {
     std::error_code ec;
     const auto bytes = std::filesystem::file_size(path_, ec);
     if (!ec) model_->Reserve(static_cast<std::size_t>(bytes / 200));
+    if (added_) added_(*model_, 0);  // the tree object
     unsigned long lineNo = 0;
     char* buf = nullptr;
     int bufLen = 0;
@@ -223,8 +224,9 @@ class Loader {
     if (node.isAlias && node.aliasTarget.empty()) {
       return Fail(line, "alias \"" + dn + "\" names no object").dirError();
     }
-    if (model_->Add(std::move(node), upperPath, values_) == kNoNode)
-      return Fail(line, "\"" + dn + "\" is there twice").dirError();
+    const NodeIndex index = model_->Add(std::move(node), upperPath, values_);
+    if (index == kNoNode) return Fail(line, "\"" + dn + "\" is there twice").dirError();
+    if (added_) added_(*model_, index);
     return std::nullopt;
   }
 
@@ -249,6 +251,7 @@ class Loader {
 
   std::string path_;
   std::shared_ptr<TreeModel> model_;
+  const TreeObjectAdded& added_;
   std::unordered_map<std::string, const AttributeTypeInfo*> attributes_;
   std::unordered_map<std::string, const ObjectClassInfo*> classes_;
   std::unordered_map<std::string, std::string_view> unknownTypes_;
@@ -261,8 +264,9 @@ class Loader {
 
 DirResult<std::shared_ptr<const TreeModel>> LoadTree(const std::string& ldifPath,
                                                      const std::string& treeName,
-                                                     std::shared_ptr<const SchemaModel> schema) {
-  return Loader(ldifPath, treeName, std::move(schema)).Run();
+                                                     std::shared_ptr<const SchemaModel> schema,
+                                                     const TreeObjectAdded& added) {
+  return Loader(ldifPath, treeName, std::move(schema), added).Run();
 }
 
 }  // namespace cvx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -12,8 +13,11 @@ namespace cvx {
 // entry with a single RDN sits directly below the tree object. Parents come before children.
 // Errors (kDirLost) name the file and the line of the record: unreadable file, malformed record,
 // an entry whose parent is missing, a repeated name, an unknown object class.
+// `added`, when given, is called for each object once it is in the tree, the tree object first.
+using TreeObjectAdded = std::function<void(const TreeModel&, NodeIndex)>;
 DirResult<std::shared_ptr<const TreeModel>> LoadTree(const std::string& ldifPath,
                                                      const std::string& treeName,
-                                                     std::shared_ptr<const SchemaModel> schema);
+                                                     std::shared_ptr<const SchemaModel> schema,
+                                                     const TreeObjectAdded& added = {});
 
 }  // namespace cvx
