@@ -33,8 +33,10 @@ constexpr const char* kFormat = "corvexa tree index 2";
 constexpr int kFlagContainer = 1;
 constexpr int kFlagAlias = 2;
 
+// close_v2: a connection closed while statements are still alive goes once they are finalized,
+// instead of staying open for good.
 struct DbCloser {
-  void operator()(sqlite3* db) const { sqlite3_close(db); }
+  void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
 };
 using Db = std::unique_ptr<sqlite3, DbCloser>;
 struct StatementFinalizer {
@@ -714,6 +716,9 @@ void TreeIndexWriter::Write() {
       std::unique_lock lock(mutex_);
       changed_.wait(lock, [this] { return !queue_.empty() || ended_; });
       if (abandoned_) {
+        node.reset();
+        value.reset();
+        container.reset();
         db.reset();
         removeStaging();
         return;
