@@ -1,8 +1,14 @@
 #include "directory/ldap/LdapEntryData.h"
 
+#include <algorithm>
+
 #include "core/TextUtil.h"
 
 namespace cvx {
+
+bool LdapEntryData::Holds(const AttributeTypeInfo* type) const {
+  return !readTypes || std::find(readTypes->begin(), readTypes->end(), type) != readTypes->end();
+}
 
 std::vector<std::string> LdapEntryData::FieldValues(const SchemaModel& schema,
                                                     const std::string& fieldName) const {

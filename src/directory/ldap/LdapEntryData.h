@@ -16,6 +16,9 @@ struct LdapAttributeValues {
   std::vector<std::string> values;
 };
 
+// The attribute types an entry was read with; none: all of them.
+using LdapReadTypes = std::shared_ptr<const std::vector<const AttributeTypeInfo*>>;
+
 // One entry as a server sent it, named as the program names objects.
 struct LdapEntryData {
   std::string dn;
@@ -28,6 +31,10 @@ struct LdapEntryData {
   std::string aliasTargetDn;
   std::optional<bool> hasSubordinates;  // when the server tells
   std::vector<LdapAttributeValues> attributes;
+  LdapReadTypes readTypes;
+
+  // Whether the entry was read with this field's attribute (null: a type the schema lacks).
+  bool Holds(const AttributeTypeInfo* type) const;
 
   // All values of the field with this NDS (or LDAP) name; none when the entry lacks it.
   std::vector<std::string> FieldValues(const SchemaModel& schema,
