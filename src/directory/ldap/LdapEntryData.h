@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "directory/SchemaModel.h"
@@ -36,9 +37,10 @@ struct LdapEntryData {
   // Whether the entry was read with this field's attribute (null: a type the schema lacks).
   bool Holds(const AttributeTypeInfo* type) const;
 
-  // All values of the field with this NDS (or LDAP) name; none when the entry lacks it.
-  std::vector<std::string> FieldValues(const SchemaModel& schema,
-                                       const std::string& fieldName) const;
+  // All values of the field with this NDS (or LDAP) name, whose type is `type` (null: one the
+  // schema lacks); none when the entry lacks it.
+  std::vector<std::string> FieldValues(const AttributeTypeInfo* type,
+                                       std::string_view fieldName) const;
 };
 
 using LdapEntryDataPtr = std::shared_ptr<const LdapEntryData>;
