@@ -26,6 +26,10 @@ void CombinedControl::SetClassFilter(const std::string& classes) {
   for (auto& p : parts_) p->SetClassFilter(classes);
 }
 
+void CombinedControl::SetSearchFields(const std::vector<std::string>& fields) {
+  for (auto& p : parts_) p->SetSearchFields(fields);
+}
+
 std::string CombinedControl::ContextPath() const {
   return context_.empty() ? JoinFullName(directory_->DefaultTree(), "") : context_;
 }

@@ -18,6 +18,7 @@ class CombinedControl : public DirectoryControl {
   explicit CombinedControl(std::shared_ptr<CombinedDirectory> directory);
 
   void SetClassFilter(const std::string& classes) override;
+  void SetSearchFields(const std::vector<std::string>& fields) override;
   std::string ClassFilter() const override { return parts_[0]->ClassFilter(); }
   std::string ContextPath() const override;
   void SetContextPath(const std::string& fullName) override { context_ = fullName; }

@@ -164,12 +164,12 @@ void SchemaModel::ResolveClasses(
 }
 
 const AttributeTypeInfo* SchemaModel::FindAttribute(std::string_view name) const {
-  const auto it = attributeIndex_.find(ToUpperAscii(name));
+  const auto it = attributeIndex_.find(name);
   return it == attributeIndex_.end() ? nullptr : it->second;
 }
 
 const ObjectClassInfo* SchemaModel::FindClass(std::string_view name) const {
-  const auto it = classIndex_.find(ToUpperAscii(name));
+  const auto it = classIndex_.find(name);
   return it == classIndex_.end() ? nullptr : it->second;
 }
 

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/TextUtil.h"
 #include "directory/SchemaCollections.h"
 #include "directory/SchemaDefinitions.h"
 
@@ -63,8 +64,10 @@ class SchemaModel {
 
   std::vector<std::unique_ptr<AttributeTypeInfo>> attributes_;
   std::vector<std::unique_ptr<ObjectClassInfo>> classes_;
-  std::unordered_map<std::string, const AttributeTypeInfo*> attributeIndex_;  // upper-case keys
-  std::unordered_map<std::string, const ObjectClassInfo*> classIndex_;
+  // Upper-case keys, found in any letter case without a copy of the name.
+  std::unordered_map<std::string, const AttributeTypeInfo*, NoCaseHash, NoCaseEqual>
+      attributeIndex_;
+  std::unordered_map<std::string, const ObjectClassInfo*, NoCaseHash, NoCaseEqual> classIndex_;
   LayoutCollection layouts_;
   FieldTypeCollection fieldTypes_;
   std::string cycleError_;

@@ -159,6 +159,7 @@ void makeDB(frmMain& w, const std::string& commandLineContext) {
       w.dir().NWDirWSdb.get(), &DirectoryControl::SearchCompleted, &job,
       [&w](const SearchOutcome& outcome) { NWDirWSdb_SearchCompleted(w, outcome); },
       Qt::SingleShotConnection);
+  w.dir().NWDirWSdb->SetSearchFields({std::string(kRecordAddressField)});
   w.dir().NWDirWSdb->StartSearch("*", "Workstation", kScopeSubtree, context);
 }
 

@@ -7,7 +7,7 @@ namespace cvx {
 
 namespace {
 
-const std::string kAddressField = "WM:Network Address";
+const std::string kAddressField(kRecordAddressField);
 
 // Records wait in memory for the end of their batch, or until there are this many bytes. The
 // new file is invisible until the commit, so writing each record on its own would buy nothing:

@@ -2,12 +2,16 @@
 
 #include <QPointer>
 #include <chrono>
+#include <string_view>
 
 #include "directory/DirectoryControl.h"
 #include "wsdb/DatabaseBuildFile.h"
 #include "wsdb/DatabaseBuildResult.h"
 
 namespace cvx {
+
+// The field whose first two values make a workstation's record.
+inline constexpr std::string_view kRecordAddressField = "WM:Network Address";
 
 // The records of one build, written workstation by workstation in search order: each name is
 // looked up, its first two "WM:Network Address" values make its record. A workstation removed

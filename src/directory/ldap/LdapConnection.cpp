@@ -230,6 +230,13 @@ DirResult<std::unique_ptr<LdapConnection>> LdapConnection::Open(const std::strin
     return MakeDirError(kDirLost, uri + ": " + who + " refused: " + ldap_err2string(code) +
                                       (detail.empty() ? "" : " (" + detail + ")"));
   }
+  // Unbuffered, the library polls and reads twice for every entry it takes in: a result of
+  // 100,000 entries costs 300,000 system calls. A read-ahead buffer under the messages (below
+  // TLS, when there is TLS) takes them in as they arrive.
+  Sockbuf* sb = nullptr;
+  if (ldap_get_option(ld, LDAP_OPT_SOCKBUF, &sb) == LDAP_OPT_SUCCESS && sb) {
+    ber_sockbuf_add_io(sb, &ber_sockbuf_io_readahead, LBER_SBIOD_LEVEL_PROVIDER, nullptr);
+  }
   return c;
 }
 

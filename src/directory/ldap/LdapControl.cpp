@@ -96,15 +96,16 @@ void LdapControl::StartSearch(const std::string& pattern, const std::string& cla
   auto job = std::make_shared<SearchJob>();
   job->control = this;
   jobs_.push_back(job);
-  directory_->SearchThreads().start([job, tree = tree.value(), pattern, classes, scope, context] {
-    Found found = tree->Search(pattern, classes, scope, context, &job->cancel);
-    std::lock_guard lock(job->mutex);
-    if (!job->control) return;
-    QMetaObject::invokeMethod(
-        job->control,
-        [control = job->control, job, tree, found] { control->Complete(job, tree, found); },
-        Qt::QueuedConnection);
-  });
+  directory_->SearchThreads().start(
+      [job, tree = tree.value(), pattern, classes, scope, context, fields = searchFields_] {
+        Found found = tree->Search(pattern, classes, scope, context, fields, &job->cancel);
+        std::lock_guard lock(job->mutex);
+        if (!job->control) return;
+        QMetaObject::invokeMethod(
+            job->control,
+            [control = job->control, job, tree, found] { control->Complete(job, tree, found); },
+            Qt::QueuedConnection);
+      });
 }
 
 void LdapControl::Complete(const std::shared_ptr<SearchJob>& job,

@@ -33,6 +33,7 @@ class LdapControl : public DirectoryControl {
   DirResult<EntryPtr> FindEntry(const std::string& fullName) const override;
   void StartSearch(const std::string& pattern, const std::string& classes, int scope,
                    const std::string& context) override;
+  void SetSearchFields(const std::vector<std::string>& fields) override { searchFields_ = fields; }
   DirResult<LayoutCollection> SchemaLayouts() const override;
   DirResult<FieldTypeCollection> FieldTypes() const override;
 
@@ -51,6 +52,7 @@ class LdapControl : public DirectoryControl {
   std::string filterText_;
   LdapClassFilter filter_;
   std::string context_;
+  std::vector<std::string> searchFields_;
   std::vector<std::shared_ptr<SearchJob>> jobs_;
   // The last search's entries, answering look-ups of its hits until this control searches
   // again or they are no longer fresh (see LdapTree::Delivery).

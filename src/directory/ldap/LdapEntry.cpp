@@ -40,7 +40,13 @@ DirResult<std::optional<EntryList>> LdapEntry::SubEntries() const {
 }
 
 DirResult<std::vector<std::string>> LdapEntry::GetFieldValue(const std::string& fieldName) const {
-  return data_->FieldValues(*schema_, fieldName);
+  const auto* type = schema_->FindAttribute(fieldName);
+  if (!data_->Holds(type)) {
+    auto whole = tree_->ReadWhole(data_->fullPath);
+    if (!whole) return whole.dirError();
+    data_ = whole.value();
+  }
+  return data_->FieldValues(type, fieldName);
 }
 
 }  // namespace cvx

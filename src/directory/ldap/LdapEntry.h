@@ -32,7 +32,7 @@ class LdapEntry : public DirEntry {
  private:
   std::shared_ptr<LdapTree> tree_;
   std::shared_ptr<const SchemaModel> schema_;
-  LdapEntryDataPtr data_;
+  mutable LdapEntryDataPtr data_;  // replaced by the whole entry when a hit lacks a field
   LdapClassFilter filter_;
 };
 

@@ -1,16 +1,20 @@
 #include "directory/ldap/LdapEntryData.h"
 
+#include <algorithm>
+
 #include "core/TextUtil.h"
 
 namespace cvx {
 
-std::vector<std::string> LdapEntryData::FieldValues(const SchemaModel& schema,
-                                                    const std::string& fieldName) const {
-  const auto* type = schema.FindAttribute(fieldName);
-  const std::string unknownUpper = type ? std::string() : ToUpperAscii(fieldName);
+bool LdapEntryData::Holds(const AttributeTypeInfo* type) const {
+  return !readTypes || std::find(readTypes->begin(), readTypes->end(), type) != readTypes->end();
+}
+
+std::vector<std::string> LdapEntryData::FieldValues(const AttributeTypeInfo* type,
+                                                    std::string_view fieldName) const {
   std::vector<std::string> out;
   for (const auto& a : attributes) {
-    if (a.type == type && a.unknownTypeUpper == unknownUpper) {
+    if (a.type == type && (type || EqualsNoCase(a.unknownTypeUpper, fieldName))) {
       out.insert(out.end(), a.values.begin(), a.values.end());
     }
   }

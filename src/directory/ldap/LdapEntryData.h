@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "directory/SchemaModel.h"
@@ -16,6 +17,9 @@ struct LdapAttributeValues {
   std::vector<std::string> values;
 };
 
+// The attribute types an entry was read with; none: all of them.
+using LdapReadTypes = std::shared_ptr<const std::vector<const AttributeTypeInfo*>>;
+
 // One entry as a server sent it, named as the program names objects.
 struct LdapEntryData {
   std::string dn;
@@ -28,10 +32,15 @@ struct LdapEntryData {
   std::string aliasTargetDn;
   std::optional<bool> hasSubordinates;  // when the server tells
   std::vector<LdapAttributeValues> attributes;
+  LdapReadTypes readTypes;
 
-  // All values of the field with this NDS (or LDAP) name; none when the entry lacks it.
-  std::vector<std::string> FieldValues(const SchemaModel& schema,
-                                       const std::string& fieldName) const;
+  // Whether the entry was read with this field's attribute (null: a type the schema lacks).
+  bool Holds(const AttributeTypeInfo* type) const;
+
+  // All values of the field with this NDS (or LDAP) name, whose type is `type` (null: one the
+  // schema lacks); none when the entry lacks it.
+  std::vector<std::string> FieldValues(const AttributeTypeInfo* type,
+                                       std::string_view fieldName) const;
 };
 
 using LdapEntryDataPtr = std::shared_ptr<const LdapEntryData>;

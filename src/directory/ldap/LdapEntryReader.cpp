@@ -27,6 +27,41 @@ const ObjectClassInfo* LdapEntryReader::Class(std::string_view spelling) {
   return it->second;
 }
 
+std::optional<std::string> LdapEntryReader::PathOf(berval dn, std::string* relativeName) {
+  // The entries of a large result share few parents: a parent's DN is parsed once, and of each
+  // entry only its own RDN.
+  LDAPRDN rdn = nullptr;
+  char* next = nullptr;
+  std::optional<std::string> path;
+  if (dn.bv_len > 0 && ldap_bv2rdn(&dn, &rdn, &next, LDAP_DN_FORMAT_LDAPV3) == LDAP_SUCCESS &&
+      next && next < dn.bv_val + dn.bv_len && (*next == ',' || *next == ';')) {
+    const std::string_view parentDn(next + 1, dn.bv_val + dn.bv_len - (next + 1));
+    auto it = parents_.find(parentDn);
+    if (it == parents_.end()) {
+      Parent parent;
+      berval text{parentDn.size(), const_cast<char*>(parentDn.data())};
+      LDAPDN parsed = nullptr;
+      if (ldap_bv2dn(&text, &parsed, LDAP_DN_FORMAT_LDAPV3) == LDAP_SUCCESS) {
+        parent.path = info_->FullPathOf(parsed, nullptr);
+        while (parsed && parsed[parent.rdns]) ++parent.rdns;
+      }
+      ldap_dnfree(parsed);
+      it = parents_.emplace(std::string(parentDn), std::move(parent)).first;
+    }
+    if (it->second.path) {
+      path = info_->ChildPathOf(*it->second.path, it->second.rdns, rdn, relativeName);
+    }
+  }
+  ldap_rdnfree(rdn);
+  if (path) return path;
+  LDAPDN parsed = nullptr;
+  if (ldap_bv2dn(&dn, &parsed, LDAP_DN_FORMAT_LDAPV3) == LDAP_SUCCESS) {
+    path = info_->FullPathOf(parsed, relativeName);
+  }
+  ldap_dnfree(parsed);
+  return path;
+}
+
 std::optional<LdapEntryData> LdapEntryReader::Read(LDAP* ld, LDAPMessage* entry) {
   BerElement* ber = nullptr;
   berval dn{};
@@ -36,12 +71,7 @@ std::optional<LdapEntryData> LdapEntryReader::Read(LDAP* ld, LDAPMessage* entry)
   }
   LdapEntryData data;
   data.dn.assign(dn.bv_val, dn.bv_len);
-  std::optional<std::string> path;
-  LDAPDN parsed = nullptr;
-  if (ldap_bv2dn(&dn, &parsed, LDAP_DN_FORMAT_LDAPV3) == LDAP_SUCCESS) {
-    path = info_->FullPathOf(parsed, &data.relativeName);
-  }
-  ldap_dnfree(parsed);
+  std::optional<std::string> path = PathOf(dn, &data.relativeName);
   if (!path) {
     ber_free(ber, 0);
     return std::nullopt;

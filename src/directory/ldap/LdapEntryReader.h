@@ -11,6 +11,7 @@
 
 typedef struct ldap LDAP;
 typedef struct ldapmsg LDAPMessage;
+struct berval;
 
 namespace cvx {
 
@@ -35,11 +36,19 @@ class LdapEntryReader {
 
   const AttributeTypeInfo* Attribute(std::string_view spelling);
   const ObjectClassInfo* Class(std::string_view spelling);
+  std::optional<std::string> PathOf(berval dn, std::string* relativeName);
+
+  // A parent DN as the server spells it: its full name (none outside the tree) and its RDNs.
+  struct Parent {
+    std::optional<std::string> path;
+    std::size_t rdns = 0;
+  };
 
   std::shared_ptr<const LdapTreeInfo> info_;
   const AttributeTypeInfo* aliasedObjectName_;
   BySpelling<const AttributeTypeInfo*> attributes_;
   BySpelling<const ObjectClassInfo*> classes_;
+  BySpelling<Parent> parents_;
 };
 
 }  // namespace cvx

@@ -196,10 +196,9 @@ DirResult<bool> LdapQueries::HasChildren(const LdapEntryData& entry) {
   return *count > 0;
 }
 
-DirResult<std::shared_ptr<LdapSearchHits>> LdapQueries::Search(const std::string& pattern,
-                                                               const std::string& classes,
-                                                               int scope,
-                                                               const std::string& context) {
+DirResult<std::shared_ptr<LdapSearchHits>> LdapQueries::Search(
+    const std::string& pattern, const std::string& classes, int scope, const std::string& context,
+    const std::vector<std::string>& fields) {
   auto where = Find(context, true);
   if (!where) return where.dirError();
   const LdapEntryData& ctx = *where.value();
@@ -209,6 +208,28 @@ DirResult<std::shared_ptr<LdapSearchHits>> LdapQueries::Search(const std::string
   if (filter.empty() || pattern.empty()) return hits;
   const bool containerOnly = scope == kScopeContainerOnly;
 
+  // The fields asked for and the classes, when the schema knows every one of them.
+  std::vector<std::string> attributes = LdapTreeInfo::HitAttributes();
+  LdapReadTypes readTypes;
+  if (!fields.empty()) {
+    std::vector<const AttributeTypeInfo*> types;
+    std::vector<std::string> names;
+    for (const auto& f : fields) {
+      const auto* type = info_->Schema().FindAttribute(f);
+      if (!type || type->ldapNames.empty()) break;
+      types.push_back(type);
+      names.push_back(type->ldapNames.front());
+    }
+    if (types.size() == fields.size()) {
+      if (const auto* classes = info_->Schema().FindAttribute("objectClass")) {
+        types.push_back(classes);
+      }
+      names.emplace_back("objectClass");
+      attributes = std::move(names);
+      readTypes = std::make_shared<const std::vector<const AttributeTypeInfo*>>(std::move(types));
+    }
+  }
+
   auto visit = [&](LDAP* ld, LDAPMessage* m) {
     auto e = reader_.Read(ld, m);
     // The server's matching rules fold more than letter case; the names it sends back are held
@@ -217,20 +238,21 @@ DirResult<std::shared_ptr<LdapSearchHits>> LdapQueries::Search(const std::string
       return;
     }
     if (!ctx.isTreeRoot && EqualsNoCase(e->fullPath, ctx.fullPath)) return;  // not the context
+    e->readTypes = readTypes;
     hits->Add(std::move(*e));
   };
 
   std::vector<LdapSearchRequest> requests;
   if (ctx.isTreeRoot) {
     for (const auto& top : info_->Tops()) {
-      requests.push_back(
-          LdapSearchRequest{top.dn, containerOnly ? LDAP_SCOPE_BASE : LDAP_SCOPE_SUBTREE, filter,
-                            LdapTreeInfo::HitAttributes(), 0, LdapPaging::kAlways});
+      requests.push_back(LdapSearchRequest{top.dn,
+                                           containerOnly ? LDAP_SCOPE_BASE : LDAP_SCOPE_SUBTREE,
+                                           filter, attributes, 0, LdapPaging::kAlways});
     }
   } else {
-    requests.push_back(
-        LdapSearchRequest{ctx.dn, containerOnly ? LDAP_SCOPE_ONELEVEL : LDAP_SCOPE_SUBTREE, filter,
-                          LdapTreeInfo::HitAttributes(), 0, LdapPaging::kAlways});
+    requests.push_back(LdapSearchRequest{ctx.dn,
+                                         containerOnly ? LDAP_SCOPE_ONELEVEL : LDAP_SCOPE_SUBTREE,
+                                         filter, attributes, 0, LdapPaging::kAlways});
   }
   for (const auto& request : requests) {
     auto done = connection_.Search(request, visit, cancel_);

@@ -36,7 +36,8 @@ class LdapQueries {
   DirResult<bool> HasChildren(const LdapEntryData& entry);
   DirResult<std::shared_ptr<LdapSearchHits>> Search(const std::string& pattern,
                                                     const std::string& classes, int scope,
-                                                    const std::string& context);
+                                                    const std::string& context,
+                                                    const std::vector<std::string>& fields);
   // Relative names of the tree's objects of class "NCP Server", in the server's order.
   DirResult<std::vector<std::string>> ServerNames();
 

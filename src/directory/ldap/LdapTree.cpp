@@ -257,9 +257,14 @@ DirResult<bool> LdapTree::HasChildren(const LdapEntryData& entry) {
 DirResult<std::shared_ptr<LdapSearchHits>> LdapTree::Search(const std::string& pattern,
                                                             const std::string& classes, int scope,
                                                             const std::string& context,
+                                                            const std::vector<std::string>& fields,
                                                             const std::atomic<bool>* cancel) {
   return WithQueries<std::shared_ptr<LdapSearchHits>>(
-      [&](LdapQueries& q) { return q.Search(pattern, classes, scope, context); }, cancel);
+      [&](LdapQueries& q) { return q.Search(pattern, classes, scope, context, fields); }, cancel);
+}
+
+DirResult<LdapEntryDataPtr> LdapTree::ReadWhole(const std::string& fullName) {
+  return WithQueries<LdapEntryDataPtr>([&](LdapQueries& q) { return q.Find(fullName, false); });
 }
 
 DirResult<std::vector<std::string>> LdapTree::ServerNames() {

@@ -42,7 +42,10 @@ class LdapTree {
   DirResult<std::shared_ptr<LdapSearchHits>> Search(const std::string& pattern,
                                                     const std::string& classes, int scope,
                                                     const std::string& context,
+                                                    const std::vector<std::string>& fields,
                                                     const std::atomic<bool>* cancel);
+  // The object with all its attributes, from the server (for a hit read with some only).
+  DirResult<LdapEntryDataPtr> ReadWhole(const std::string& fullName);
   DirResult<std::vector<std::string>> ServerNames();
 
   // While a search's completion is handled, and for a short while after, look-ups of what it

@@ -127,6 +127,21 @@ std::optional<std::string> LdapTreeInfo::FullPathOf(LDAPDN dn, std::string* rela
   return std::nullopt;
 }
 
+std::optional<std::string> LdapTreeInfo::ChildPathOf(const std::string& parentPath,
+                                                     std::size_t parentRdns, LDAPRDN rdn,
+                                                     std::string* relativeName) const {
+  for (const auto& top : tops_) {
+    if (top.rdns.size() == parentRdns + 1) return std::nullopt;
+  }
+  std::string path = parentPath + '\\';
+  AppendValue(path, rdn);
+  if (relativeName) {
+    relativeName->clear();
+    AppendValue(*relativeName, rdn);
+  }
+  return path;
+}
+
 std::string LdapTreeInfo::ClassFilter(const std::vector<std::string>& ndsClasses) const {
   std::vector<const ObjectClassInfo*> known;
   for (const auto& name : ndsClasses) {

@@ -46,6 +46,11 @@ class LdapTreeInfo {
   // The full name of a DN as the LDAP library parses it, and the value of its RDN; nothing for
   // a DN outside every top entry.
   std::optional<std::string> FullPathOf(LDAPDN dn, std::string* relativeName) const;
+  // The same for the object named `rdn` below the object at `parentPath`, whose DN has
+  // `parentRdns` RDNs; nothing when the object could be a top entry itself, which only
+  // FullPathOf tells.
+  std::optional<std::string> ChildPathOf(const std::string& parentPath, std::size_t parentRdns,
+                                         LDAPRDN rdn, std::string* relativeName) const;
 
   // "(|(objectClass=a)(objectClass=b))" for the classes (NDS names) the schema knows; empty when
   // it knows none of them.
