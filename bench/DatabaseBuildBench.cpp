@@ -23,9 +23,9 @@
 #include "directory/DirectoryClient.h"
 #include "settings/LazySettingsStore.h"
 #include "shell/StartUp.h"
-#include "window/DatabaseBuild.h"
-#include "window/DatabaseBuildJob.h"
-#include "window/Prompter.h"
+#include "window/database/DatabaseBuild.h"
+#include "window/database/DatabaseBuildJob.h"
+#include "window/controls/Prompter.h"
 #include "window/frmMain.h"
 #include "wsdb/RecordAppender.h"
 

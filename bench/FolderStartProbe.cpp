@@ -23,7 +23,7 @@
 #include "settings/LazySettingsStore.h"
 #include "settings/SettingsStorePath.h"
 #include "shell/MainProgram.h"
-#include "window/Prompter.h"
+#include "window/controls/Prompter.h"
 #include "window/frmMain.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "shell/PasswordDialog.h"
 #include "shell/TargetMode.h"
 #include "shell/UnattendedBuild.h"
-#include "window/Prompter.h"
+#include "window/controls/Prompter.h"
 
 // Builds the ports and the main window; everything else happens in the window's handlers.
 int main(int argc, char** argv) {

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "core/CommandLine.h"
-#include "window/DatabaseBuild.h"
+#include "window/database/DatabaseBuild.h"
 #include "window/frmMain.h"
 
 namespace cvx {

@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "core/OwnActionsFile.h"
-#include "window/ActionMenuHandlers.h"
-#include "window/Prompter.h"
+#include "window/menus/ActionMenuHandlers.h"
+#include "window/controls/Prompter.h"
 #include "window/frmMain.h"
 
 namespace cvx {

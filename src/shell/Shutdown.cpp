@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "shell/SettingsProcedures.h"
-#include "window/Prompter.h"
+#include "window/controls/Prompter.h"
 #include "window/frmMain.h"
 
 namespace cvx {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "core/CommandLine.h"
-#include "window/DatabaseBuildJob.h"
+#include "window/database/DatabaseBuildJob.h"
 #include "window/frmMain.h"
 
 namespace cvx {

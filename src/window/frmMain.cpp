@@ -3,20 +3,20 @@
 #include <QCloseEvent>
 #include <QLayout>
 
-#include "window/ActionMenuHandlers.h"
-#include "window/AttributeDisplay.h"
-#include "window/DatabaseBuild.h"
-#include "window/HistoryBox.h"
-#include "window/MainWindowHelp.h"
-#include "window/MainWindowResize.h"
-#include "window/PageSwitching.h"
-#include "window/ResultsList.h"
-#include "window/SplitterDrag.h"
-#include "window/StatusBarEvents.h"
-#include "window/TargetSearch.h"
-#include "window/TreeBrowsers.h"
-#include "window/TreeDoubleClickAction.h"
-#include "window/WindowGeometry.h"
+#include "window/menus/ActionMenuHandlers.h"
+#include "window/attributes/AttributeDisplay.h"
+#include "window/database/DatabaseBuild.h"
+#include "window/search/HistoryBox.h"
+#include "window/layout/MainWindowHelp.h"
+#include "window/layout/MainWindowResize.h"
+#include "window/layout/PageSwitching.h"
+#include "window/search/ResultsList.h"
+#include "window/layout/SplitterDrag.h"
+#include "window/layout/StatusBarEvents.h"
+#include "window/search/TargetSearch.h"
+#include "window/browsers/TreeBrowsers.h"
+#include "window/browsers/TreeDoubleClickAction.h"
+#include "window/layout/WindowGeometry.h"
 
 namespace cvx {
 

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "directory/DirectoryClient.h"
-#include "window/DirectoryControls.h"
-#include "window/ImageListMy.h"
+#include "window/controls/DirectoryControls.h"
+#include "window/controls/ImageListMy.h"
 #include "window/MainState.h"
-#include "window/MainWindowControls.h"
+#include "window/controls/MainWindowControls.h"
 
 namespace cvx {
 

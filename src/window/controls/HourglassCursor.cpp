@@ -1,0 +1,16 @@
+#include "window/controls/HourglassCursor.h"
+
+#include <QApplication>
+#include <QCursor>
+
+namespace cvx {
+
+HourglassCursor::HourglassCursor() {
+  QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+HourglassCursor::~HourglassCursor() {
+  QApplication::restoreOverrideCursor();
+}
+
+}  // namespace cvx

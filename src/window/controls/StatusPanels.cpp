@@ -1,0 +1,43 @@
+#include "window/controls/StatusPanels.h"
+
+#include <QAccessible>
+#include <QLabel>
+
+#include "window/controls/MainWindowControls.h"
+
+namespace cvx {
+
+namespace {
+QLabel* Panel(const MainWindowControls& controls, int panel) {
+  if (panel < 1 || panel >= static_cast<int>(controls.StatusPanel.size())) return nullptr;
+  return controls.StatusPanel[static_cast<std::size_t>(panel)];
+}
+}  // namespace
+
+void SetStatusPanelText(const MainWindowControls& controls, int panel, const QString& text) {
+  if (QLabel* label = Panel(controls, panel)) label->setText(text);
+}
+
+QString StatusPanelText(const MainWindowControls& controls, int panel) {
+  const QLabel* label = Panel(controls, panel);
+  return label ? label->text() : QString();
+}
+
+void AnnounceResult(QObject* source, int child) {
+  QAccessibleEvent alert(source, QAccessible::Alert);
+  if (child >= 0) alert.setChild(child);
+  QAccessible::updateAccessibility(&alert);
+}
+
+void AnnounceStatusText(const MainWindowControls& controls, const QString& text) {
+  SetStatusPanelText(controls, 2, text);
+  // The label's own name change reaches assistive technology as well, but a screen reader reads
+  // that out only for the object with the focus.
+  if (QLabel* label = Panel(controls, 2); label && !text.isEmpty()) AnnounceResult(label);
+}
+
+void ShowContextStatus(const MainWindowControls& controls, const std::string& fullName) {
+  SetStatusPanelText(controls, 2, QStringLiteral("Context: ") + QString::fromStdString(fullName));
+}
+
+}  // namespace cvx
