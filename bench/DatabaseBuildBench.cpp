@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 #include <QTreeWidget>
@@ -19,13 +20,12 @@
 #include <iterator>
 #include <string>
 
+#include "actions/SpawnLauncher.h"
 #include "core/WorkstationRecord.h"
 #include "directory/DirectoryClient.h"
 #include "settings/LazySettingsStore.h"
-#include "shell/StartUp.h"
-#include "window/database/DatabaseBuild.h"
-#include "window/database/DatabaseBuildJob.h"
 #include "window/controls/Prompter.h"
+#include "window/database/DatabaseBuildJob.h"
 #include "window/frmMain.h"
 #include "wsdb/RecordAppender.h"
 
@@ -100,22 +100,28 @@ void BM_MakeDB(benchmark::State& state) {
   std::filesystem::create_directories(out);
   SilentPrompter prompter;
   cvx::LazySettingsStore settings(out + "/never-written.sqlite3");
+  cvx::SpawnLauncher launcher(out);  // starts nothing: no action is run
   double longestStall = 0;
   for (auto _ : state) {
     cvx::frmMain::Ports ports;
     ports.directory = client;
     ports.prompter = &prompter;
     ports.settings = &settings;
+    ports.launcher = &launcher;
     ports.programDir = out;
+    ports.arguments = {"/dbpath=" + out};
     cvx::frmMain w(std::move(ports));
-    cvx::CreateDirectoryControls(w);
-    w.state().TreeName = kTree;
-    w.state().DBPath = out;
-    auto* node = new QTreeWidgetItem(w.ui().TreeViewWS);
+    if (w.Load() != cvx::StartUpOutcome::kReady) {
+      state.SkipWithError("the window did not start");
+      return;
+    }
+    // The build button pressed on the container, replacing the file.
+    auto* tree = w.findChild<QTreeWidget*>(QStringLiteral("TreeViewWS"));
+    auto* node = new QTreeWidgetItem(tree);
     node->setData(0, Qt::UserRole + 1, QString::fromStdString(kContext));
-    w.ui().TreeViewWS->setCurrentItem(node);
-    w.ui().optDBfile[1]->setChecked(true);
-    cvx::DatabaseBuildJob& job = cvx::DatabaseBuildOf(w);
+    tree->setCurrentItem(node);
+    w.findChild<QRadioButton*>(QStringLiteral("optDBfile(1)"))->setChecked(true);
+    cvx::DatabaseBuildJob& job = w.buildJob();
     QEventLoop loop;
     QObject::connect(&job, &cvx::DatabaseBuildJob::Ended, &loop, &QEventLoop::quit);
 
@@ -131,7 +137,7 @@ void BM_MakeDB(benchmark::State& state) {
     clock.start();
     sinceTurn.start();
     turns.start(0);
-    cvx::makeDB(w, {});
+    w.findChild<QPushButton*>(QStringLiteral("cmdBuildWSdb"))->click();
     if (job.running()) loop.exec();
     state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
     turns.stop();

@@ -18,11 +18,11 @@
 #include <ldif.h>
 
 #include "actions/DataLocations.h"
+#include "actions/SpawnLauncher.h"
 #include "directory/DirectoryClient.h"
 #include "directory/DirectoryControl.h"
 #include "settings/LazySettingsStore.h"
 #include "settings/SettingsStorePath.h"
-#include "shell/MainProgram.h"
 #include "window/controls/Prompter.h"
 #include "window/frmMain.h"
 
@@ -91,10 +91,12 @@ int main(int argc, char** argv) {
     ports.prompter = &prompter;
     cvx::LazySettingsStore settings(cvx::DefaultSettingsStorePath());
     ports.settings = &settings;
+    cvx::SpawnLauncher launcher(programDir);  // starts nothing: no action is run
+    ports.launcher = &launcher;
     ports.programDir = programDir;
-    cvx::MainProgram program(std::move(ports));
-    if (program.Load() != cvx::StartUpOutcome::kReady) return 1;
-    return ShowAndQuit(program.window());
+    cvx::frmMain window(std::move(ports));
+    if (window.Load() != cvx::StartUpOutcome::kReady) return 1;
+    return ShowAndQuit(window);
   }
   std::cerr << "usage: FolderStartProbe parse FILE | load FOLDER TREE | empty-window | window\n";
   return 2;

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <QApplication>
 #include <filesystem>
 #include <iostream>
@@ -18,7 +20,9 @@
 #include "shell/PasswordDialog.h"
 #include "shell/TargetMode.h"
 #include "shell/UnattendedBuild.h"
+#include "window/controls/Diagnostics.h"
 #include "window/controls/Prompter.h"
+#include "window/database/DatabaseBuildJob.h"
 
 // Builds the ports and the main window; everything else happens in the window's handlers.
 int main(int argc, char** argv) {
@@ -72,19 +76,29 @@ int main(int argc, char** argv) {
   }
   ports.programDir = programDir;
   ports.arguments = arguments;
+  // The start-up build of "/dbbuild=" reports its progress and result to whoever started the
+  // program; later builds of the run are the page's.
+  const bool startupBuild = !options.dbBuildContext.empty();
+  cvx::UnattendedReport report(::isatty(STDERR_FILENO) != 0);
+  cvx::StderrDiagnostics diagnostics;
+  ports.diagnostics = startupBuild ? static_cast<cvx::Diagnostics*>(&report) : &diagnostics;
   cvx::MainProgram program(std::move(ports));
+  if (startupBuild) report.Follow(program.window().buildJob());
   boxes.SetParent(&program.window());
 
   switch (program.Load()) {
     case cvx::StartUpOutcome::kClientMissing:
       return 1;
     case cvx::StartUpOutcome::kUnloaded:
-      return cvx::FinishUnattendedRun(program.window());
+      return cvx::FinishUnattendedRun(program.window().buildJob(), false);
+    case cvx::StartUpOutcome::kStoppedClosed:
+      return cvx::FinishUnattendedRun(program.window().buildJob(), true);
     case cvx::StartUpOutcome::kHelpRun:
       QObject::connect(&program, &cvx::MainProgram::HelpRunEnded, application.get(),
                        &QCoreApplication::quit, Qt::QueuedConnection);
       return QCoreApplication::exec();
     case cvx::StartUpOutcome::kReady:
+    case cvx::StartUpOutcome::kStopped:
       program.window().show();
       return QCoreApplication::exec();
   }

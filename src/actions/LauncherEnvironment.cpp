@@ -3,24 +3,16 @@
 #include <cstdlib>
 
 #include "actions/DataLocations.h"
+#include "core/Environment.h"
 
 namespace cvx {
-
-namespace {
-
-std::string Environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? std::string(value) : std::string();
-}
-
-}  // namespace
 
 std::string DefaultStandinRoot(const std::string& programDir) {
   return FindDataLocations(programDir).standinRoot;
 }
 
 LauncherSettings LauncherSettingsFromEnvironment(const std::string& programDir) {
-  LauncherSettings settings{Environment("CVX_UNC_ROOT"), Environment("CVX_EXE_RUNNER")};
+  LauncherSettings settings{EnvironmentValue("CVX_UNC_ROOT"), EnvironmentValue("CVX_EXE_RUNNER")};
   if (settings.uncRoot.empty()) settings.uncRoot = DefaultStandinRoot(programDir);
   return settings;
 }

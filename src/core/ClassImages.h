@@ -16,4 +16,11 @@ inline bool HasClassImage(std::string_view className) {
          kClassImageKeys.end();
 }
 
+// The classes that hold other objects in the browser: picking one of them makes it the search
+// context; it is never a target.
+inline bool IsContainerClass(std::string_view className) {
+  return className == "Country" || className == "Organizational Unit" ||
+         className == "Organization" || className == "Top";
+}
+
 }  // namespace cvx

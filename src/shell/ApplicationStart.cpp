@@ -1,4 +1,5 @@
 #include "shell/ApplicationStart.h"
+#include "core/Environment.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,8 +20,7 @@ std::vector<HeldMessage>* held = nullptr;
 
 std::string DisplayName() {
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
-    const char* value = std::getenv(name);
-    if (value != nullptr && *value != '\0') return value;
+    if (IsEnvironmentSet(name)) return EnvironmentValue(name);
   }
   return "(none named)";
 }

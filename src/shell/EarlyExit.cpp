@@ -5,16 +5,12 @@
 #include <ostream>
 
 #include "core/CommandLine.h"
+#include "core/Environment.h"
 #include "shell/UsageText.h"
 
 namespace cvx {
 
 namespace {
-
-bool IsSet(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0';
-}
 
 bool Has(const std::vector<std::string>& arguments, const std::string& wanted) {
   return std::find(arguments.begin(), arguments.end(), wanted) != arguments.end();
@@ -27,7 +23,8 @@ bool ShowsNoWindow(const CommandLineOptions& o) {
 }  // namespace
 
 DisplayEnvironment DisplayEnvironment::FromProcess() {
-  return {IsSet("DISPLAY"), IsSet("WAYLAND_DISPLAY"), IsSet("QT_QPA_PLATFORM")};
+  return {IsEnvironmentSet("DISPLAY"), IsEnvironmentSet("WAYLAND_DISPLAY"),
+          IsEnvironmentSet("QT_QPA_PLATFORM")};
 }
 
 std::optional<int> EarlyExit(const std::vector<std::string>& arguments,

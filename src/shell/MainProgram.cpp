@@ -1,19 +1,16 @@
 #include "shell/MainProgram.h"
 
-#include "shell/Shutdown.h"
 #include "shell/frmHelpWindow.h"
 
 namespace cvx {
 
 MainProgram::MainProgram(frmMain::Ports ports)
-    : window_(std::make_unique<frmMain>(std::move(ports))) {
-  connect(window_.get(), &frmMain::Unloading, this, [this] { RunShutdown(*window_); });
-}
+    : window_(std::make_unique<frmMain>(std::move(ports))) {}
 
 MainProgram::~MainProgram() = default;
 
 StartUpOutcome MainProgram::Load() {
-  const StartUpOutcome outcome = RunStartUp(*window_);
+  const StartUpOutcome outcome = window_->Load();
   if (outcome == StartUpOutcome::kHelpRun) {
     helpWindow_ = std::make_unique<frmHelpWindow>();
     // A dialog that is accepted only hides, which does not end the program by itself.

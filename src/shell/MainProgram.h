@@ -3,15 +3,14 @@
 #include <QObject>
 #include <memory>
 
-#include "shell/StartUp.h"
 #include "window/frmMain.h"
 
 namespace cvx {
 
 class frmHelpWindow;
 
-// The program around the main window: builds the window from its ports, runs start-up on it,
-// runs the shutdown steps when it unloads, and owns the help window of a help run.
+// The program around the main window: builds the window from its ports, runs its start-up, and
+// owns the help window of a help run. The run's mode follows from how start-up ended.
 class MainProgram : public QObject {
   Q_OBJECT
 

@@ -133,7 +133,7 @@ class TargetRun {
     targetClass_ = (*entry)->Layout().Name;
     if (targetClass_ == "Workstation") return Start(targetName_, {});
 
-    const RemoteTargetOutcome where = ResolveRemoteTarget(targetName_, *lookup_, dbPath_, tree_);
+    const TargetOutcome where = ResolveRemoteTarget(targetName_, *lookup_, dbPath_, tree_);
     if (where.databaseMessage)
       return Fail(NameDatabaseFolder(*where.databaseMessage, dbPath_, p_.programDir));
     if (where.launch) return Start(*where.launch, where.launchLogin);

@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QObject>
 #include <string>
 #include <vector>
 
+#include "window/controls/Diagnostics.h"
+
 namespace cvx {
 
-class frmMain;
+class DatabaseBuildJob;
+struct DatabaseBuildResult;
 
 // The arguments ask for a database build that closes the program by itself ("/dbbuild=" with
 // "/autoclose"): a run that never shows a window and must not wait for a person.
@@ -16,9 +20,29 @@ bool IsUnattendedBuild(const std::vector<std::string>& arguments);
 // Before the application object is made.
 void UseOffscreenPlatform();
 
+// What the start-up build of "/dbbuild=" tells whoever started the program: progress on a
+// terminal, the window's "cvx: ..." lines each on a line of their own, and a summary line on
+// standard output when it is built.
+class UnattendedReport : public QObject, public Diagnostics {
+ public:
+  // terminal: standard error is a terminal, so progress is shown there.
+  explicit UnattendedReport(bool terminal);
+  // Reports the job's next build.
+  void Follow(DatabaseBuildJob& job);
+  void Line(const std::string& text) override;
+
+ private:
+  void Progress(std::size_t handled, std::size_t found);
+  void Finished(const DatabaseBuildResult& result);
+  void EndProgressLine();
+
+  bool terminal_;
+  bool progressShown_ = false;
+};
+
 // After start-up unloaded the window: runs the event loop until the database build has ended.
 // The exit status: 0 when the database was built, 1 when the build could not start or failed or
-// start-up stopped at a step.
-int FinishUnattendedRun(frmMain& w);
+// start-up stopped at a step (stopped).
+int FinishUnattendedRun(DatabaseBuildJob& job, bool stopped);
 
 }  // namespace cvx

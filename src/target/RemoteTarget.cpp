@@ -8,10 +8,10 @@
 
 namespace cvx {
 
-RemoteTargetOutcome ResolveRemoteTarget(const std::string& fullName,
-                                        const DirectoryControl& NWDirWSAddress,
-                                        const std::string& dbPath, const std::string& treeName) {
-  RemoteTargetOutcome outcome;
+TargetOutcome ResolveRemoteTarget(const std::string& fullName,
+                                  const DirectoryControl& NWDirWSAddress, const std::string& dbPath,
+                                  const std::string& treeName) {
+  TargetOutcome outcome;
   const auto entry = NWDirWSAddress.FindEntry(fullName);
   if (!entry) {
     if (entry.error() == kDirNoSuchObject) {

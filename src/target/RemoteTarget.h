@@ -3,7 +3,7 @@
 #include <string>
 
 #include "directory/DirectoryControl.h"
-#include "target/RemoteTargetOutcome.h"
+#include "target/TargetOutcome.h"
 
 namespace cvx {
 
@@ -11,8 +11,8 @@ namespace cvx {
 // not a user) is acted on directly without reading the database; a user logged in once is acted
 // on at the workstation found for that login; a user logged in several times gets the list of
 // workstations to choose from.
-RemoteTargetOutcome ResolveRemoteTarget(const std::string& fullName,
-                                        const DirectoryControl& NWDirWSAddress,
-                                        const std::string& dbPath, const std::string& treeName);
+TargetOutcome ResolveRemoteTarget(const std::string& fullName,
+                                  const DirectoryControl& NWDirWSAddress, const std::string& dbPath,
+                                  const std::string& treeName);
 
 }  // namespace cvx

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 
 #include "core/OwnAction.h"
@@ -9,9 +8,8 @@
 
 namespace cvx {
 
-// The state the main window shares between its handlers, live for the whole run.
-struct MainState {
-  // Command line and start-up.
+// What the command line and the first start-up steps fixed; handlers only read it.
+struct StartOptions {
   std::string CmdLineTree;
   std::string TreeName;
   std::string DBPath;
@@ -20,43 +18,62 @@ struct MainState {
   bool AutoClose = false;
   bool ShowHelp = false;
   bool ExtendedActionsAvailable = false;
+};
 
-  // Actions. DefaultAction holds a catalogue code or the name of one of OwnActions, the
-  // administrator's own actions read at start-up.
+// The action the action button performs: a catalogue code or the name of one of OwnActions, the
+// administrator's own actions read at start-up.
+struct ActionChoice {
   std::string DefaultAction = "RC";
-  std::string SavedAction;
   OwnActionList OwnActions;
+};
 
-  // Pages: the index of the page and settings page in front.
+// Where target searches start.
+struct SearchStart {
+  std::string CurrentContext;
+  std::string SearchAnchor;
+  bool SearchAnchorActive = false;
+};
+
+// Which picker holds the target the action button acts on; none until one is used.
+enum class PickSource { kNone, kTree, kHistory, kResults };
+
+struct TargetPick {
+  std::string TargetName;
+  std::string TargetClass;
+  PickSource pickedBy = PickSource::kNone;
+};
+
+// The pages in front, and the splits of page 1 in twips.
+struct PageState {
   short ActiveTab = 1;
   short ActiveSettingsTab = 1;
   // A splitter's drag bar is being dragged (one flag for both splitters).
   bool SplitterMoving = false;
+  double splitV = 0;
+  double splitH = 0;
+};
 
-  // Browsing and searching.
-  std::string CurrentContext;
-  std::string SearchAnchor;
-  bool SearchAnchorActive = false;
-
-  // The target acted on, and which picker holds it. ResultPickActive starts out unset, which
-  // counts as not picked.
-  std::string TargetName;
-  std::string TargetClass;
-  bool TreePickActive = false;
-  bool HistoryPickActive = false;
-  std::optional<bool> ResultPickActive;
-
-  // The history box's entries, in the order added.
-  HistoryItems History;
-
-  // Settings as read at start-up. Only a window whose settings were read may write them back:
-  // written after an incomplete start, the defaults would overwrite what was stored.
+// Settings as read at start-up. Only a window whose settings were read may write them back:
+// written after an incomplete start, the defaults would overwrite what was stored.
+struct LoadedSettingsState {
   bool SettingsLoaded = false;
   StoredSettings LoadedSettings;
   // A stored server the server box could not take (that server was down): kept for the next run.
   std::string UntakenZWServer;
   // What start-up said about a settings store that cannot be used; not said again at close.
   std::string SettingsStoreWarning;
+};
+
+// The state of the main window, live for the whole run, in parts that each handler takes only
+// as far as it needs them.
+struct MainState {
+  StartOptions start;
+  ActionChoice actions;
+  SearchStart search;
+  TargetPick target;
+  PageState pages;
+  HistoryItems History;  // the history box's entries, in the order added
+  LoadedSettingsState settings;
 };
 
 }  // namespace cvx

@@ -7,16 +7,12 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "core/Environment.h"
 #include "wsdb/DatabasePath.h"
 
 namespace cvx {
 
 namespace {
-
-std::string Env(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? value : "";
-}
 
 bool IsDirectory(const std::string& path) {
   struct stat st {};
@@ -32,11 +28,11 @@ bool IsInstalledBinFolder(const std::string& programDir) {
 DatabaseFolderPlaces DatabaseFolderPlacesFromEnvironment(const std::string& programDir) {
   DatabaseFolderPlaces places;
   places.programDir = programDir;
-  const std::string shared = Env("CVX_SHARED_DB_DIR");
+  const std::string shared = EnvironmentValue("CVX_SHARED_DB_DIR");
   places.sharedDir = shared.empty() ? "/var/lib/corvexa" : shared;
-  std::string data = Env("XDG_DATA_HOME");
+  std::string data = EnvironmentValue("XDG_DATA_HOME");
   if (data.empty() || data.front() != '/') {
-    const std::string home = Env("HOME");
+    const std::string home = EnvironmentValue("HOME");
     data = home.empty() ? std::string() : home + "/.local/share";
   }
   if (!data.empty()) places.userDir = data + "/corvexa";

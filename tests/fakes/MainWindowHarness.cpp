@@ -19,8 +19,8 @@ MainWindowHarness::MainWindowHarness(DirResult<DirectoryClientPtr> directory,
   ports.programDir = std::move(programDir);
   ports.arguments = std::move(arguments);
   ports.ownActionsFile = std::move(ownActionsFile);
-  program = std::make_unique<MainProgram>(std::move(ports));
-  window = &program->window();
+  owned = std::make_unique<frmMain>(std::move(ports));
+  window = owned.get();
 }
 
 }  // namespace cvx

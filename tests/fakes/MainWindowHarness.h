@@ -7,7 +7,8 @@
 #include "fakes/MemorySettingsStore.h"
 #include "fakes/RecordingLauncher.h"
 #include "fakes/RecordingPrompter.h"
-#include "shell/MainProgram.h"
+#include "fakes/frmMainTestAccess.h"
+#include "window/frmMain.h"
 
 namespace cvx {
 
@@ -23,12 +24,12 @@ struct MainWindowHarness {
                     std::string programDir = "/opt/cvx/bin", SettingsStore* store = nullptr,
                     std::string ownActionsFile = {});
 
-  StartUpOutcome Load() { return program->Load(); }
+  StartUpOutcome Load() { return window->Load(); }
 
   RecordingPrompter prompter;
   MemorySettingsStore memoryStore;
   RecordingLauncher launcher;  // what would have been started
-  std::unique_ptr<MainProgram> program;
+  std::unique_ptr<frmMain> owned;
   frmMain* window = nullptr;
 };
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <vector>
 
-#include "window/Prompter.h"
+#include "window/controls/Prompter.h"
 
 namespace cvx {
 

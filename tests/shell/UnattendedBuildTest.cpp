@@ -6,6 +6,7 @@
 
 #include "fakes/MainWindowHarness.h"
 #include "support/TempFolder.h"
+#include "window/database/DatabaseBuildJob.h"
 
 namespace cvx {
 namespace {
@@ -15,7 +16,10 @@ const std::string kDemo = CVX_DEMO_DIR;
 // A run whose start-up unloads the window, to its end.
 struct UnattendedRun {
   explicit UnattendedRun(const std::vector<std::string>& args) : h(kDemo, "", args) {
-    status = h.Load() == StartUpOutcome::kUnloaded ? FinishUnattendedRun(*h.window) : -1;
+    const StartUpOutcome outcome = h.Load();
+    if (outcome == StartUpOutcome::kUnloaded || outcome == StartUpOutcome::kStoppedClosed) {
+      status = FinishUnattendedRun(h.window->buildJob(), outcome == StartUpOutcome::kStoppedClosed);
+    }
   }
   MainWindowHarness h;
   int status = -1;

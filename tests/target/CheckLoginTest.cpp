@@ -23,14 +23,14 @@ class CheckLoginTest : public DemoDatabase {
       AddWorkstation(ws);
     }
   }
-  LoginOutcome Check(const std::string& path) {
+  TargetOutcome Check(const std::string& path) {
     return checkLogin(kCorp + path, *control_, dbPath(), "CORP");
   }
 };
 
 // A finished resolution: the list titled, the status text cleared, no message.
-void ExpectListed(const LoginOutcome& o, const Entries& entries) {
-  EXPECT_EQ(o.entries.items(), entries);
+void ExpectListed(const TargetOutcome& o, const Entries& entries) {
+  EXPECT_EQ(o.entries->items(), entries);
   EXPECT_EQ(o.columnTitle, kInUse);
   EXPECT_EQ(o.statusText, "");
   EXPECT_FALSE(o.databaseMessage);
@@ -77,7 +77,7 @@ TEST_F(CheckLoginTest, NotLoggedIn) {
   // One empty value, and no attribute at all.
   for (const char* user : {R"(ACME\SALES\AWHITE)", R"(ACME\SALES\KBROWN)"}) {
     const auto o = Check(user);
-    EXPECT_EQ(o.entries.items(), (Entries{{"", "User not logged in!", "User"}})) << user;
+    EXPECT_EQ(o.entries->items(), (Entries{{"", "User not logged in!", "User"}})) << user;
     EXPECT_FALSE(o.columnTitle);
     EXPECT_FALSE(o.statusText);
     EXPECT_FALSE(o.databaseMessage);
@@ -87,16 +87,20 @@ TEST_F(CheckLoginTest, NotLoggedIn) {
 TEST_F(CheckLoginTest, OnlyUsersAreResolved) {
   for (const char* name : {R"(ACME\SALES\WS01)", R"(ACME\SALES)", R"(ACME\SALES\NOBODY)"}) {
     const auto o = Check(name);
-    EXPECT_TRUE(o.entries.empty()) << name;
+    EXPECT_TRUE(o.entries->empty()) << name;
     EXPECT_FALSE(o.columnTitle);
-    EXPECT_FALSE(o.statusText);
     EXPECT_FALSE(o.databaseMessage);
   }
+  // A look-up that fails is said, with its error, and its number is handed on.
+  const auto missing = Check(R"(ACME\SALES\NOBODY)");
+  EXPECT_EQ(missing.lookupError, kDirNoSuchObject);
+  EXPECT_EQ(missing.statusText, "The logins of NOBODY.SALES.ACME could not be read (error 601).");
+  EXPECT_FALSE(Check(R"(ACME\SALES\WS01)").statusText);
 }
 
 class CheckLoginDatabaseTest : public DemoDatabase {
  protected:
-  LoginOutcome Check(const std::string& path, const std::string& db) {
+  TargetOutcome Check(const std::string& path, const std::string& db) {
     return checkLogin(kCorp + path, *control_, db, "CORP");
   }
 };
@@ -106,7 +110,7 @@ TEST_F(CheckLoginDatabaseTest, MissingDirectoryOrFileEndsWithItsMessage) {
   EXPECT_EQ(noDir.databaseMessage, DatabaseMessageText(DatabaseFault::kDirectoryMissing));
   EXPECT_EQ(noDir.statusText, "");
   EXPECT_FALSE(noDir.columnTitle);
-  EXPECT_TRUE(noDir.entries.empty());
+  EXPECT_TRUE(noDir.entries->empty());
 
   // Another tree's file does not stand in; the server connection, though ignored, still opens
   // the file.
@@ -114,15 +118,15 @@ TEST_F(CheckLoginDatabaseTest, MissingDirectoryOrFileEndsWithItsMessage) {
   for (const char* user : {R"(ACME\SALES\JSMITH)", R"(ACME\IT\BACKUPSVC)"}) {
     const auto noFile = Check(user, dbPath());
     EXPECT_EQ(noFile.databaseMessage, DatabaseMessageText(DatabaseFault::kFileMissing)) << user;
-    EXPECT_TRUE(noFile.entries.empty());
+    EXPECT_TRUE(noFile.entries->empty());
   }
 }
 
 TEST_F(CheckLoginDatabaseTest, EmptyDatabaseNotesEveryLogin) {
   CreateEmptyDatabase();
   const auto o = Check(R"(ACME\SALES\MMILLER)", dbPath());
-  EXPECT_EQ(o.entries.items(), (Entries{NotInDatabase(LoginOf(R"(ACME\SALES\MMILLER)", 0)),
-                                        NotInDatabase(LoginOf(R"(ACME\SALES\MMILLER)", 1))}));
+  EXPECT_EQ(o.entries->items(), (Entries{NotInDatabase(LoginOf(R"(ACME\SALES\MMILLER)", 0)),
+                                         NotInDatabase(LoginOf(R"(ACME\SALES\MMILLER)", 1))}));
   EXPECT_EQ(o.columnTitle, kInUse);
 }
 
@@ -140,9 +144,9 @@ TEST_F(CheckLoginDatabaseTest, WhichRecordMatches) {
   AddRecord(kCorp + R"(ACME\SALES\WS01-OLD)", Lower(StoredAddressOf(R"(ACME\SALES\WS01)")), "");
   AddWorkstation(R"(ACME\SALES\WS01)");
 
-  EXPECT_EQ(Check(R"(ACME\SALES\TCLARK)", dbPath()).entries.items(),
+  EXPECT_EQ(Check(R"(ACME\SALES\TCLARK)", dbPath()).entries->items(),
             (Entries{Workstation(R"(ACME\SALES\WS05)", "WS05.SALES.ACME")}));
-  EXPECT_EQ(Check(R"(ACME\SALES\JSMITH)", dbPath()).entries.items(),
+  EXPECT_EQ(Check(R"(ACME\SALES\JSMITH)", dbPath()).entries->items(),
             (Entries{Workstation(R"(ACME\SALES\WS01-OLD)", "WS01-OLD.SALES.ACME")}));
 }
 

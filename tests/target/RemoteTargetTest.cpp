@@ -10,14 +10,14 @@ using Entries = std::vector<ResultEntry>;
 
 class RemoteTargetTest : public DemoDatabase {
  protected:
-  RemoteTargetOutcome Resolve(const std::string& path) { return Resolve(path, dbPath()); }
-  RemoteTargetOutcome Resolve(const std::string& path, const std::string& db) {
+  TargetOutcome Resolve(const std::string& path) { return Resolve(path, dbPath()); }
+  TargetOutcome Resolve(const std::string& path, const std::string& db) {
     return ResolveRemoteTarget(kCorp + path, *control_, db, "CORP");
   }
 };
 
 // Only a status text, nothing started or listed.
-void ExpectStatusOnly(const RemoteTargetOutcome& o, const std::string& status) {
+void ExpectStatusOnly(const TargetOutcome& o, const std::string& status) {
   EXPECT_EQ(o.statusText, status);
   EXPECT_FALSE(o.launch);
   EXPECT_FALSE(o.entries);

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "BrowserFixture.h"
-#include "window/StatusPanels.h"
-#include "window/TreeExpansion.h"
+#include "fakes/frmMainTestAccess.h"
+#include "window/controls/StatusPanels.h"
 
 namespace cvx {
 
@@ -28,7 +28,7 @@ class ActionMenuFixture : public BrowserFixture {
 
   // A click of the button on the node, opened down to it first.
   void ClickNode(const std::string& key, Qt::MouseButton button) {
-    treeExp(w(), key);
+    Access::browserRC(w()).treeExp(key);
     QTreeWidgetItem* node = Node(key);
     ASSERT_NE(node, nullptr);
     rc().scrollToItem(node);

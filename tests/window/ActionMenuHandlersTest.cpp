@@ -1,4 +1,4 @@
-#include "window/ActionMenuHandlers.h"
+#include "fakes/frmMainTestAccess.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -6,9 +6,8 @@
 
 #include "ActionMenuFixture.h"
 #include "target/ResultEntries.h"
-#include "window/PageSwitching.h"
-#include "window/RemoteActionRun.h"
-#include "window/TwipsScale.h"
+#include "window/layout/PageSwitching.h"
+#include "window/layout/TwipsScale.h"
 
 namespace cvx {
 namespace {
@@ -16,7 +15,7 @@ namespace {
 class ActionMenuHandlers : public ActionMenuFixture {
  protected:
   void OpenDefaultMenu(Qt::MouseButton button = Qt::LeftButton) {
-    SwitchPage(ui(), s().ActiveTab, 1);
+    SwitchPage(ui(), s().pages.ActiveTab, 1);
     QTest::mouseClick(ui().Command1, button);
   }
   // Right-click on row `row` of the results list, which picks it and opens the action menu.
@@ -32,8 +31,8 @@ class ActionMenuHandlers : public ActionMenuFixture {
               "of the Inventory Server must be entered.");
     EXPECT_EQ(h.prompter.messages[0].title, "Warning!");
     EXPECT_EQ(h.prompter.messages[0].icon, MessageIcon::kCritical);
-    EXPECT_EQ(s().ActiveTab, 2);
-    EXPECT_EQ(s().ActiveSettingsTab, 1);
+    EXPECT_EQ(s().pages.ActiveTab, 2);
+    EXPECT_EQ(s().pages.ActiveSettingsTab, 1);
     EXPECT_EQ(Panel2(), "");
     EXPECT_TRUE(Launched().empty());
     h.prompter.messages.clear();
@@ -45,15 +44,15 @@ class ActionMenuHandlers : public ActionMenuFixture {
 };
 
 TEST_F(ActionMenuHandlers, ChatFromTheActionMenuRunsOnceAndLeavesTheDefault) {
-  s().DefaultAction = "RV";
+  s().actions.DefaultAction = "RV";
   ClickNode(kWs01, Qt::RightButton);
   // Either mouse button chooses an entry.
   Choose(menus().mnuMain, menus().mnuCH, Qt::RightButton);
   EXPECT_FALSE(menus().mnuMain->isVisible());
   ASSERT_EQ(Launched(), std::vector{Command("desktop.exe", "WS01.SALES.ACME", "Chat")});
-  EXPECT_EQ(s().TargetName, kWs01);
+  EXPECT_EQ(s().target.TargetName, kWs01);
   EXPECT_EQ(HistoryClass(kWs01), "Workstation");
-  EXPECT_EQ(s().DefaultAction, "RV");
+  EXPECT_EQ(s().actions.DefaultAction, "RV");
   EXPECT_EQ(ui().cmdRC->text(), "Remote View");
 
   ui().cmdRC->click();  // the button still performs the default
@@ -65,15 +64,15 @@ TEST_F(ActionMenuHandlers, ChatFromTheActionMenuRunsOnceAndLeavesTheDefault) {
 TEST_F(ActionMenuHandlers, NoServerChosenGivesTheLaunchStepsMessage) {
   ui().cmbServerlist->setCurrentIndex(-1);
   for (QAction* action : {menus().mnuRC, menus().mnuCH}) {
-    SwitchPage(ui(), s().ActiveTab, 1);
+    SwitchPage(ui(), s().pages.ActiveTab, 1);
     ClickNode(kWs01, Qt::RightButton);
     Choose(menus().mnuMain, action);
     ASSERT_EQ(h.prompter.messages.size(), 1u);
     EXPECT_TRUE(h.prompter.messages[0].text.startsWith("Could not find files needed to launch"));
     EXPECT_EQ(h.prompter.messages[0].title, "Warning!");
     EXPECT_EQ(h.prompter.messages[0].icon, MessageIcon::kCritical);
-    EXPECT_EQ(s().ActiveTab, 2);
-    EXPECT_EQ(s().ActiveSettingsTab, 1);
+    EXPECT_EQ(s().pages.ActiveTab, 2);
+    EXPECT_EQ(s().pages.ActiveSettingsTab, 1);
     EXPECT_EQ(Panel2(), "");
     h.prompter.messages.clear();
   }
@@ -84,7 +83,7 @@ TEST_F(ActionMenuHandlers, PingRMAgentBecomesTheDefaultAndFormsTheCaptionPing) {
   ClickNode(kWs01, Qt::LeftButton);
   OpenDefaultMenu(Qt::RightButton);  // any button opens the menu
   Choose(menus().mnuDefaultAction, menus().mnuDefPing);
-  EXPECT_EQ(s().DefaultAction, "RP");
+  EXPECT_EQ(s().actions.DefaultAction, "RP");
   EXPECT_EQ(ui().cmdRC->text(), "Ping RM Agent");
   EXPECT_EQ(w().focusWidget(), ui().cmdRC);
   EXPECT_TRUE(Launched().empty());
@@ -95,21 +94,21 @@ TEST_F(ActionMenuHandlers, PingRMAgentBecomesTheDefaultAndFormsTheCaptionPing) {
 
 TEST_F(ActionMenuHandlers, InventoryWithoutItsServerIsRefusedFromBothMenus) {
   ui().txtInvServer->clear();
-  s().DefaultAction = "CH";
-  SwitchSettingsPage(ui(), s().ActiveSettingsTab, 3);
+  s().actions.DefaultAction = "CH";
+  SwitchSettingsPage(ui(), s().pages.ActiveSettingsTab, 3);
 
   ClickNode(kWs01, Qt::RightButton);
   ASSERT_EQ(ui().cmdRC->text(), "Chat");
   Choose(menus().mnuMain, menus().mnuRI);
   ExpectInventoryRefused();
-  EXPECT_EQ(s().DefaultAction, "CH");  // restored after the refusal too
+  EXPECT_EQ(s().actions.DefaultAction, "CH");  // restored after the refusal too
   EXPECT_EQ(HistoryClass(kWs01), "(none)");
 
-  SwitchSettingsPage(ui(), s().ActiveSettingsTab, 3);
+  SwitchSettingsPage(ui(), s().pages.ActiveSettingsTab, 3);
   OpenDefaultMenu();
   Choose(menus().mnuDefaultAction, menus().mnuDefInventory);
   ExpectInventoryRefused();
-  EXPECT_EQ(s().DefaultAction, "CH");
+  EXPECT_EQ(s().actions.DefaultAction, "CH");
   EXPECT_EQ(ui().cmdRC->text(), "Chat");
 }
 
@@ -119,11 +118,11 @@ TEST_F(ActionMenuHandlers, InventoryWithItsServerWorksFromBothMenus) {
   Choose(menus().mnuMain, menus().mnuRI);
   EXPECT_EQ(Launched(), std::vector{Command("desktop.exe", "WS01.SALES.ACME", "Inventory") +
                                     R"( -d"10.1.1.5")"});
-  EXPECT_EQ(s().DefaultAction, "RC");
+  EXPECT_EQ(s().actions.DefaultAction, "RC");
 
   OpenDefaultMenu();
   Choose(menus().mnuDefaultAction, menus().mnuDefInventory);
-  EXPECT_EQ(s().DefaultAction, "RI");
+  EXPECT_EQ(s().actions.DefaultAction, "RI");
   EXPECT_EQ(ui().cmdRC->text(), "Inventory");
   EXPECT_TRUE(h.prompter.messages.empty());
 }
@@ -136,14 +135,14 @@ TEST_F(ActionMenuHandlers, OnTheResultsListWorkstationsStartHitsResolveAndNotesD
   entries.Add({"", "User not logged in!", kIconUser});
   entries.Add({kWs01, "WS01.SALES.ACME", kIconWorkstation});
   entries.Add({ws02, "WS02.SALES.ACME", kIconUser});  // a search hit: every class gets this icon
-  ShowResultEntries(w(), entries);
+  ShowResultEntries(*Access::ui(w()).lstMultiple, Access::images(w()), entries);
 
   for (int note : {0, 1}) {
     RightClickEntry(note);
     Choose(menus().mnuMain, menus().mnuRC);
   }
   EXPECT_TRUE(Launched().empty());
-  EXPECT_EQ(s().TargetName, "");
+  EXPECT_EQ(s().target.TargetName, "");
   EXPECT_EQ(s().History.size(), 0u);
 
   RightClickEntry(2);
@@ -154,16 +153,16 @@ TEST_F(ActionMenuHandlers, OnTheResultsListWorkstationsStartHitsResolveAndNotesD
   // From the keyboard the selected entry is picked, and the menu opens at it.
   QTreeWidget& list = *ui().lstMultiple;
   list.setCurrentItem(list.topLevelItem(3));
-  s().ResultPickActive = false;
+  s().target.pickedBy = PickSource::kNone;
   QTest::keyClick(&list, Qt::Key_F10, Qt::ShiftModifier);
-  EXPECT_EQ(s().ResultPickActive, true);
+  EXPECT_EQ(s().target.pickedBy, PickSource::kResults);
   ASSERT_TRUE(menus().mnuMain->isVisible());
   EXPECT_EQ(menus().mnuMain->pos(),
             list.viewport()->mapToGlobal(list.visualItemRect(list.topLevelItem(3)).bottomLeft()));
   Choose(menus().mnuMain, menus().mnuRV);
   EXPECT_EQ(Launched().back(), Command("wviewnt.exe", "WS02.SALES.ACME", "Remote View"));
   EXPECT_EQ(HistoryClass(ws02), "Workstation");
-  EXPECT_EQ(s().DefaultAction, "RC");
+  EXPECT_EQ(s().actions.DefaultAction, "RC");
 }
 
 TEST_F(ActionMenuHandlers, EntriesChosenWithNothingToActOnDoNothing) {
@@ -171,18 +170,18 @@ TEST_F(ActionMenuHandlers, EntriesChosenWithNothingToActOnDoNothing) {
   auto chooseEvery = [this] {
     for (QAction* entry : menus().mnuMain->actions()) entry->trigger();
   };
-  s().ResultPickActive = false;
+  s().target.pickedBy = PickSource::kNone;
   rc().setCurrentItem(nullptr);
   chooseEvery();
-  treeExp(w(), kSales);
+  Access::browserRC(w()).treeExp(kSales);
   rc().setCurrentItem(Node(kSales));  // a container is no target
   chooseEvery();
-  s().ResultPickActive = true;
+  s().target.pickedBy = PickSource::kResults;
   ui().lstMultiple->clear();
   chooseEvery();
   EXPECT_TRUE(Launched().empty());
   EXPECT_TRUE(h.prompter.messages.empty());
-  EXPECT_EQ(s().DefaultAction, "RC");
+  EXPECT_EQ(s().actions.DefaultAction, "RC");
 }
 
 TEST_F(ActionMenuHandlers, TheDefaultMenuOpensJustBelowTheActionButtonWhereverItIs) {
@@ -190,7 +189,7 @@ TEST_F(ActionMenuHandlers, TheDefaultMenuOpensJustBelowTheActionButtonWhereverIt
   for (QSize size : {w().size(), QSize(700, 500)}) {
     w().resize(size);
     const TwipsScale t(w());
-    const QPoint at = DefaultActionMenuPosition(w());
+    const QPoint at = Access::menus(w()).DefaultActionMenuPosition();
     const QPoint corner = button.mapTo(&w(), QPoint());
     const int pixel = t.ToTwipsX(1);  // the position is rounded to whole pixels
     EXPECT_NEAR(t.ToTwipsX(at.x()), t.ToTwipsX(corner.x()) + 50, pixel);
@@ -216,7 +215,7 @@ TEST(ActionMenusWithoutExtendedActions, OfferOnlyRemoteControlAndNoDefaultMenu) 
   MainWindowHarness h(CVX_DEMO_DIR, "LEGACY", {});
   ASSERT_EQ(h.Load(), StartUpOutcome::kReady);
   frmMain& w = *h.window;
-  MainWindowControls& ui = w.ui();
+  MainWindowControls& ui = Access::ui(w);
   QStringList offered;
   for (const QAction* entry : ui.menus.mnuMain->actions()) {
     if (entry->isVisible() && entry->isEnabled()) offered << entry->objectName();
@@ -228,7 +227,7 @@ TEST(ActionMenusWithoutExtendedActions, OfferOnlyRemoteControlAndNoDefaultMenu) 
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
   ui.cmbServerlist->setCurrentText("FS3");
   const std::string adm01 = R"(NDS:\\LEGACY\OLDCO\ADMIN\ADM01)";
-  treeExp(w, adm01);
+  Access::browserRC(w).treeExp(adm01);
   QTreeWidget& tree = *ui.TreeViewRC;
   QTreeWidgetItem* node = FindNode(tree, adm01);
   ASSERT_NE(node, nullptr);

@@ -1,4 +1,4 @@
-#include "window/ActionMenus.h"
+#include "window/menus/ActionMenus.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "window/AttributeDisplay.h"
+#include "window/attributes/AttributeDisplay.h"
 
 #include <QComboBox>
 #include <QListWidget>
 
 #include "BrowserFixture.h"
-#include "window/StatusPanels.h"
+#include "window/controls/StatusPanels.h"
 
 namespace cvx {
 namespace {
@@ -12,7 +12,7 @@ namespace {
 using AttributeDisplay = BrowserFixture;
 
 TEST_F(AttributeDisplay, PickersOfferTheLayoutsFieldsInSchemaOrderUnchecked) {
-  const auto layouts = w().dir().NWDirUser->SchemaLayouts();
+  const auto layouts = Access::dir(w()).NWDirUser->SchemaLayouts();
   ASSERT_TRUE(layouts);
   const char* names[] = {"user", "workstation"};
   for (int k = 0; k < 2; ++k) {
@@ -41,7 +41,7 @@ TEST_F(AttributeDisplay, TheViewListsTheCheckedAttributesOfTheObject) {
   // Checked out of picker order: the picker's order is kept, and an unknown name passed over.
   SetCheckedAttributes(ui(), 0, {"Telephone Number", "Surname", "No Such Attribute"});
   EXPECT_EQ(CheckedAttributes(ui(), 0), (std::vector<std::string>{"Surname", "Telephone Number"}));
-  EXPECT_EQ(getNDSinfo(w(), kJsmith), 0);
+  EXPECT_EQ(Access::attributes(w()).getNDSinfo(kJsmith), 0);
   QTreeWidget& view = *ui().lvwNDSinfo;
   ASSERT_EQ(view.topLevelItemCount(), 4);
   EXPECT_EQ(view.topLevelItem(0)->text(1), "Smith");
@@ -51,12 +51,12 @@ TEST_F(AttributeDisplay, TheViewListsTheCheckedAttributesOfTheObject) {
   // Checks change the next listing, not the one shown; with none checked the view is emptied.
   SetCheckedAttributes(ui(), 0, {});
   EXPECT_EQ(view.topLevelItemCount(), 4);
-  getNDSinfo(w(), kJsmith);
+  Access::attributes(w()).getNDSinfo(kJsmith);
   EXPECT_EQ(view.topLevelItemCount(), 0);
 
   SetCheckedAttributes(ui(), 0, {"Surname"});
   directory->Cut();
-  EXPECT_EQ(getNDSinfo(w(), kJsmith), kDirLost);
+  EXPECT_EQ(Access::attributes(w()).getNDSinfo(kJsmith), kDirLost);
   EXPECT_EQ(view.topLevelItemCount(), 0);
   EXPECT_TRUE(StatusPanelText(ui(), 2).startsWith("The attributes of JSMITH.SALES.ACME "));
 }

@@ -9,7 +9,7 @@
 
 #include "fakes/LosableDirectory.h"
 #include "fakes/MainWindowHarness.h"
-#include "window/TreeNodes.h"
+#include "window/controls/TreeNodes.h"
 
 namespace cvx {
 
@@ -32,10 +32,10 @@ class BrowserFixture : public ::testing::Test {
   void SetUp() override { ASSERT_EQ(h.Load(), StartUpOutcome::kReady); }
 
   frmMain& w() { return *h.window; }
-  MainState& s() { return h.window->state(); }
-  MainWindowControls& ui() { return h.window->ui(); }
-  QTreeWidget& rc() { return *h.window->ui().TreeViewRC; }
-  QTreeWidget& ws() { return *h.window->ui().TreeViewWS; }
+  MainState& s() { return Access::state(*h.window); }
+  MainWindowControls& ui() { return Access::ui(*h.window); }
+  QTreeWidget& rc() { return *Access::ui(*h.window).TreeViewRC; }
+  QTreeWidget& ws() { return *Access::ui(*h.window).TreeViewWS; }
 
   // The node with this key in the remote-control browser; the test fails without it.
   QTreeWidgetItem* Node(const std::string& key) {

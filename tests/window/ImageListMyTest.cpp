@@ -1,4 +1,4 @@
-#include "window/ImageListMy.h"
+#include "window/controls/ImageListMy.h"
 
 #include <gtest/gtest.h>
 

@@ -4,12 +4,11 @@
 #include <QTest>
 
 #include "fakes/MainWindowHarness.h"
-#include "window/MainWindowResize.h"
-#include "window/PageSwitching.h"
-#include "window/SplitterPositions.h"
-#include "window/TabPane.h"
-#include "window/TwipsScale.h"
-#include "window/WindowGeometry.h"
+#include "fakes/frmMainTestAccess.h"
+#include "window/controls/TabPane.h"
+#include "window/layout/PageSwitching.h"
+#include "window/layout/TwipsScale.h"
+#include "window/layout/WindowGeometry.h"
 
 namespace cvx {
 namespace {
@@ -28,18 +27,18 @@ class LayoutWalkTest : public ::testing::Test {
 
   // Every control shown in front, page by page and settings frame by frame.
   void ExpectTidyOnEveryPage(const std::string& where) {
-    MainState& s = w.state();
-    SwitchPage(ui, s.ActiveTab, 1);
+    MainState& s = Access::state(w);
+    SwitchPage(ui, s.pages.ActiveTab, 1);
     ExpectTidy(where + ", page 1", {w.centralWidget(), ui.picControl[1]});
-    SwitchPage(ui, s.ActiveTab, 2);
+    SwitchPage(ui, s.pages.ActiveTab, 2);
     for (int i = 1; i <= 4; ++i) {
-      SwitchSettingsPage(ui, s.ActiveSettingsTab, i);
+      SwitchSettingsPage(ui, s.pages.ActiveSettingsTab, i);
       ExpectTidy(where + ", settings " + std::to_string(i),
                  {ui.picControl[2], ui.frameS[i], ui.frmDBopt});
     }
-    SwitchPage(ui, s.ActiveTab, 3);
+    SwitchPage(ui, s.pages.ActiveTab, 3);
     ExpectTidy(where + ", page 3", {ui.picControl[3], ui.FrameAbout});
-    SwitchPage(ui, s.ActiveTab, 1);
+    SwitchPage(ui, s.pages.ActiveTab, 1);
   }
 
   // Within each container no two controls shown overlap. A page stands on its tab pane by
@@ -66,7 +65,7 @@ class LayoutWalkTest : public ::testing::Test {
 
   MainWindowHarness h{CVX_DEMO_DIR, "", {}};
   frmMain& w = *h.window;
-  MainWindowControls& ui = w.ui();
+  MainWindowControls& ui = Access::ui(w);
 };
 
 TEST_F(LayoutWalkTest, RunsOnTheScreenItWasMeantFor) {
@@ -86,8 +85,8 @@ TEST_F(LayoutWalkTest, NoControlOverlapsAnotherAtAnySize) {
   const std::pair<double, double> splits[] = {
       {kDefaultSplitV, kDefaultSplitH}, {500, 1500}, {screenWidth - 500, screenHeight - 1500}};
   for (const auto& [splitV, splitH] : splits) {
-    SizeControlsV(w, splitV);
-    SizeControlsH(w, splitH);
+    Access::layout(w).SizeControlsV(splitV);
+    Access::layout(w).SizeControlsH(splitH);
     for (const double width : {kMinimumWindowWidth, 3700.0, 5200.0, 8000.0, 14000.0, screenWidth}) {
       for (const double height : {1500.0, 2600.0, 4000.0, 7000.0, screenHeight}) {
         ResizeWindowTwips(w, width, height);

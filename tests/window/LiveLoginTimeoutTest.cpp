@@ -5,10 +5,9 @@
 
 #include "SlapdServer.h"
 #include "fakes/MainWindowHarness.h"
-#include "window/StatusPanels.h"
-#include "window/TreeExpansion.h"
-#include "window/TreeNodeClick.h"
-#include "window/TreeNodes.h"
+#include "fakes/frmMainTestAccess.h"
+#include "window/controls/StatusPanels.h"
+#include "window/controls/TreeNodes.h"
 
 namespace cvx {
 namespace {
@@ -32,19 +31,18 @@ TEST(LiveLoginLookup, ATimedOutLookupLeavesTheWindowOpenWithAStatus) {
   ASSERT_TRUE(directory) << directory.message();
   MainWindowHarness h(std::move(directory), {});
   ASSERT_EQ(h.Load(), StartUpOutcome::kReady);
-  ASSERT_EQ(h.window->StartupStoppedAt(), "");
   ASSERT_TRUE(h.prompter.messages.empty());
   const std::string jsmith = R"(NDS:\\CORP\ACME\SALES\JSMITH)";
-  treeExp(*h.window, jsmith);
-  QTreeWidgetItem* node = FindNode(*h.window->ui().TreeViewRC, jsmith);
+  Access::browserRC(*h.window).treeExp(jsmith);
+  QTreeWidgetItem* node = FindNode(*Access::ui(*h.window).TreeViewRC, jsmith);
   ASSERT_NE(node, nullptr);
 
   server->Pause();
-  TreeViewRC_NodeClick(*h.window, node);
+  Access::browserRC(*h.window).TreeViewRC_NodeClick(node);
   server->Resume();
   EXPECT_FALSE(h.window->IsUnloaded());
   EXPECT_TRUE(h.prompter.messages.empty()) << h.prompter.messages[0].text.toStdString();
-  const QString status = StatusPanelText(h.window->ui(), 2);
+  const QString status = StatusPanelText(Access::ui(*h.window), 2);
   EXPECT_TRUE(status.startsWith("The logins of JSMITH.SALES.ACME ") &&
               status.contains("(error 600)"))
       << status.toStdString();

@@ -1,4 +1,4 @@
-#include "window/MainWindowControls.h"
+#include "window/controls/MainWindowControls.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "window/StatusPanels.h"
+#include "window/controls/StatusPanels.h"
 
 namespace cvx {
 namespace {

@@ -12,7 +12,7 @@
 #include <QWindow>
 
 #include "fakes/MainWindowHarness.h"
-#include "window/HelpBrowser.h"
+#include "window/layout/HelpBrowser.h"
 
 namespace cvx {
 namespace {
@@ -45,7 +45,7 @@ class MainWindowHelpTest : public ::testing::Test {
 
   MainWindowHarness h{CVX_DEMO_DIR, "", {}};
   frmMain& w = *h.window;
-  MainWindowControls& ui = w.ui();
+  MainWindowControls& ui = Access::ui(w);
 };
 
 TEST_F(MainWindowHelpTest, F1AnywhereOpensOneHelpWindowAndASecondBringsItToTheFront) {

@@ -8,11 +8,10 @@
 #include <QTreeWidget>
 
 #include "fakes/MainWindowHarness.h"
-#include "window/MainWindowResize.h"
-#include "window/PageSwitching.h"
-#include "window/SplitterPositions.h"
-#include "window/TwipsScale.h"
-#include "window/WindowGeometry.h"
+#include "fakes/frmMainTestAccess.h"
+#include "window/layout/PageSwitching.h"
+#include "window/layout/TwipsScale.h"
+#include "window/layout/WindowGeometry.h"
 
 namespace cvx {
 namespace {
@@ -42,14 +41,14 @@ class MainWindowLayoutTest : public ::testing::Test {
 
   MainWindowHarness h{CVX_DEMO_DIR, "", {}};
   frmMain& w = *h.window;
-  MainWindowControls& ui = w.ui();
+  MainWindowControls& ui = Access::ui(w);
   TwipsScale t{w};
 };
 
 TEST_F(MainWindowLayoutTest, MinimizingShortensTheCaptionAndRestoringLaysOutAgain) {
   EXPECT_EQ(w.windowTitle(), "Corvexa on CORP");
-  SizeControlsV(w, 4000);
-  SizeControlsH(w, 4500);
+  Access::layout(w).SizeControlsV(4000);
+  Access::layout(w).SizeControlsH(4500);
 
   w.showMinimized();
   EXPECT_EQ(w.windowTitle(), "CVX on CORP");
@@ -90,7 +89,7 @@ TEST_F(MainWindowLayoutTest, TheHistoryBoxHasTheFocusOnShowingAndAfterEveryResiz
   EXPECT_TRUE(ui.ImageCombo1->hasFocus());
 
   // On another page the box cannot be seen, so the focus stays where it is.
-  SwitchPage(ui, w.state().ActiveTab, 2);
+  SwitchPage(ui, Access::state(w).pages.ActiveTab, 2);
   ui.txtInvServer->setFocus();
   ResizeWindowTwips(w, kDefaultWindowWidth, kDefaultWindowHeight);
   EXPECT_FALSE(ui.ImageCombo1->hasFocus());
@@ -102,7 +101,7 @@ TEST_F(MainWindowLayoutTest, TheVerticalBarFollowsTheMouseWithinItsLimits) {
   const QRect before = strip->geometry();
 
   Mouse(strip, QEvent::MouseButtonPress, {1, 10});
-  EXPECT_TRUE(w.state().SplitterMoving);
+  EXPECT_TRUE(Access::state(w).pages.SplitterMoving);
   EXPECT_TRUE(bar->isVisible());
   EXPECT_EQ(bar->pos(), before.topLeft());
   EXPECT_NEAR(bar->width(), Px(t.Width(*strip) / 2.0), kPixel);
@@ -120,11 +119,11 @@ TEST_F(MainWindowLayoutTest, TheVerticalBarFollowsTheMouseWithinItsLimits) {
   EXPECT_NEAR(dropped, Px(t.Left(*strip) + t.ToTwipsX(-60) - 35), kPixel);
 
   Mouse(strip, QEvent::MouseButtonRelease, {-60, 10});
-  EXPECT_FALSE(w.state().SplitterMoving);
+  EXPECT_FALSE(Access::state(w).pages.SplitterMoving);
   EXPECT_FALSE(bar->isVisible());
   EXPECT_EQ(strip->x(), dropped);
   EXPECT_EQ(ui.TreeViewRC->x() + ui.TreeViewRC->width(), dropped);
-  EXPECT_EQ(Px(w.splitV()), dropped);
+  EXPECT_EQ(Px(Access::state(w).pages.splitV), dropped);
 
   // The next layout keeps the split where it was dropped.
   ResizeWindowTwips(w, kDefaultWindowWidth + 900, kDefaultWindowHeight);
@@ -136,7 +135,7 @@ TEST_F(MainWindowLayoutTest, TheHorizontalBarFollowsTheMouseWithinItsLimits) {
   QFrame* bar = ui.picSplitterH;
 
   Mouse(strip, QEvent::MouseButtonPress, {10, 1});
-  EXPECT_TRUE(w.state().SplitterMoving);
+  EXPECT_TRUE(Access::state(w).pages.SplitterMoving);
   EXPECT_TRUE(bar->isVisible());
   EXPECT_EQ(bar->x(), strip->x());
   EXPECT_NEAR(bar->y(), PxY(t.Top(*strip) - 20), kPixel);
@@ -151,10 +150,10 @@ TEST_F(MainWindowLayoutTest, TheHorizontalBarFollowsTheMouseWithinItsLimits) {
   EXPECT_NEAR(dropped, PxY(t.Top(*strip) + t.ToTwipsY(-40)), kPixel);
 
   Mouse(strip, QEvent::MouseButtonRelease, {10, -40});
-  EXPECT_FALSE(w.state().SplitterMoving);
+  EXPECT_FALSE(Access::state(w).pages.SplitterMoving);
   EXPECT_FALSE(bar->isVisible());
   EXPECT_EQ(strip->y(), dropped);
-  EXPECT_EQ(Px(w.splitH()), dropped);
+  EXPECT_EQ(Px(Access::state(w).pages.splitH), dropped);
   EXPECT_NEAR(ui.lstMultiple->y(), dropped + PxY(30), kPixel);
 }
 
@@ -167,8 +166,8 @@ TEST_F(MainWindowLayoutTest, AMoveOrReleaseWithoutAPressMovesNothing) {
 }
 
 TEST_F(MainWindowLayoutTest, StoredSplitsOutsideTheDragLimitsApplyAsTheyAre) {
-  SizeControlsV(w, 100);
-  SizeControlsH(w, 900);
+  Access::layout(w).SizeControlsV(100);
+  Access::layout(w).SizeControlsH(900);
   EXPECT_EQ(ui.imgSplitterV->x(), Px(100));
   EXPECT_EQ(ui.imgSplitterH->y(), PxY(900));
   ResizeWindowTwips(w, kDefaultWindowWidth + 300, kDefaultWindowHeight + 300);
@@ -177,7 +176,7 @@ TEST_F(MainWindowLayoutTest, StoredSplitsOutsideTheDragLimitsApplyAsTheyAre) {
 
   // A split beyond a narrowed window leaves the views past it without room, and stays put: once
   // the window is wide again, they are back.
-  SizeControlsV(w, 9000);
+  Access::layout(w).SizeControlsV(9000);
   ResizeWindowTwips(w, kMinimumWindowWidth, kDefaultWindowHeight);
   EXPECT_EQ(ui.imgSplitterV->x(), Px(9000));
   EXPECT_EQ(ui.lvwNDSinfo->width(), 0);

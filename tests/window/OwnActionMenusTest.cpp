@@ -13,14 +13,11 @@
 #include <fstream>
 
 #include "fakes/MainWindowHarness.h"
+#include "fakes/frmMainTestAccess.h"
 #include "settings/SettingsSections.h"
-#include "shell/SettingsProcedures.h"
-#include "window/ActionMenuHandlers.h"
-#include "window/RemoteActionRun.h"
-#include "window/ResultsList.h"
-#include "window/StatusPanels.h"
-#include "window/TreeExpansion.h"
-#include "window/TreeNodes.h"
+#include "window/controls/StatusPanels.h"
+#include "window/controls/TreeNodes.h"
+#include "window/search/ResultsList.h"
 #include "wsdb/RecordAppender.h"
 
 namespace cvx {
@@ -55,8 +52,8 @@ class OwnActionMenus : public ::testing::Test {
     return file;
   }
   frmMain& w() { return *h.window; }
-  MainState& s() { return w().state(); }
-  MainWindowControls& ui() { return w().ui(); }
+  MainState& s() { return Access::state(w()); }
+  MainWindowControls& ui() { return Access::ui(w()); }
   QTreeWidget& rc() { return *ui().TreeViewRC; }
   QAction* Entry(const QMenu* menu, const QString& name) {
     return menu->findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
@@ -65,7 +62,7 @@ class OwnActionMenus : public ::testing::Test {
 
   // A right-click on the node, opened down to it first: the action menu opens on it.
   void RightClickNode(const std::string& key) {
-    treeExp(w(), key);
+    Access::browserRC(w()).treeExp(key);
     QTreeWidgetItem* node = FindNode(rc(), key);
     ASSERT_NE(node, nullptr) << key;
     rc().scrollToItem(node);
@@ -103,7 +100,7 @@ TEST_F(OwnActionMenus, RunOnceFromTheBrowserAtTheWorkstationsAddress) {
   Choose(ui().menus.mnuMain, Entry(ui().menus.mnuMain, "mnuOwn:Probe"));
   EXPECT_EQ(Started(), (std::vector<Args>{{"probe", "10.1.1.101", "WS01.SALES.ACME"}}));
   EXPECT_TRUE(h.launcher.launched.empty());  // no catalogue command line
-  EXPECT_EQ(s().DefaultAction, "RC");
+  EXPECT_EQ(s().actions.DefaultAction, "RC");
   EXPECT_TRUE(s().History.Find(kWs01));
 
   // Nothing known to reach WS06 at (IPX only): the status says so and nothing starts.
@@ -114,12 +111,12 @@ TEST_F(OwnActionMenus, RunOnceFromTheBrowserAtTheWorkstationsAddress) {
 }
 
 TEST_F(OwnActionMenus, AsTheDefaultActionTheButtonStartsIt) {
-  s().TreePickActive = true;
-  treeExp(w(), kWs01);
+  s().target.pickedBy = PickSource::kTree;
+  Access::browserRC(w()).treeExp(kWs01);
   rc().setCurrentItem(FindNode(rc(), kWs01));
   QTest::mouseClick(ui().Command1, Qt::LeftButton);
   Choose(ui().menus.mnuDefaultAction, Entry(ui().menus.mnuDefaultAction, "mnuDefOwn:Label"));
-  EXPECT_EQ(s().DefaultAction, "Label");
+  EXPECT_EQ(s().actions.DefaultAction, "Label");
   EXPECT_EQ(ui().cmdRC->text(), "Label");
   EXPECT_EQ(w().focusWidget(), ui().cmdRC);
 
@@ -132,42 +129,43 @@ TEST_F(OwnActionMenus, AsTheDefaultActionTheButtonStartsIt) {
 TEST_F(OwnActionMenus, FromTheResultsListAListedLoginKeepsItsUserAndAddress) {
   AddRecord(kSales + R"(\WS02)", "IPX 00001001:00104B100102:4005");
   AddRecord(kWs01, "TCP 10.1.1.103");
-  s().DefaultAction = "Probe";
-  RunRemoteAction(w(), kSales + R"(\MMILLER)");
+  s().actions.DefaultAction = "Probe";
+  Access::launch(w()).RunRemoteAction(kSales + R"(\MMILLER)",
+                                      Access::state(w()).actions.DefaultAction);
   QTreeWidget& list = *ui().lstMultiple;
   ASSERT_EQ(list.topLevelItemCount(), 2);
   ASSERT_EQ(ResultKey(list.topLevelItem(1)), kWs01);
   const Args expected{"probe", "10.1.1.103", "WS01.SALES.ACME", "MMILLER.SALES.ACME"};
 
   list.setCurrentItem(list.topLevelItem(1));
-  ResultsListDoubleClick(w());
+  Access::results(w()).ResultsListDoubleClick();
   ASSERT_EQ(Started(), std::vector<Args>{expected});
 
-  s().DefaultAction = "RC";
+  s().actions.DefaultAction = "RC";
   QTest::mouseClick(list.viewport(), Qt::RightButton, {},
                     list.visualItemRect(list.topLevelItem(1)).center());
   Choose(ui().menus.mnuMain, Entry(ui().menus.mnuMain, "mnuOwn:Probe"));
   EXPECT_EQ(Started(), (std::vector<Args>{expected, expected}));
-  EXPECT_EQ(s().DefaultAction, "RC");
+  EXPECT_EQ(s().actions.DefaultAction, "RC");
 }
 
 TEST_F(OwnActionMenus, TheDefaultIsStoredByNameAndFallsBackWhenItIsGone) {
   const std::string section = SettingsSection("CORP");
-  s().DefaultAction = "Probe";
-  SaveSettings(w());
+  s().actions.DefaultAction = "Probe";
+  Access::settings(w()).SaveSettings();
   EXPECT_EQ(h.memoryStore.ReadValue(section, "Remote Action", ""), "Probe");
 
   MainWindowHarness again(CVX_DEMO_DIR, "CORP", {}, "/opt/cvx/bin", &h.memoryStore,
                           Write(kActions));
   ASSERT_EQ(again.Load(), StartUpOutcome::kReady);
-  EXPECT_EQ(again.window->state().DefaultAction, "Probe");
-  EXPECT_EQ(again.window->ui().cmdRC->text(), "Probe && more");
+  EXPECT_EQ(Access::state(*again.window).actions.DefaultAction, "Probe");
+  EXPECT_EQ(Access::ui(*again.window).cmdRC->text(), "Probe && more");
 
   MainWindowHarness gone(CVX_DEMO_DIR, "CORP", {}, "/opt/cvx/bin", &h.memoryStore,
                          Write("[action Label]\nExec=probe %w\n"));
   ASSERT_EQ(gone.Load(), StartUpOutcome::kReady);
-  EXPECT_EQ(gone.window->state().DefaultAction, "RC");
-  EXPECT_EQ(gone.window->ui().cmdRC->text(), "Remote Control");
+  EXPECT_EQ(Access::state(*gone.window).actions.DefaultAction, "RC");
+  EXPECT_EQ(Access::ui(*gone.window).cmdRC->text(), "Remote Control");
 }
 
 class FaultyActionsFile : public OwnActionMenus {
@@ -197,8 +195,8 @@ TEST_F(FaultyActionsFile, OneMessageListsTheProblemsAndTheRestIsLoaded) {
                 "percent sign); the action \"Web\" is left out");
   EXPECT_NE(stderr_.find("cvx: " + file + ":3: "), std::string::npos) << stderr_;
   EXPECT_NE(stderr_.find("cvx: " + file + ":6: "), std::string::npos) << stderr_;
-  ASSERT_EQ(s().OwnActions.size(), 1u);
-  EXPECT_EQ(s().OwnActions[0].name, "SSH");
+  ASSERT_EQ(s().actions.OwnActions.size(), 1u);
+  EXPECT_EQ(s().actions.OwnActions[0].name, "SSH");
   EXPECT_NE(Entry(ui().menus.mnuMain, "mnuOwn:SSH"), nullptr);
 }
 
@@ -210,7 +208,7 @@ class WithoutExtendedActions : public OwnActionMenus {
 };
 
 TEST_F(WithoutExtendedActions, OwnActionsAreOfferedBesideRemoteControl) {
-  ASSERT_FALSE(s().ExtendedActionsAvailable);
+  ASSERT_FALSE(s().start.ExtendedActionsAvailable);
   EXPECT_FALSE(ui().Command1->isHidden());
   QStringList offered;
   for (const QAction* entry : ui().menus.mnuDefaultAction->actions()) {
@@ -218,7 +216,7 @@ TEST_F(WithoutExtendedActions, OwnActionsAreOfferedBesideRemoteControl) {
   }
   EXPECT_EQ(offered, (QStringList{"mnuDefRC", "mnuDefOwn:Probe", "mnuDefOwn:Label"}));
   Entry(ui().menus.mnuDefaultAction, "mnuDefOwn:Label")->trigger();
-  EXPECT_EQ(s().DefaultAction, "Label");
+  EXPECT_EQ(s().actions.DefaultAction, "Label");
 }
 
 }  // namespace

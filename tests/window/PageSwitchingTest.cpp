@@ -1,4 +1,4 @@
-#include "window/PageSwitching.h"
+#include "window/layout/PageSwitching.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <QMainWindow>
 #include <QTabBar>
 
-#include "window/MainWindowControls.h"
-#include "window/StatusPanels.h"
+#include "window/controls/MainWindowControls.h"
+#include "window/controls/StatusPanels.h"
 
 namespace cvx {
 namespace {

@@ -11,9 +11,9 @@
 #include <QtTest/QTest>
 
 #include "fakes/MainWindowHarness.h"
-#include "window/StatusPanels.h"
-#include "window/TargetSearch.h"
-#include "window/TreeNodes.h"
+#include "window/controls/StatusPanels.h"
+#include "window/controls/TreeNodes.h"
+#include "window/search/TargetSearch.h"
 #include "wsdb/RecordAppender.h"
 
 namespace cvx {
@@ -30,8 +30,8 @@ class TargetSearchTest : public ::testing::Test {
     ui().cmbServerlist->setCurrentIndex(ui().cmbServerlist->findText("FS1"));
   }
 
-  MainWindowControls& ui() { return h.window->ui(); }
-  MainState& s() { return h.window->state(); }
+  MainWindowControls& ui() { return Access::ui(*h.window); }
+  MainState& s() { return Access::state(*h.window); }
   QString Status() { return StatusPanelText(ui(), 2); }
 
   // Types the name into the history box and presses Enter, as a person would.
@@ -47,7 +47,7 @@ class TargetSearchTest : public ::testing::Test {
   }
 
   void AddRecord(const std::string& path) {
-    auto control = h.window->client()->CreateControl();
+    auto control = Access::client(*h.window)->CreateControl();
     auto values = *(*control->FindEntry(kCorpRoot + path))->GetFieldValue("WM:Network Address");
     ASSERT_TRUE(AppendWorkstationRecord(dir.path().toStdString(), "CORP", kCorpRoot + path,
                                         values.at(0), values.size() > 1 ? values[1] : "")
@@ -73,7 +73,7 @@ TEST_F(TargetSearchTest, OneWorkstationIsStartedAtOnceAndRemembered) {
       h.launcher.launched[0],
       R"(\\FS1\sys\public\zenworks\wviewnt.exe -w"WS01.SALES.ACME" -n"CORP" -c"Remote Control")");
   EXPECT_EQ(NodeKey(ui().TreeViewRC->currentItem()), kCorpRoot + R"(ACME\SALES\WS01)");
-  EXPECT_EQ(s().TargetClass, "Workstation");
+  EXPECT_EQ(s().target.TargetClass, "Workstation");
   ASSERT_EQ(ui().ImageCombo1->count(), 1);
   EXPECT_EQ(ui().ImageCombo1->itemText(0), "WS01.SALES.ACME");
   EXPECT_EQ(Status(), "");
@@ -94,7 +94,7 @@ TEST_F(TargetSearchTest, SeveralHitsAreListedAndNoHitsStartNothing) {
   // Blank text does nothing at all.
   SetStatusPanelText(ui(), 2, "before");
   ui().ImageCombo1->setEditText("   ");
-  cmdRC_Click(*h.window);
+  Access::search(*h.window).cmdRC_Click();
   EXPECT_EQ(Status(), "before");
 }
 
@@ -114,7 +114,7 @@ TEST_F(TargetSearchTest, AUserIsResolvedToTheWorkstationsOfItsLogins) {
   emit ui().lstMultiple->itemDoubleClicked(second, 0);
   ASSERT_EQ(h.launcher.launched.size(), 1u);
   EXPECT_NE(h.launcher.launched[0].find("-w\"WS03.SALES.ACME\""), std::string::npos);
-  EXPECT_EQ(s().TargetClass, "Workstation");
+  EXPECT_EQ(s().target.TargetClass, "Workstation");
 }
 
 TEST_F(TargetSearchTest, NotesInTheResultsListStartNothing) {
@@ -135,9 +135,9 @@ TEST_F(TargetSearchTest, NotesInTheResultsListStartNothing) {
 // Only the latest search decides: an earlier one finishing later must not replace its result.
 TEST_F(TargetSearchTest, OnlyTheLatestOfOverlappingSearchesIsApplied) {
   ui().ImageCombo1->setEditText("WS0");
-  cmdRC_Click(*h.window);
+  Access::search(*h.window).cmdRC_Click();
   ui().ImageCombo1->setEditText("WS01");
-  cmdRC_Click(*h.window);
+  Access::search(*h.window).cmdRC_Click();
   ASSERT_TRUE(Completed());
   QTest::qWait(0);
   EXPECT_EQ(h.launcher.launched.size(), 1u);
@@ -145,8 +145,8 @@ TEST_F(TargetSearchTest, OnlyTheLatestOfOverlappingSearchesIsApplied) {
 }
 
 TEST_F(TargetSearchTest, ASearchThatFailsSaysWhy) {
-  s().SearchAnchorActive = true;
-  s().SearchAnchor = kCorpRoot + R"(ACME\GONE)";
+  s().search.SearchAnchorActive = true;
+  s().search.SearchAnchor = kCorpRoot + R"(ACME\GONE)";
   Type("WS01");
   ASSERT_TRUE(Completed());
   EXPECT_EQ(Status().toStdString(),

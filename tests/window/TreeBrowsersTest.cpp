@@ -1,7 +1,7 @@
-#include "window/TreeBrowsers.h"
+#include "fakes/frmMainTestAccess.h"
 
 #include "BrowserFixture.h"
-#include "window/StatusPanels.h"
+#include "window/controls/StatusPanels.h"
 
 namespace cvx {
 namespace {
@@ -29,7 +29,7 @@ TEST_F(TreeBrowsers, StartUpBuildsBothBrowsersFromTheRootReadingNothingBelowIt) 
     EXPECT_EQ(NodeTag(acme->child(0)), kAcme);
   }
   EXPECT_EQ(directory->FindEntryCalls(), 0);
-  EXPECT_EQ(s().CurrentContext, kCorp);
+  EXPECT_EQ(s().search.CurrentContext, kCorp);
   // A fresh start keeps the reminder in panel 2 although the browsers report their context.
   EXPECT_EQ(StatusPanelText(ui(), 2), "Remember to update the Workstation Database regularly!");
   EXPECT_TRUE(HourglassGone());

@@ -1,12 +1,10 @@
-#include "window/TreeCommands.h"
+#include "fakes/frmMainTestAccess.h"
 
 #include <QAction>
 #include <QLineEdit>
 
 #include "BrowserFixture.h"
-#include "window/StatusPanels.h"
-#include "window/TreeBrowsers.h"
-#include "window/TreeExpansion.h"
+#include "window/controls/StatusPanels.h"
 
 namespace cvx {
 namespace {
@@ -20,14 +18,15 @@ class TreeCommands : public BrowserFixture {
   // As the container menu does: the mark says whether the node is the anchor, then the entry.
   void ToggleAnchor(const std::string& key) {
     rc().setCurrentItem(Node(key));
-    ui().menus.mnuSearchAnchor->setChecked(s().SearchAnchorActive && s().SearchAnchor == key);
+    ui().menus.mnuSearchAnchor->setChecked(s().search.SearchAnchorActive &&
+                                           s().search.SearchAnchor == key);
     ui().menus.mnuSearchAnchor->trigger();
   }
   bool Marked(const std::string& key) { return HasAnchorMark(*Node(key)); }
 };
 
 TEST_F(TreeCommands, RefreshingABranchReadsItAgainInItsPlace) {
-  treeExp(w(), kPayroll);
+  Access::browserRC(w()).treeExp(kPayroll);
   const int reads = directory->FindEntryCalls();
   Refresh(kHr);
   QTreeWidgetItem* hr = Node(kHr);
@@ -43,34 +42,34 @@ TEST_F(TreeCommands, RefreshingABranchReadsItAgainInItsPlace) {
 }
 
 TEST_F(TreeCommands, RefreshingTheRootRebuildsTheTreeAtTheStoredContext) {
-  treeExp(w(), kSales);
-  s().CurrentContext = kSales;
+  Access::browserRC(w()).treeExp(kSales);
+  s().search.CurrentContext = kSales;
   Refresh(kCorp);
   EXPECT_EQ(rc().topLevelItemCount(), 1);
   EXPECT_EQ(FindNode(rc(), kSales), nullptr);
   // Nothing is stored yet, so that is the root, not the context the administrator was in.
-  EXPECT_EQ(s().CurrentContext, kCorp);
+  EXPECT_EQ(s().search.CurrentContext, kCorp);
   EXPECT_EQ(rc().currentItem(), Node(kCorp));
 }
 
 TEST_F(TreeCommands, TheSearchAnchorIsMarkedMovedAndCleared) {
-  treeExp(w(), kHr);
+  Access::browserRC(w()).treeExp(kHr);
   ToggleAnchor(kSales);
-  EXPECT_TRUE(s().SearchAnchorActive);
-  EXPECT_EQ(s().SearchAnchor, kSales);
+  EXPECT_TRUE(s().search.SearchAnchorActive);
+  EXPECT_EQ(s().search.SearchAnchor, kSales);
   EXPECT_EQ(ui().txtSearchAnchor->text().toStdString(), kSales);
   EXPECT_EQ(StatusPanelText(ui(), 2).toStdString(), " Searching always from: " + kSales);
   EXPECT_TRUE(Marked(kSales));
   EXPECT_FALSE(Node(kHr)->font(0).bold());
 
   ToggleAnchor(kHr);
-  EXPECT_EQ(s().SearchAnchor, kHr);
+  EXPECT_EQ(s().search.SearchAnchor, kHr);
   EXPECT_TRUE(Marked(kHr));
   EXPECT_FALSE(Node(kSales)->font(0).bold());
 
   ToggleAnchor(kHr);
-  EXPECT_FALSE(s().SearchAnchorActive);
-  EXPECT_EQ(s().SearchAnchor, "");
+  EXPECT_FALSE(s().search.SearchAnchorActive);
+  EXPECT_EQ(s().search.SearchAnchor, "");
   EXPECT_EQ(ui().txtSearchAnchor->text(), "the current browser's context.");
   EXPECT_EQ(StatusPanelText(ui(), 2), "");
   EXPECT_FALSE(Node(kHr)->font(0).bold());
@@ -81,32 +80,32 @@ TEST_F(TreeCommands, TheSearchAnchorIsMarkedMovedAndCleared) {
   ui().menus.mnuRefreshTreeBranch->trigger();
   ui().menus.mnuSearchAnchor->trigger();
   EXPECT_FALSE(ui().menus.mnuSearchAnchor->isChecked());
-  EXPECT_FALSE(s().SearchAnchorActive);
+  EXPECT_FALSE(s().search.SearchAnchorActive);
   EXPECT_NE(FindNode(rc(), kAcme), nullptr);
 }
 
 TEST_F(TreeCommands, TheAnchorIsMarkedAgainAfterARefreshAndAtStartUpWithItsContainerSelected) {
-  treeExp(w(), kPayroll);
+  Access::browserRC(w()).treeExp(kPayroll);
   ToggleAnchor(kPayroll);
   Refresh(kSales);
   EXPECT_TRUE(Marked(kPayroll));
   EXPECT_EQ(rc().currentItem(), Node(kHr));
 
   // As at start-up: a fresh tree, and the stored anchor opened and marked in it.
-  ASSERT_EQ(BrowseStartRC(w()), 0);
-  s().SearchAnchorActive = false;
-  ShowSearchAnchorInTree(w());
-  EXPECT_TRUE(s().SearchAnchorActive);
+  ASSERT_EQ(Access::browserRC(w()).BrowseStartRC(), 0);
+  s().search.SearchAnchorActive = false;
+  Access::browserRC(w()).ShowSearchAnchorInTree();
+  EXPECT_TRUE(s().search.SearchAnchorActive);
   EXPECT_EQ(ui().txtSearchAnchor->text().toStdString(), kPayroll);
   EXPECT_TRUE(Marked(kPayroll));
   EXPECT_EQ(rc().currentItem(), Node(kHr));
 
   // The tree root as the anchor, and an anchor deleted from the directory.
-  s().SearchAnchor = kCorp;
-  ShowSearchAnchorInTree(w());
+  s().search.SearchAnchor = kCorp;
+  Access::browserRC(w()).ShowSearchAnchorInTree();
   EXPECT_TRUE(Marked(kCorp));
-  s().SearchAnchor = kSales + R"(\GONE)";
-  ShowSearchAnchorInTree(w());
+  s().search.SearchAnchor = kSales + R"(\GONE)";
+  Access::browserRC(w()).ShowSearchAnchorInTree();
   EXPECT_TRUE(Node(kSales)->isExpanded());
   EXPECT_TRUE(h.prompter.messages.empty());
 }

@@ -1,4 +1,4 @@
-#include "window/TreeNodeClick.h"
+#include "fakes/frmMainTestAccess.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -6,9 +6,8 @@
 #include <QToolButton>
 
 #include "BrowserFixture.h"
-#include "window/AttributeDisplay.h"
-#include "window/StatusPanels.h"
-#include "window/TreeExpansion.h"
+#include "window/attributes/AttributeDisplay.h"
+#include "window/controls/StatusPanels.h"
 
 namespace cvx {
 namespace {
@@ -27,7 +26,7 @@ class TreeNodeClick : public BrowserFixture {
   }
 
   void Click(const std::string& key, Qt::MouseButton button = Qt::LeftButton) {
-    treeExp(w(), key);
+    Access::browserRC(w()).treeExp(key);
     QTreeWidgetItem* node = Node(key);
     rc().scrollToItem(node);
     QTest::mouseClick(rc().viewport(), button, {}, rc().visualItemRect(node).center());
@@ -42,37 +41,37 @@ class TreeNodeClick : public BrowserFixture {
 
 TEST_F(TreeNodeClick, AContainerBecomesTheSearchContext) {
   Click(kSales);
-  EXPECT_EQ(s().CurrentContext, kSales);
+  EXPECT_EQ(s().search.CurrentContext, kSales);
   EXPECT_EQ(Panel2(), QString::fromStdString("Context: " + kSales));
   EXPECT_TRUE(ListsEmptied());
   EXPECT_FALSE(ui().Command1->isEnabled());
-  EXPECT_EQ(s().TargetName, "");
+  EXPECT_EQ(s().target.TargetName, "");
 
   // The workstation browser only shows the context of its node.
-  TreeViewWS_NodeClick(w(), FindNode(ws(), kAcme));
+  Access::browserWS(w()).TreeViewWS_NodeClick(FindNode(ws(), kAcme));
   EXPECT_EQ(Panel2(), QString::fromStdString("Context: " + kAcme));
-  EXPECT_EQ(s().CurrentContext, kSales);
+  EXPECT_EQ(s().search.CurrentContext, kSales);
 }
 
 TEST_F(TreeNodeClick, AUserOrWorkstationBecomesTheTargetInItsContainer) {
   SetCheckedAttributes(ui(), 0, {"Telephone Number"});
-  s().HistoryPickActive = true;
+  s().target.pickedBy = PickSource::kHistory;
   Click(kJsmith);
-  EXPECT_EQ(s().TargetName, kJsmith);
-  EXPECT_EQ(s().TargetClass, "User");
-  EXPECT_TRUE(s().TreePickActive);
-  EXPECT_FALSE(s().HistoryPickActive);
-  EXPECT_EQ(s().ResultPickActive, false);
+  EXPECT_EQ(s().target.TargetName, kJsmith);
+  EXPECT_EQ(s().target.TargetClass, "User");
+  EXPECT_EQ(s().target.pickedBy, PickSource::kTree);
+  EXPECT_NE(s().target.pickedBy, PickSource::kHistory);
+  EXPECT_NE(s().target.pickedBy, PickSource::kResults);
   EXPECT_EQ(ui().ImageCombo1->currentText(), "JSMITH.SALES.ACME");
   EXPECT_TRUE(ui().Command1->isEnabled());
   EXPECT_EQ(ui().lvwNDSinfo->topLevelItemCount(), 3);  // JSMITH's three telephone numbers
-  EXPECT_EQ(s().CurrentContext, kSales);
+  EXPECT_EQ(s().search.CurrentContext, kSales);
   EXPECT_EQ(Panel2(), QString::fromStdString("Context: " + kSales));
 
   const std::string ws01 = kSales + R"(\WS01)";
   Click(ws01);
-  EXPECT_EQ(s().TargetName, ws01);
-  EXPECT_EQ(s().TargetClass, "Workstation");
+  EXPECT_EQ(s().target.TargetName, ws01);
+  EXPECT_EQ(s().target.TargetClass, "Workstation");
   EXPECT_EQ(ui().lvwNDSinfo->topLevelItemCount(), 0);  // nothing checked for workstations
   EXPECT_TRUE(ListsEmptied());
 }
@@ -80,46 +79,46 @@ TEST_F(TreeNodeClick, AUserOrWorkstationBecomesTheTargetInItsContainer) {
 TEST_F(TreeNodeClick, AnAliasARightClickAndNoNodeChangeNothing) {
   Click(kHr + R"(\JOHN)");
   Click(kSales, Qt::RightButton);
-  TreeViewRC_NodeClick(w(), nullptr);
-  EXPECT_EQ(s().CurrentContext, kCorp);
-  EXPECT_EQ(s().TargetName, "");
+  Access::browserRC(w()).TreeViewRC_NodeClick(nullptr);
+  EXPECT_EQ(s().search.CurrentContext, kCorp);
+  EXPECT_EQ(s().target.TargetName, "");
   EXPECT_FALSE(ListsEmptied());
 }
 
 TEST_F(TreeNodeClick, CharacterKeysPickTheTreeAndEnterIsTheDoubleClick) {
-  treeExp(w(), kAcme);
+  Access::browserRC(w()).treeExp(kAcme);
   rc().setCurrentItem(Node(kAcme)->child(0));  // Field Service
-  s().TreePickActive = false;
-  s().ResultPickActive = true;
+  s().target.pickedBy = PickSource::kNone;
+  s().target.pickedBy = PickSource::kResults;
   // Arrows and function keys move (HR becomes the context, as a click makes it) but leave the
   // pending results pick to the action button.
   for (Qt::Key key : {Qt::Key_Down, Qt::Key_F5, Qt::Key_Menu}) QTest::keyClick(&rc(), key);
   EXPECT_EQ(rc().currentItem(), Node(kHr));
-  EXPECT_EQ(s().CurrentContext, kHr);
-  EXPECT_FALSE(s().TreePickActive);
-  EXPECT_EQ(s().ResultPickActive, true);
+  EXPECT_EQ(s().search.CurrentContext, kHr);
+  EXPECT_NE(s().target.pickedBy, PickSource::kTree);
+  EXPECT_EQ(s().target.pickedBy, PickSource::kResults);
   QTest::keyClick(&rc(), Qt::Key_X);
-  EXPECT_TRUE(s().TreePickActive);
-  EXPECT_EQ(s().ResultPickActive, false);
+  EXPECT_EQ(s().target.pickedBy, PickSource::kTree);
+  EXPECT_NE(s().target.pickedBy, PickSource::kResults);
 
-  s().TreePickActive = false;
+  s().target.pickedBy = PickSource::kNone;
   QTest::keyClick(&rc(), Qt::Key_Tab);  // leaving the browser picks nothing
-  EXPECT_FALSE(s().TreePickActive);
+  EXPECT_NE(s().target.pickedBy, PickSource::kTree);
 
-  EXPECT_TRUE(TreeViewRC_KeyPress(w(), Qt::Key_Return));
-  EXPECT_TRUE(TreeViewRC_KeyPress(w(), Qt::Key_Enter));
-  EXPECT_FALSE(TreeViewRC_KeyPress(w(), Qt::Key_A));
+  EXPECT_TRUE(Access::browserRC(w()).TreeViewRC_KeyPress(Qt::Key_Return));
+  EXPECT_TRUE(Access::browserRC(w()).TreeViewRC_KeyPress(Qt::Key_Enter));
+  EXPECT_FALSE(Access::browserRC(w()).TreeViewRC_KeyPress(Qt::Key_A));
 }
 
 // Only the handler's own steps would end the session; the attribute and login reads are said in
 // panel 2 and the window stays.
 TEST_F(TreeNodeClick, ALostDirectoryLeavesTheWindowOpenAndSaysWhatWasNotRead) {
-  treeExp(w(), kSales);
+  Access::browserRC(w()).treeExp(kSales);
   directory->Cut();
   Click(kJsmith);
   EXPECT_TRUE(h.prompter.messages.empty());
   EXPECT_FALSE(w().IsUnloaded());
-  EXPECT_EQ(s().TargetName, kJsmith);
+  EXPECT_EQ(s().target.TargetName, kJsmith);
   EXPECT_TRUE(Panel2().startsWith("The logins of JSMITH.SALES.ACME ") &&
               Panel2().contains("(error 600)"))
       << Panel2().toStdString();

@@ -1,4 +1,4 @@
-#include "window/TreeViewRCMouseDown.h"
+#include "fakes/frmMainTestAccess.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -8,7 +8,6 @@
 #include <functional>
 
 #include "ActionMenuFixture.h"
-#include "window/TreeDoubleClickAction.h"
 
 namespace cvx {
 namespace {
@@ -16,7 +15,7 @@ namespace {
 class TreeViewRCMouseDown : public ActionMenuFixture {
  protected:
   QPoint CenterOf(const std::string& key) {
-    treeExp(w(), key);
+    Access::browserRC(w()).treeExp(key);
     rc().scrollToItem(Node(key));
     return rc().visualItemRect(Node(key)).center();
   }
@@ -29,10 +28,10 @@ class TreeViewRCMouseDown : public ActionMenuFixture {
 
 TEST_F(TreeViewRCMouseDown, RightClickOnAWorkstationPicksItAndOpensTheActionMenu) {
   // As left by typing a name into the history box.
-  s().DefaultAction = "RD";
+  s().actions.DefaultAction = "RD";
   ui().cmdRC->setText("Search");
   ui().Command1->setEnabled(false);
-  s().HistoryPickActive = true;
+  s().target.pickedBy = PickSource::kHistory;
   SetStatusPanelText(ui(), 2, "Searching ...");
 
   const QPoint at = CenterOf(kWs01);
@@ -40,13 +39,13 @@ TEST_F(TreeViewRCMouseDown, RightClickOnAWorkstationPicksItAndOpensTheActionMenu
   EXPECT_EQ(rc().currentItem(), Node(kWs01));
   EXPECT_EQ(ui().cmdRC->text(), "Diagnostics");
   EXPECT_TRUE(ui().Command1->isEnabled());
-  EXPECT_TRUE(s().TreePickActive);
-  EXPECT_FALSE(s().HistoryPickActive);
-  EXPECT_EQ(s().ResultPickActive, false);
+  EXPECT_EQ(s().target.pickedBy, PickSource::kTree);
+  EXPECT_NE(s().target.pickedBy, PickSource::kHistory);
+  EXPECT_NE(s().target.pickedBy, PickSource::kResults);
   EXPECT_EQ(ui().ImageCombo1->currentText(), "WS01.SALES.ACME");
-  EXPECT_EQ(s().CurrentContext, kSales);
+  EXPECT_EQ(s().search.CurrentContext, kSales);
   EXPECT_EQ(Panel2(), QString::fromStdString("Context: " + kSales));
-  EXPECT_EQ(s().TargetName, "");  // the chosen entry sets the target
+  EXPECT_EQ(s().target.TargetName, "");  // the chosen entry sets the target
   ASSERT_TRUE(menus().mnuMain->isVisible());
   EXPECT_EQ(menus().mnuMain->pos(), rc().viewport()->mapToGlobal(at));
   EXPECT_FALSE(menus().mnuTreeManipulate->isVisible());
@@ -58,14 +57,14 @@ TEST_F(TreeViewRCMouseDown, RightClickOnAnAliasOrContainerOpensTheContainerMenu)
   EXPECT_EQ(rc().currentItem(), Node(kJohn));
   EXPECT_TRUE(menus().mnuTreeManipulate->isVisible());
   EXPECT_FALSE(menus().mnuMain->isVisible());
-  EXPECT_FALSE(s().TreePickActive);
+  EXPECT_NE(s().target.pickedBy, PickSource::kTree);
   CloseMenus();
 
   // Its entries react to the right button too: SALES becomes the search anchor.
   ClickNode(kSales, Qt::RightButton);
   Choose(menus().mnuTreeManipulate, menus().mnuSearchAnchor, Qt::RightButton);
-  EXPECT_TRUE(s().SearchAnchorActive);
-  EXPECT_EQ(s().SearchAnchor, kSales);
+  EXPECT_TRUE(s().search.SearchAnchorActive);
+  EXPECT_EQ(s().search.SearchAnchor, kSales);
 
   // The check mark tells whether the node clicked is the anchor.
   ClickNode(kHr, Qt::RightButton);
@@ -80,8 +79,8 @@ TEST_F(TreeViewRCMouseDown, RightClickOnAnAliasOrContainerOpensTheContainerMenu)
   QTest::mouseClick(rc().viewport(), Qt::LeftButton, {}, john);
   QTest::mouseDClick(rc().viewport(), Qt::LeftButton, {}, john);
   QTest::mouseRelease(rc().viewport(), Qt::LeftButton, {}, john);
-  EXPECT_EQ(s().TargetName, kJohn);
-  EXPECT_EQ(s().TargetClass, "User");
+  EXPECT_EQ(s().target.TargetName, kJohn);
+  EXPECT_EQ(s().target.TargetClass, "User");
 }
 
 TEST_F(TreeViewRCMouseDown, RightClickOnEmptySpaceOnlyClearsSelectionAndStatus) {
@@ -103,11 +102,11 @@ TEST_F(TreeViewRCMouseDown, ALeftPressClearsFirstAndTheBrowserStillPicksTheNode)
   const QPoint at = CenterOf(kJsmith);
   QTest::mousePress(rc().viewport(), Qt::LeftButton, {}, at);
   EXPECT_EQ(Panel2(), "");
-  EXPECT_EQ(s().TargetName, "");
+  EXPECT_EQ(s().target.TargetName, "");
   QTest::mouseRelease(rc().viewport(), Qt::LeftButton, {}, at);
   EXPECT_EQ(rc().currentItem(), Node(kJsmith));
-  EXPECT_EQ(s().TargetName, kJsmith);
-  EXPECT_TRUE(s().TreePickActive);
+  EXPECT_EQ(s().target.TargetName, kJsmith);
+  EXPECT_EQ(s().target.pickedBy, PickSource::kTree);
   EXPECT_EQ(Panel2(), QString::fromStdString("Context: " + kSales));
   EXPECT_FALSE(menus().mnuMain->isVisible());
 
@@ -137,7 +136,7 @@ TEST_F(TreeViewRCMouseDown, TheKeyboardOpensTheMenuOfTheSelectedNodeAtTheNode) {
         Case{shiftF10, kSales, menus().mnuTreeManipulate}}) {
     SCOPED_TRACE(c.node);
     CloseMenus();
-    s().TreePickActive = false;
+    s().target.pickedBy = PickSource::kNone;
     CenterOf(c.node);  // opens the browser down to it
     rc().setCurrentItem(Node(c.node));
     SetStatusPanelText(ui(), 2, "Searching ...");
@@ -147,7 +146,7 @@ TEST_F(TreeViewRCMouseDown, TheKeyboardOpensTheMenuOfTheSelectedNodeAtTheNode) {
               rc().viewport()->mapToGlobal(rc().visualItemRect(Node(c.node)).bottomLeft()));
     EXPECT_EQ(rc().currentItem(), Node(c.node));
     const bool target = c.menu == menus().mnuMain;
-    EXPECT_EQ(s().TreePickActive, target);
+    EXPECT_EQ(s().target.pickedBy == PickSource::kTree, target);
     EXPECT_EQ(Panel2(), target
                             ? QString::fromStdString("Context: " + NodeKey(Node(c.node)->parent()))
                             : QString());

@@ -1,4 +1,4 @@
-#include "window/WindowGeometry.h"
+#include "window/layout/WindowGeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "window/MainWindowControls.h"
-#include "window/TwipsScale.h"
+#include "window/controls/MainWindowControls.h"
+#include "window/layout/TwipsScale.h"
 
 namespace cvx {
 namespace {

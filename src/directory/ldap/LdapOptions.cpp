@@ -9,16 +9,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/Environment.h"
 #include "core/TextUtil.h"
 
 namespace cvx {
 
 namespace {
-
-std::string Env(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? value : "";
-}
 
 DirError Refuse(const std::string& why) {
   return MakeDirError(kDirClientMissing, why);
@@ -64,7 +60,7 @@ DirResult<std::string> ReadLdapPasswordFile(const std::string& path) {
 DirResult<LdapOptions> LdapOptionsFromEnvironment(const PasswordPrompt& askPassword,
                                                   const std::string& server) {
   LdapOptions options;
-  if (const auto timeout = Env("CVX_LDAP_TIMEOUT"); !timeout.empty()) {
+  if (const auto timeout = EnvironmentValue("CVX_LDAP_TIMEOUT"); !timeout.empty()) {
     char* end = nullptr;
     const double seconds = std::strtod(timeout.c_str(), &end);
     if (end == timeout.c_str() || *end != '\0' || !std::isfinite(seconds) || seconds <= 0 ||
@@ -73,19 +69,19 @@ DirResult<LdapOptions> LdapOptionsFromEnvironment(const PasswordPrompt& askPassw
     }
     options.timeoutMs = static_cast<int>(std::ceil(seconds * 1000));
   }
-  const auto startTls = ToUpperAscii(Env("CVX_LDAP_STARTTLS"));
+  const auto startTls = ToUpperAscii(EnvironmentValue("CVX_LDAP_STARTTLS"));
   if (startTls == "1" || startTls == "YES" || startTls == "TRUE" || startTls == "ON") {
     options.startTls = true;
   } else if (!(startTls.empty() || startTls == "0" || startTls == "NO" || startTls == "FALSE" ||
                startTls == "OFF")) {
-    return Refuse("CVX_LDAP_STARTTLS=" + Env("CVX_LDAP_STARTTLS") +
+    return Refuse("CVX_LDAP_STARTTLS=" + EnvironmentValue("CVX_LDAP_STARTTLS") +
                   " is neither on (1, yes, true, on) nor off (0, no, false, off)");
   }
-  options.treeName = Env("CVX_TREE_NAME");
-  options.bindDn = Env("CVX_LDAP_BINDDN");
+  options.treeName = EnvironmentValue("CVX_TREE_NAME");
+  options.bindDn = EnvironmentValue("CVX_LDAP_BINDDN");
   if (options.bindDn.empty()) return options;
 
-  if (const auto file = Env("CVX_LDAP_PASSWORD_FILE"); !file.empty()) {
+  if (const auto file = EnvironmentValue("CVX_LDAP_PASSWORD_FILE"); !file.empty()) {
     auto password = ReadLdapPasswordFile(file);
     if (!password) return password.dirError();
     options.password = std::move(password).value();

@@ -7,16 +7,27 @@
 
 #include "core/UNCtoDOTConversion.h"
 #include "directory/AttributeRows.h"
-#include "window/controls/StatusPanels.h"
-#include "window/frmMain.h"
+#include "window/controls/DirectoryControls.h"
+#include "window/controls/MainWindowControls.h"
 
 namespace cvx {
 
 namespace {
 
-QListWidget* Picker(const MainWindowControls& ui, int picker) {
+QListWidget* Picker(const std::array<QListWidget*, 2>& pickers, int picker) {
   if (picker != kUserPicker && picker != kWorkstationPicker) return nullptr;
-  return ui.lstNDSInfoSelect[static_cast<std::size_t>(picker)];
+  return pickers[static_cast<std::size_t>(picker)];
+}
+
+std::vector<std::string> Checked(const std::array<QListWidget*, 2>& pickers, int picker) {
+  std::vector<std::string> names;
+  const QListWidget* list = Picker(pickers, picker);
+  if (!list) return names;
+  for (int i = 0; i < list->count(); ++i) {
+    const QListWidgetItem* item = list->item(i);
+    if (item->checkState() == Qt::Checked) names.push_back(item->text().toStdString());
+  }
+  return names;
 }
 
 void FillPicker(QListWidget& picker, const LayoutCollection& layouts, const char* layoutName) {
@@ -31,56 +42,62 @@ void FillPicker(QListWidget& picker, const LayoutCollection& layouts, const char
 
 }  // namespace
 
-int BuildNDSLayoutList(frmMain& w) {
-  MainWindowControls& ui = w.ui();
-  for (QListWidget* picker : ui.lstNDSInfoSelect) picker->clear();
-  if (!w.dir().NWDirUser) return kDirClientMissing;
-  const auto layouts = w.dir().NWDirUser->SchemaLayouts();
+AttributeDisplay::AttributeDisplay(Controls controls, const DirectoryControls& dir)
+    : c_(std::move(controls)), dir_(dir) {
+  connect(c_.cmbNDSInfoLayout, &QComboBox::currentIndexChanged, this,
+          [this] { cmbNDSInfoLayout_Click(); });
+}
+
+int AttributeDisplay::BuildNDSLayoutList() {
+  for (QListWidget* picker : c_.lstNDSInfoSelect) picker->clear();
+  if (!dir_.NWDirUser) return kDirClientMissing;
+  const auto layouts = dir_.NWDirUser->SchemaLayouts();
   if (!layouts) return layouts.error();
-  FillPicker(*ui.lstNDSInfoSelect[kUserPicker], *layouts, "user");
-  FillPicker(*ui.lstNDSInfoSelect[kWorkstationPicker], *layouts, "workstation");
+  FillPicker(*c_.lstNDSInfoSelect[kUserPicker], *layouts, "user");
+  FillPicker(*c_.lstNDSInfoSelect[kWorkstationPicker], *layouts, "workstation");
   return kDirOk;
 }
 
-int getNDSinfo(frmMain& w, const std::string& NDSObject) {
-  MainWindowControls& ui = w.ui();
-  ui.lvwNDSinfo->clear();
-  if (!w.dir().NWDirRCTree) return kDirClientMissing;
-  const CheckedByPicker checked = {CheckedAttributes(ui, kUserPicker),
-                                   CheckedAttributes(ui, kWorkstationPicker)};
-  const AttributeListing listing = ListAttributes(*w.dir().NWDirRCTree, NDSObject, checked);
+int AttributeDisplay::getNDSinfo(const std::string& NDSObject) {
+  c_.lvwNDSinfo->clear();
+  if (!dir_.NWDirRCTree) return kDirClientMissing;
+  const CheckedByPicker checked = {Checked(c_.lstNDSInfoSelect, kUserPicker),
+                                   Checked(c_.lstNDSInfoSelect, kWorkstationPicker)};
+  const AttributeListing listing = ListAttributes(*dir_.NWDirRCTree, NDSObject, checked);
   QList<QTreeWidgetItem*> rows;
   rows.reserve(static_cast<qsizetype>(listing.rows.size()));
   for (const AttributeRow& row : listing.rows) {
     rows.append(new QTreeWidgetItem(
         QStringList{QString::fromStdString(row.Name), QString::fromStdString(row.Value)}));
   }
-  ui.lvwNDSinfo->addTopLevelItems(rows);
+  c_.lvwNDSinfo->addTopLevelItems(rows);
   // Directory errors end nothing here; the administrator is told which object's attributes are
   // missing from the view.
   if (listing.error != kDirOk) {
-    SetStatusPanelText(ui, 2,
-                       QStringLiteral("The attributes of %1 could not be read (error %2).")
-                           .arg(QString::fromStdString(DottedName(NDSObject)))
-                           .arg(listing.error));
+    c_.status.Set(QStringLiteral("The attributes of %1 could not be read (error %2).")
+                      .arg(QString::fromStdString(DottedName(NDSObject)))
+                      .arg(listing.error));
   }
   return listing.error;
 }
 
+void AttributeDisplay::ClearAttributes() {
+  c_.lvwNDSinfo->clear();
+}
+
+void AttributeDisplay::cmbNDSInfoLayout_Click() {
+  const bool user = c_.cmbNDSInfoLayout->currentText() == QLatin1String("User");
+  c_.lstNDSInfoSelect[kUserPicker]->setVisible(user);
+  c_.lstNDSInfoSelect[kWorkstationPicker]->setVisible(!user);
+}
+
 std::vector<std::string> CheckedAttributes(const MainWindowControls& ui, int picker) {
-  std::vector<std::string> names;
-  const QListWidget* list = Picker(ui, picker);
-  if (!list) return names;
-  for (int i = 0; i < list->count(); ++i) {
-    const QListWidgetItem* item = list->item(i);
-    if (item->checkState() == Qt::Checked) names.push_back(item->text().toStdString());
-  }
-  return names;
+  return Checked(ui.lstNDSInfoSelect, picker);
 }
 
 void SetCheckedAttributes(MainWindowControls& ui, int picker,
                           const std::vector<std::string>& names) {
-  QListWidget* list = Picker(ui, picker);
+  QListWidget* list = Picker(ui.lstNDSInfoSelect, picker);
   if (!list) return;
   for (int i = 0; i < list->count(); ++i) {
     QListWidgetItem* item = list->item(i);
@@ -88,18 +105,6 @@ void SetCheckedAttributes(MainWindowControls& ui, int picker,
     const bool wanted = std::find(names.begin(), names.end(), text) != names.end();
     item->setCheckState(wanted ? Qt::Checked : Qt::Unchecked);
   }
-}
-
-void cmbNDSInfoLayout_Click(MainWindowControls& ui) {
-  const bool user = ui.cmbNDSInfoLayout->currentText() == QLatin1String("User");
-  ui.lstNDSInfoSelect[kUserPicker]->setVisible(user);
-  ui.lstNDSInfoSelect[kWorkstationPicker]->setVisible(!user);
-}
-
-void ConnectAttributeDisplay(frmMain& w) {
-  MainWindowControls& ui = w.ui();
-  QObject::connect(ui.cmbNDSInfoLayout, &QComboBox::currentIndexChanged, &w,
-                   [&ui] { cmbNDSInfoLayout_Click(ui); });
 }
 
 }  // namespace cvx

@@ -13,4 +13,12 @@ HourglassCursor::~HourglassCursor() {
   QApplication::restoreOverrideCursor();
 }
 
+HourglassCursor::Pause::Pause() {
+  QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+}
+
+HourglassCursor::Pause::~Pause() {
+  QApplication::restoreOverrideCursor();
+}
+
 }  // namespace cvx

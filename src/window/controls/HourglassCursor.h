@@ -10,6 +10,15 @@ class HourglassCursor {
   ~HourglassCursor();
   HourglassCursor(const HourglassCursor&) = delete;
   HourglassCursor& operator=(const HourglassCursor&) = delete;
+
+  // The ordinary pointer for as long as it lives (a message box), over any hourglass.
+  class Pause {
+   public:
+    Pause();
+    ~Pause();
+    Pause(const Pause&) = delete;
+    Pause& operator=(const Pause&) = delete;
+  };
 };
 
 }  // namespace cvx

@@ -11,8 +11,8 @@ namespace {
 
 class KeyboardContextMenu : public QObject {
  public:
-  KeyboardContextMenu(QTreeWidget& view, ContextMenuOpener open)
-      : QObject(&view), view_(view), open_(std::move(open)) {}
+  KeyboardContextMenu(QTreeWidget& view, QObject& owner, ContextMenuOpener open)
+      : QObject(&owner), view_(view), open_(std::move(open)) {}
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched != &view_) return false;
@@ -47,8 +47,8 @@ class KeyboardContextMenu : public QObject {
 
 }  // namespace
 
-void InstallKeyboardContextMenu(QTreeWidget& view, ContextMenuOpener open) {
-  view.installEventFilter(new KeyboardContextMenu(view, std::move(open)));
+void InstallKeyboardContextMenu(QTreeWidget& view, QObject& owner, ContextMenuOpener open) {
+  view.installEventFilter(new KeyboardContextMenu(view, owner, std::move(open)));
 }
 
 }  // namespace cvx

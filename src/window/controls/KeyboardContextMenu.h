@@ -2,6 +2,7 @@
 
 #include <functional>
 
+class QObject;
 class QPoint;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -15,6 +16,7 @@ using ContextMenuOpener = std::function<void(QTreeWidgetItem* entry, const QPoin
 // Lets the keyboard open the view's menu as the right button does: the Menu key's context-menu
 // event, and Shift+F10 turned into one, run open with the selected entry, the menu placed at that
 // entry rather than at the mouse.
-void InstallKeyboardContextMenu(QTreeWidget& view, ContextMenuOpener open);
+// The filter lives as long as owner, the handler that open calls into.
+void InstallKeyboardContextMenu(QTreeWidget& view, QObject& owner, ContextMenuOpener open);
 
 }  // namespace cvx

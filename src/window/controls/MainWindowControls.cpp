@@ -18,8 +18,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "window/database/DatabaseStateLabel.h"
 #include "window/controls/TabPane.h"
+#include "window/database/DatabaseBuildPage.h"
 
 namespace cvx {
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/PrintableLines.h"
+#include "window/controls/HourglassCursor.h"
 
 namespace cvx {
 
@@ -11,6 +12,8 @@ void QtPrompter::ShowMessage(const QString& text, const QString& title, MessageI
   QMessageBox box(icon == MessageIcon::kCritical ? QMessageBox::Critical : QMessageBox::NoIcon,
                   title, QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
                   QMessageBox::Ok, parent_);
+  // A box shown while a slow step holds the hourglass still gets the ordinary pointer.
+  const HourglassCursor::Pause pointer;
   box.exec();
 }
 

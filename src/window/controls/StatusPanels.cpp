@@ -8,9 +8,14 @@
 namespace cvx {
 
 namespace {
+
+QLabel* Panel(const std::array<QLabel*, 3>& panels, int panel) {
+  if (panel < 1 || panel >= static_cast<int>(panels.size())) return nullptr;
+  return panels[static_cast<std::size_t>(panel)];
+}
+
 QLabel* Panel(const MainWindowControls& controls, int panel) {
-  if (panel < 1 || panel >= static_cast<int>(controls.StatusPanel.size())) return nullptr;
-  return controls.StatusPanel[static_cast<std::size_t>(panel)];
+  return Panel(controls.StatusPanel, panel);
 }
 }  // namespace
 
@@ -38,6 +43,24 @@ void AnnounceStatusText(const MainWindowControls& controls, const QString& text)
 
 void ShowContextStatus(const MainWindowControls& controls, const std::string& fullName) {
   SetStatusPanelText(controls, 2, QStringLiteral("Context: ") + QString::fromStdString(fullName));
+}
+
+void StatusLine::Set(const QString& text) const {
+  if (QLabel* label = Panel(panels_, 2)) label->setText(text);
+}
+
+void StatusLine::Announce(const QString& text) const {
+  Set(text);
+  if (QLabel* label = Panel(panels_, 2); label && !text.isEmpty()) AnnounceResult(label);
+}
+
+QString StatusLine::Text() const {
+  const QLabel* label = Panel(panels_, 2);
+  return label ? label->text() : QString();
+}
+
+void StatusLine::ShowContext(const std::string& fullName) const {
+  Set(QStringLiteral("Context: ") + QString::fromStdString(fullName));
 }
 
 }  // namespace cvx

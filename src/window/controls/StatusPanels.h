@@ -2,8 +2,11 @@
 
 #include <QString>
 
-class QObject;
+#include <array>
 #include <string>
+
+class QLabel;
+class QObject;
 
 namespace cvx {
 
@@ -24,5 +27,20 @@ void AnnounceResult(QObject* source, int child = -1);
 
 // Panel 2 reads "Context: " followed by a full name.
 void ShowContextStatus(const MainWindowControls& controls, const std::string& fullName);
+
+// Panel 2 of the status bar as a handler uses it, without the rest of the window.
+class StatusLine {
+ public:
+  explicit StatusLine(const std::array<QLabel*, 3>& panels) : panels_(panels) {}
+  void Set(const QString& text) const;
+  void Clear() const { Set(QString()); }
+  // Set, and told to assistive technology at once (see AnnounceStatusText).
+  void Announce(const QString& text) const;
+  QString Text() const;
+  void ShowContext(const std::string& fullName) const;
+
+ private:
+  std::array<QLabel*, 3> panels_;
+};
 
 }  // namespace cvx

@@ -1,16 +1,18 @@
 #include "window/database/DatabaseBuildJob.h"
 
-#include "window/frmMain.h"
-
 namespace cvx {
 
-DatabaseBuildJob::DatabaseBuildJob(QObject* parent) : QObject(parent) {}
+DatabaseBuildJob::DatabaseBuildJob() = default;
 
 DatabaseBuildJob::~DatabaseBuildJob() = default;
 
 void DatabaseBuildJob::Begin(std::unique_ptr<DatabaseBuilder> builder) {
   builder_ = std::move(builder);
   state_ = State::kRunning;
+  hourglass_.emplace();
+  connect(builder_.get(), &DatabaseBuilder::Progress, this, &DatabaseBuildJob::Progress);
+  connect(builder_.get(), &DatabaseBuilder::Finished, this,
+          [this](const DatabaseBuildResult& r) { End(r); });
 }
 
 void DatabaseBuildJob::Refuse() {
@@ -18,19 +20,13 @@ void DatabaseBuildJob::Refuse() {
   emit Ended(false);
 }
 
-void DatabaseBuildJob::End(bool built) {
-  state_ = built ? State::kBuilt : State::kFailed;
-  // End runs inside the builder's own signal.
+void DatabaseBuildJob::End(const DatabaseBuildResult& result) {
+  state_ = result.built() ? State::kBuilt : State::kFailed;
+  hourglass_.reset();
+  // End runs inside the builder's own signal: the builder goes once the event loop has left it.
   if (builder_) builder_.release()->deleteLater();
-  emit Ended(built);
-}
-
-DatabaseBuildJob& DatabaseBuildOf(frmMain& w) {
-  static const QString kName = QStringLiteral("DatabaseBuildJob");
-  if (auto* job = w.findChild<DatabaseBuildJob*>(kName, Qt::FindDirectChildrenOnly)) return *job;
-  auto* job = new DatabaseBuildJob(&w);
-  job->setObjectName(kName);
-  return *job;
+  emit Finished(result);
+  emit Ended(result.built());
 }
 
 }  // namespace cvx

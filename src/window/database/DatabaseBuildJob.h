@@ -2,15 +2,16 @@
 
 #include <QObject>
 #include <memory>
+#include <optional>
 
+#include "window/controls/HourglassCursor.h"
 #include "wsdb/DatabaseBuilder.h"
 
 namespace cvx {
 
-class frmMain;
-
-// The workstation database build of a window, one at a time: its builder while it runs and how
-// the last one ended. The shell waits on Ended to end an unattended run.
+// The workstation database build of a window, one at a time: its builder and the hourglass
+// while it runs, and how the last one ended. The shell listens to it to report an unattended
+// build and to end that run.
 class DatabaseBuildJob : public QObject {
   Q_OBJECT
 
@@ -23,32 +24,28 @@ class DatabaseBuildJob : public QObject {
     kRefused,  // could not start: no directory, no rights
   };
 
-  explicit DatabaseBuildJob(QObject* parent = nullptr);
+  DatabaseBuildJob();
   ~DatabaseBuildJob() override;
 
   State state() const { return state_; }
   bool running() const { return state_ == State::kRunning; }
   DatabaseBuilder* builder() const { return builder_.get(); }
 
-  // Whether the build being started (or the last one) is the start-up build of "/dbbuild=".
-  void SetFromCommandLine(bool yes) { fromCommandLine_ = yes; }
-  bool fromCommandLine() const { return fromCommandLine_; }
-
+  // The builder's progress and result are handed on as the job's own signals.
   void Begin(std::unique_ptr<DatabaseBuilder> builder);
   void Refuse();
-  // The build ended; its builder goes once the event loop has left it.
-  void End(bool built);
 
  signals:
+  void Progress(std::size_t handled, std::size_t found);
+  void Finished(const cvx::DatabaseBuildResult& result);
   void Ended(bool built);
 
  private:
-  State state_ = State::kIdle;
-  bool fromCommandLine_ = false;
-  std::unique_ptr<DatabaseBuilder> builder_;
-};
+  void End(const DatabaseBuildResult& result);
 
-// The window's build job, made on first use.
-DatabaseBuildJob& DatabaseBuildOf(frmMain& w);
+  State state_ = State::kIdle;
+  std::unique_ptr<DatabaseBuilder> builder_;
+  std::optional<HourglassCursor> hourglass_;
+};
 
 }  // namespace cvx

@@ -7,7 +7,7 @@
 
 namespace cvx {
 
-MainWindowHelp::MainWindowHelp(QMainWindow& window) : QObject(&window), window_(window) {
+MainWindowHelp::MainWindowHelp(QMainWindow& window) : window_(window) {
   setObjectName(QStringLiteral("MainWindowHelp"));
   action_ = new QAction(QStringLiteral("Help"), &window);
   action_->setObjectName(QStringLiteral("actHelp"));

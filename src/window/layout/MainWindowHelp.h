@@ -15,7 +15,7 @@ class MainWindowHelp : public QObject {
   Q_OBJECT
 
  public:
-  // Adds the F1 action to window; owned by window.
+  // Adds the F1 action to window.
   explicit MainWindowHelp(QMainWindow& window);
 
   // The action F1 triggers (objectName "actHelp").

@@ -50,4 +50,9 @@ void ConnectPageSwitching(const MainWindowControls& controls, short& activeTab,
                    });
 }
 
+void Pages::ShowSettingsPage(int settingsPage) const {
+  SwitchPage(controls_, activeTab_, 2);
+  SwitchSettingsPage(controls_, activeSettingsTab_, settingsPage);
+}
+
 }  // namespace cvx

@@ -19,4 +19,19 @@ void SwitchSettingsPage(const MainWindowControls& controls, short& activeSetting
 void ConnectPageSwitching(const MainWindowControls& controls, short& activeTab,
                           short& activeSettingsTab);
 
+// The pages as a handler brings them to the front: the window's page and settings frame
+// counters with the strips they belong to.
+class Pages {
+ public:
+  Pages(const MainWindowControls& controls, short& activeTab, short& activeSettingsTab)
+      : controls_(controls), activeTab_(activeTab), activeSettingsTab_(activeSettingsTab) {}
+  // The Settings page with settings frame `settingsPage` in front.
+  void ShowSettingsPage(int settingsPage) const;
+
+ private:
+  const MainWindowControls& controls_;
+  short& activeTab_;
+  short& activeSettingsTab_;
+};
+
 }  // namespace cvx

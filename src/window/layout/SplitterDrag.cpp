@@ -1,12 +1,13 @@
 #include "window/layout/SplitterDrag.h"
 
 #include <QFrame>
+#include <QMainWindow>
 #include <QMouseEvent>
 
-#include "window/layout/SplitterPositions.h"
+#include "window/MainState.h"
+#include "window/controls/MainWindowControls.h"
 #include "window/layout/TwipsScale.h"
 #include "window/layout/WindowGeometry.h"
-#include "window/frmMain.h"
 
 namespace cvx {
 
@@ -31,13 +32,19 @@ double Limit(double p, double low, double high) {
 
 }  // namespace
 
-SplitterDrag::SplitterDrag(frmMain& w) : QObject(&w), w_(w) {
-  w.ui().imgSplitterV->installEventFilter(this);
-  w.ui().imgSplitterH->installEventFilter(this);
+SplitterDrag::SplitterDrag(QMainWindow& window, const MainWindowControls& ui, PageState& pages,
+                           std::function<void(double)> splitV, std::function<void(double)> splitH)
+    : window_(window),
+      ui_(ui),
+      pages_(pages),
+      splitV_(std::move(splitV)),
+      splitH_(std::move(splitH)) {
+  ui.imgSplitterV->installEventFilter(this);
+  ui.imgSplitterH->installEventFilter(this);
 }
 
 bool SplitterDrag::eventFilter(QObject* watched, QEvent* event) {
-  const MainWindowControls& ui = w_.ui();
+  const MainWindowControls& ui = ui_;
   const bool vertical = watched == ui.imgSplitterV;
   if (!vertical && watched != ui.imgSplitterH) return false;
   switch (event->type()) {
@@ -45,14 +52,14 @@ bool SplitterDrag::eventFilter(QObject* watched, QEvent* event) {
       vertical ? MouseDownV() : MouseDownH();
       return true;
     case QEvent::MouseMove:
-      if (w_.state().SplitterMoving) {
+      if (pages_.SplitterMoving) {
         const auto& mouse = static_cast<const QMouseEvent&>(*event);
         vertical ? MouseMoveV(mouse) : MouseMoveH(mouse);
       }
       return true;
     case QEvent::MouseButtonRelease:
       // A release without a press here (the press went to another control) moves nothing.
-      if (w_.state().SplitterMoving) vertical ? MouseUpV() : MouseUpH();
+      if (pages_.SplitterMoving) vertical ? MouseUpV() : MouseUpH();
       return true;
     default:
       return false;
@@ -60,53 +67,53 @@ bool SplitterDrag::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SplitterDrag::MouseDownV() {
-  const MainWindowControls& ui = w_.ui();
-  const TwipsScale t(w_);
+  const MainWindowControls& ui = ui_;
+  const TwipsScale t(window_);
   const QFrame& strip = *ui.imgSplitterV;
   t.Move(*ui.picSplitterV, t.Left(strip), t.Top(strip), t.Width(strip) / 2.0,
          t.Height(strip) - kBarShortenV);
   ui.picSplitterV->raise();
   ui.picSplitterV->show();
-  w_.state().SplitterMoving = true;
+  pages_.SplitterMoving = true;
 }
 
 void SplitterDrag::MouseMoveV(const QMouseEvent& event) {
-  const MainWindowControls& ui = w_.ui();
-  const TwipsScale t(w_);
+  const MainWindowControls& ui = ui_;
+  const TwipsScale t(window_);
   const double p = t.Left(*ui.imgSplitterV) + t.ToTwipsX(event.position().x()) - kBarOffsetV;
-  t.SetLeft(*ui.picSplitterV, Limit(p, kMarginV, WindowWidthTwips(w_) - kMarginV));
+  t.SetLeft(*ui.picSplitterV, Limit(p, kMarginV, WindowWidthTwips(window_) - kMarginV));
 }
 
 void SplitterDrag::MouseUpV() {
-  const MainWindowControls& ui = w_.ui();
-  SizeControlsV(w_, TwipsScale(w_).Left(*ui.picSplitterV));
+  const MainWindowControls& ui = ui_;
+  splitV_(TwipsScale(window_).Left(*ui.picSplitterV));
   ui.picSplitterV->hide();
-  w_.state().SplitterMoving = false;
+  pages_.SplitterMoving = false;
 }
 
 void SplitterDrag::MouseDownH() {
-  const MainWindowControls& ui = w_.ui();
-  const TwipsScale t(w_);
+  const MainWindowControls& ui = ui_;
+  const TwipsScale t(window_);
   const QFrame& strip = *ui.imgSplitterH;
   t.Move(*ui.picSplitterH, t.Left(strip), t.Top(strip) - kBarRaiseH, t.Width(strip),
          t.Height(strip) / 2.0);
   ui.picSplitterH->raise();
   ui.picSplitterH->show();
-  w_.state().SplitterMoving = true;
+  pages_.SplitterMoving = true;
 }
 
 void SplitterDrag::MouseMoveH(const QMouseEvent& event) {
-  const MainWindowControls& ui = w_.ui();
-  const TwipsScale t(w_);
+  const MainWindowControls& ui = ui_;
+  const TwipsScale t(window_);
   const double p = t.Top(*ui.imgSplitterH) + t.ToTwipsY(event.position().y());
-  t.SetTop(*ui.picSplitterH, Limit(p, kMarginH, WindowHeightTwips(w_) - kMarginH));
+  t.SetTop(*ui.picSplitterH, Limit(p, kMarginH, WindowHeightTwips(window_) - kMarginH));
 }
 
 void SplitterDrag::MouseUpH() {
-  const MainWindowControls& ui = w_.ui();
-  SizeControlsH(w_, TwipsScale(w_).Top(*ui.picSplitterH));
+  const MainWindowControls& ui = ui_;
+  splitH_(TwipsScale(window_).Top(*ui.picSplitterH));
   ui.picSplitterH->hide();
-  w_.state().SplitterMoving = false;
+  pages_.SplitterMoving = false;
 }
 
 }  // namespace cvx

@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 class QFrame;
+class QMainWindow;
 class QMouseEvent;
 
 namespace cvx {
 
-class frmMain;
+struct MainWindowControls;
+struct PageState;
 
 // Dragging the two splitters of page 1. Pressing on a grab strip (imgSplitterV, imgSplitterH)
 // shows its drag bar (picSplitterV, picSplitterH) there; the bar follows the mouse within its
@@ -18,8 +21,9 @@ class SplitterDrag : public QObject {
   Q_OBJECT
 
  public:
-  // Watches both grab strips of w; owned by w.
-  explicit SplitterDrag(frmMain& w);
+  // Watches both grab strips; splitV and splitH move a split to where its bar was let go.
+  SplitterDrag(QMainWindow& window, const MainWindowControls& ui, PageState& pages,
+               std::function<void(double)> splitV, std::function<void(double)> splitH);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,7 +36,11 @@ class SplitterDrag : public QObject {
   void MouseMoveH(const QMouseEvent& event);
   void MouseUpH();
 
-  frmMain& w_;
+  QMainWindow& window_;
+  const MainWindowControls& ui_;
+  PageState& pages_;
+  std::function<void(double)> splitV_;
+  std::function<void(double)> splitH_;
 };
 
 }  // namespace cvx

@@ -7,23 +7,22 @@
 #include <QMouseEvent>
 #include <QStatusBar>
 
-#include "window/frmMain.h"
-
 namespace cvx {
 
-StatusBarEvents::StatusBarEvents(frmMain& w, QAction* help) : QObject(&w), w_(w), help_(help) {
-  MainWindowControls& ui = w.ui();
+StatusBarEvents::StatusBarEvents(QWidget& window, QStatusBar& bar,
+                                 const std::array<QLabel*, 3>& panels, QAction* help)
+    : window_(window), panels_(panels), help_(help) {
   // Without tracking, a move with no button down would never arrive.
-  ui.StatusBar->setMouseTracking(true);
-  ui.StatusBar->installEventFilter(this);
-  for (std::size_t i = 1; i < ui.StatusPanel.size(); ++i) {
-    ui.StatusPanel[i]->setMouseTracking(true);
-    ui.StatusPanel[i]->installEventFilter(this);
+  bar.setMouseTracking(true);
+  bar.installEventFilter(this);
+  for (std::size_t i = 1; i < panels_.size(); ++i) {
+    panels_[i]->setMouseTracking(true);
+    panels_[i]->installEventFilter(this);
   }
 }
 
 int StatusBarEvents::PanelOf(const QObject* watched) const {
-  const auto& panels = w_.ui().StatusPanel;
+  const auto& panels = panels_;
   for (std::size_t i = 1; i < panels.size(); ++i) {
     if (panels[i] == watched) return static_cast<int>(i);
   }
@@ -37,14 +36,14 @@ bool StatusBarEvents::eventFilter(QObject* watched, QEvent* event) {
       return false;
     case QEvent::MouseButtonPress: {
       pressed_ = PanelOf(watched);
-      if (pressed_) w_.ui().StatusPanel[pressed_]->setFrameShadow(QFrame::Sunken);
+      if (pressed_) panels_[pressed_]->setFrameShadow(QFrame::Sunken);
       return pressed_ != 0;
     }
     case QEvent::MouseButtonRelease: {
       RaiseHelpPanel();
       const int panel = PanelOf(watched);
       const bool click = panel != 0 && panel == pressed_ &&
-                         w_.ui().StatusPanel[panel]->rect().contains(
+                         panels_[panel]->rect().contains(
                              static_cast<const QMouseEvent*>(event)->position().toPoint());
       pressed_ = 0;
       if (click) StatusBar_PanelClick(panel);
@@ -56,16 +55,16 @@ bool StatusBarEvents::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StatusBarEvents::StatusBar_PanelClick(int panel) {
-  w_.ui().StatusPanel[panel]->setFrameShadow(QFrame::Sunken);
+  panels_[panel]->setFrameShadow(QFrame::Sunken);
   if (panel == 1) SendF1();
 }
 
 void StatusBarEvents::RaiseHelpPanel() {
-  w_.ui().StatusPanel[1]->setFrameShadow(QFrame::Raised);
+  panels_[1]->setFrameShadow(QFrame::Raised);
 }
 
 void StatusBarEvents::SendF1() {
-  QWidget* target = w_.focusWidget() ? w_.focusWidget() : &w_;
+  QWidget* target = window_.focusWidget() ? window_.focusWidget() : &window_;
   QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
   QCoreApplication::sendEvent(target, &press);
   QKeyEvent release(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier);

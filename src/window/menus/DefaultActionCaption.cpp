@@ -4,17 +4,16 @@
 
 #include "core/ActionCatalogue.h"
 #include "core/OwnAction.h"
-#include "window/frmMain.h"
+#include "window/MainState.h"
+#include "window/controls/QtText.h"
 
 namespace cvx {
 
-void ShowDefaultActionCaption(frmMain& w) {
-  const MainState& s = w.state();
-  if (const RemoteAction* a = FindAction(s.DefaultAction)) {
-    w.ui().cmdRC->setText(
-        QString::fromUtf8(a->buttonCaption.data(), static_cast<int>(a->buttonCaption.size())));
-  } else if (const OwnAction* own = FindOwnAction(s.OwnActions, s.DefaultAction)) {
-    w.ui().cmdRC->setText(OwnActionText(*own));
+void ShowDefaultActionCaption(QPushButton& cmdRC, const ActionChoice& actions) {
+  if (const RemoteAction* a = FindAction(actions.DefaultAction)) {
+    cmdRC.setText(Q(a->buttonCaption));
+  } else if (const OwnAction* own = FindOwnAction(actions.OwnActions, actions.DefaultAction)) {
+    cmdRC.setText(OwnActionText(*own));
   }
 }
 

@@ -8,10 +8,9 @@
 #include <QToolButton>
 
 #include "settings/HistoryStore.h"
-#include "window/menus/DefaultActionCaption.h"
+#include "window/MainState.h"
 #include "window/controls/ImageListMy.h"
-#include "window/controls/StatusPanels.h"
-#include "window/frmMain.h"
+#include "window/menus/DefaultActionCaption.h"
 
 namespace cvx {
 
@@ -22,48 +21,6 @@ void AppendEntry(QComboBox& box, const ImageListMy& images, const std::string& k
   box.addItem(images.Icon(QString::fromStdString(entry.className)),
               QString::fromStdString(entry.text), QString::fromStdString(key));
 }
-
-void ClearPicks(MainState& s) {
-  s.TreePickActive = false;
-  s.HistoryPickActive = false;
-  s.ResultPickActive = false;
-}
-
-// Typing into the box leaves pick mode; Enter searches for the text. Focus selects the whole
-// text so that typing replaces it.
-class HistoryKeys : public QObject {
- public:
-  explicit HistoryKeys(frmMain& w) : QObject(&w), w_(w) {}
-
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    // The box takes the keys of a real keyboard and hands them to its line edit directly, past
-    // any filter, so both are watched.
-    QComboBox* box = w_.ui().ImageCombo1;
-    QLineEdit* edit = box->lineEdit();
-    if (watched != edit && watched != box) return false;
-    if (event->type() == QEvent::FocusIn) {
-      // A mouse click that gave the focus would place the cursor after the selection is made.
-      QTimer::singleShot(0, edit, [edit] { edit->selectAll(); });
-      return false;
-    }
-    if (event->type() != QEvent::KeyPress) return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->text().isEmpty()) return false;  // arrows and the like type nothing
-    MainWindowControls& ui = w_.ui();
-    SetStatusPanelText(ui, 2, QString());
-    ClearPicks(w_.state());
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      ui.cmdRC->click();
-      return true;
-    }
-    ui.cmdRC->setText(QStringLiteral("Search"));
-    ui.Command1->setEnabled(false);
-    return false;
-  }
-
- private:
-  frmMain& w_;
-};
 
 }  // namespace
 
@@ -83,34 +40,64 @@ HistoryPick ChosenHistoryEntry(const QComboBox& box, const HistoryItems& entries
   return {key, entry->className};
 }
 
-void AddHistory(frmMain& w, const std::string& key, const std::string& name,
-                const std::string& className) {
-  MainState& s = w.state();
-  if (!cvx::AddHistory(s.History, w.settings(), s.TreeName, key, name, className)) return;
-  QComboBox& box = *w.ui().ImageCombo1;
+HistoryBox::HistoryBox(Controls controls, const ImageListMy& images, SettingsStore& settings,
+                       HistoryItems& history, const StartOptions& start,
+                       const ActionChoice& actions, TargetPick& pick)
+    : c_(std::move(controls)),
+      images_(images),
+      settings_(settings),
+      history_(history),
+      start_(start),
+      actions_(actions),
+      pick_(pick) {
+  // The box takes the keys of a real keyboard and hands them to its line edit directly, past any
+  // filter, so both are watched.
+  c_.ImageCombo1->installEventFilter(this);
+  c_.ImageCombo1->lineEdit()->installEventFilter(this);
+  connect(c_.ImageCombo1, &QComboBox::activated, this, [this](int) { ImageCombo1_Click(); });
+  connect(c_.cmdPurgeH, &QPushButton::clicked, this, [this] { cmdPurgeH_Click(); });
+}
+
+void HistoryBox::AddHistory(const std::string& key, const std::string& name,
+                            const std::string& className) {
+  if (!cvx::AddHistory(history_, settings_, start_.TreeName, key, name, className)) return;
+  QComboBox& box = *c_.ImageCombo1;
   const QString text = box.currentText();
-  AppendEntry(box, w.images(), key, *s.History.Find(key));
+  AppendEntry(box, images_, key, *history_.Find(key));
   box.setEditText(text);
 }
 
-void ConnectHistoryBox(frmMain& w) {
-  MainWindowControls& ui = w.ui();
-  auto* keys = new HistoryKeys(w);
-  ui.ImageCombo1->installEventFilter(keys);
-  ui.ImageCombo1->lineEdit()->installEventFilter(keys);
-  QObject::connect(ui.ImageCombo1, &QComboBox::activated, &w, [&w](int) {
-    MainState& s = w.state();
-    s.TreePickActive = false;
-    s.HistoryPickActive = true;
-    s.ResultPickActive = false;
-    w.ui().Command1->setEnabled(true);
-    ShowDefaultActionCaption(w);
-  });
-  QObject::connect(ui.cmdPurgeH, &QPushButton::clicked, &w, [&w] {
-    MainState& s = w.state();
-    PurgeHistory(s.History, w.settings(), s.TreeName);
-    ShowHistoryEntries(*w.ui().ImageCombo1, w.images(), s.History);
-  });
+bool HistoryBox::eventFilter(QObject* watched, QEvent* event) {
+  QLineEdit* edit = c_.ImageCombo1->lineEdit();
+  if (watched != edit && watched != c_.ImageCombo1) return false;
+  if (event->type() == QEvent::FocusIn) {
+    // A mouse click that gave the focus would place the cursor after the selection is made.
+    QTimer::singleShot(0, edit, [edit] { edit->selectAll(); });
+    return false;
+  }
+  if (event->type() != QEvent::KeyPress) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if (key->text().isEmpty()) return false;  // arrows and the like type nothing
+  c_.status.Clear();
+  pick_.pickedBy = PickSource::kNone;
+  if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+    c_.cmdRC->click();
+    return true;
+  }
+  c_.cmdRC->setText(QStringLiteral("Search"));
+  c_.Command1->setEnabled(false);
+  return false;
+}
+
+void HistoryBox::ImageCombo1_Click() {
+  pick_.pickedBy = PickSource::kHistory;
+  c_.Command1->setEnabled(true);
+  ShowDefaultActionCaption(*c_.cmdRC, actions_);
+}
+
+void HistoryBox::cmdPurgeH_Click() {
+  PurgeHistory(history_, settings_, start_.TreeName);
+  ShowHistoryEntries(*c_.ImageCombo1, images_, history_);
 }
 
 }  // namespace cvx

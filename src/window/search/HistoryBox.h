@@ -1,15 +1,23 @@
 #pragma once
 
+#include <QObject>
 #include <string>
 
 #include "settings/HistoryEntry.h"
+#include "window/FeatureLinks.h"
+#include "window/controls/StatusPanels.h"
 
 class QComboBox;
+class QPushButton;
+class QToolButton;
 
 namespace cvx {
 
 class ImageListMy;
-class frmMain;
+class SettingsStore;
+struct ActionChoice;
+struct StartOptions;
+struct TargetPick;
 
 // The history box shows the history entries in order, each with its class picture and its full
 // name as the item's data.
@@ -22,12 +30,42 @@ struct HistoryPick {
 };
 HistoryPick ChosenHistoryEntry(const QComboBox& box, const HistoryItems& entries);
 
-// Records a target: appended to the box unless its key is there or its class has no picture,
-// then stored in the tree's history section.
-void AddHistory(frmMain& w, const std::string& key, const std::string& name,
-                const std::string& className);
+// The history box ImageCombo1 and its purge button: focus selects the text, typing leaves pick
+// mode, Enter presses the action button, choosing an entry makes the box the picker.
+class HistoryBox : public QObject, public HistoryRecorder {
+  Q_OBJECT
 
-// The box's handlers (focus, choice, typing, Enter) and the purge button.
-void ConnectHistoryBox(frmMain& w);
+ public:
+  struct Controls {
+    QComboBox* ImageCombo1 = nullptr;
+    QPushButton* cmdRC = nullptr;
+    QToolButton* Command1 = nullptr;
+    QPushButton* cmdPurgeH = nullptr;
+    StatusLine status;
+  };
+  HistoryBox(Controls controls, const ImageListMy& images, SettingsStore& settings,
+             HistoryItems& history, const StartOptions& start, const ActionChoice& actions,
+             TargetPick& pick);
+
+  // Records a target: appended to the box unless its key is there or its class has no picture,
+  // then stored in the tree's history section.
+  void AddHistory(const std::string& key, const std::string& name,
+                  const std::string& className) override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void ImageCombo1_Click();
+  void cmdPurgeH_Click();
+
+  Controls c_;
+  const ImageListMy& images_;
+  SettingsStore& settings_;
+  HistoryItems& history_;
+  const StartOptions& start_;
+  const ActionChoice& actions_;
+  TargetPick& pick_;
+};
 
 }  // namespace cvx

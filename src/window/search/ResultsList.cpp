@@ -4,97 +4,27 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "window/attributes/AttributeDisplay.h"
-#include "window/menus/DefaultActionCaption.h"
+#include "target/ResultEntries.h"
+#include "window/MainState.h"
+#include "window/controls/DirectoryControls.h"
+#include "window/controls/ImageListMy.h"
 #include "window/controls/KeyboardContextMenu.h"
-#include "window/launch/RemoteActionRun.h"
-#include "window/controls/StatusPanels.h"
-#include "window/frmMain.h"
+#include "window/menus/DefaultActionCaption.h"
 
 namespace cvx {
 
 namespace {
 
+constexpr int kIconRole = Qt::UserRole + 1;
+constexpr int kLoginUserRole = Qt::UserRole + 2;
+constexpr int kLoginAddressRole = Qt::UserRole + 3;
+
 const char kUpdateDatabase[] =
     "Unable to perform Remote Actions - please update the Workstation Database!";
-
-QTreeWidgetItem* Selected(frmMain& w) {
-  return w.ui().lstMultiple->currentItem();
-}
-
-// The list holds the current target; the other pickers do not.
-void PickEntry(frmMain& w) {
-  MainState& s = w.state();
-  s.ResultPickActive = true;
-  s.TreePickActive = false;
-  s.HistoryPickActive = false;
-}
-
-void ShowPick(frmMain& w) {
-  const QTreeWidgetItem* entry = Selected(w);
-  if (!entry) return;
-  MainWindowControls& ui = w.ui();
-  getNDSinfo(w, ResultKey(entry));
-  ui.ImageCombo1->setEditText(entry->text(0));
-  ui.Command1->setEnabled(true);
-  ShowDefaultActionCaption(w);
-}
-
-// The object's class as the directory reports it; the list's icon is "User" for every hit of a
-// search, so it would record a workstation hit as a user.
-std::string ClassOf(frmMain& w, const std::string& key, const std::string& icon) {
-  const auto entry = w.dir().NWDirWSAddress->FindEntry(key);
-  return entry ? (*entry)->Layout().Name : icon;
-}
-
-void EntryClicked(frmMain& w) {
-  if (!Selected(w)) return;
-  PickEntry(w);
-  if (IsNotInDatabaseNote(Selected(w))) {
-    SetStatusPanelText(w.ui(), 2, QString::fromUtf8(kUpdateDatabase));
-  } else {
-    ShowPick(w);
-  }
-}
-
-void ListClicked(frmMain& w) {
-  const QTreeWidgetItem* entry = Selected(w);
-  if (!entry || ResultKey(entry).empty()) return;
-  ShowPick(w);
-  PickEntry(w);
-}
-
-class ResultsListEvents : public QObject {
- public:
-  explicit ResultsListEvents(frmMain& w) : QObject(&w), w_(w) {}
-
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    QTreeWidget& list = *w_.ui().lstMultiple;
-    if (event->type() == QEvent::KeyPress && watched == &list) {
-      const auto* key = static_cast<QKeyEvent*>(event);
-      if (key->text().isEmpty() || list.topLevelItemCount() == 0 || !Selected(w_)) return false;
-      PickEntry(w_);
-      ShowPick(w_);
-      const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-      if (enter && !IsNotInDatabaseNote(Selected(w_))) ResultsListDoubleClick(w_);
-      return enter;
-    }
-    if (event->type() == QEvent::MouseButtonPress && watched == list.viewport()) {
-      const auto* mouse = static_cast<QMouseEvent*>(event);
-      const bool right = mouse->button() == Qt::RightButton;
-      return lstMultiple_MouseDown(w_, right,
-                                   right ? list.itemAt(mouse->position().toPoint()) : nullptr,
-                                   mouse->globalPosition().toPoint());
-    }
-    return false;
-  }
-
- private:
-  frmMain& w_;
-};
 
 }  // namespace
 
@@ -103,17 +33,13 @@ std::string ResultKey(const QTreeWidgetItem* entry) {
 }
 
 std::string ResultIcon(const QTreeWidgetItem* entry) {
-  return entry ? entry->data(0, Qt::UserRole + 1).toString().toStdString() : std::string();
+  return entry ? entry->data(0, kIconRole).toString().toStdString() : std::string();
 }
 
 LoginOrigin ResultLogin(const QTreeWidgetItem* entry) {
   if (!entry) return {};
-  return {entry->data(0, kResultLoginUserRole).toString().toStdString(),
-          entry->data(0, kResultLoginAddressRole).toString().toStdString()};
-}
-
-std::string ResultClass(frmMain& w, const QTreeWidgetItem* entry) {
-  return ClassOf(w, ResultKey(entry), ResultIcon(entry));
+  return {entry->data(0, kLoginUserRole).toString().toStdString(),
+          entry->data(0, kLoginAddressRole).toString().toStdString()};
 }
 
 bool IsNotInDatabaseNote(const QTreeWidgetItem* entry) {
@@ -121,47 +47,121 @@ bool IsNotInDatabaseNote(const QTreeWidgetItem* entry) {
                                           Qt::CaseInsensitive);
 }
 
-void ResultsListDoubleClick(frmMain& w) {
-  const QTreeWidgetItem* entry = Selected(w);
+std::string ResultClass(const DirectoryControl* lookUp, const QTreeWidgetItem* entry) {
+  // The list's icon is "User" for every hit of a search, so it would record a workstation hit as
+  // a user.
+  if (lookUp) {
+    if (const auto found = lookUp->FindEntry(ResultKey(entry))) return (*found)->Layout().Name;
+  }
+  return ResultIcon(entry);
+}
+
+void ShowResultEntries(QTreeWidget& list, const ImageListMy& images, const ResultEntries& entries) {
+  list.clear();
+  for (const auto& e : entries.items()) {
+    auto* item = new QTreeWidgetItem(&list, {QString::fromStdString(e.text)});
+    item->setData(0, Qt::UserRole, QString::fromStdString(e.key));
+    item->setData(0, kIconRole, QString::fromStdString(e.icon));
+    item->setData(0, kLoginUserRole, QString::fromStdString(e.login.user));
+    item->setData(0, kLoginAddressRole, QString::fromStdString(e.login.address));
+    item->setIcon(0, images.Icon(QString::fromStdString(e.icon)));
+  }
+}
+
+void EmptySearchResults(QTreeWidget& list) {
+  list.clear();
+  list.headerItem()->setText(0, QStringLiteral("Search Results"));
+}
+
+ResultsList::ResultsList(Controls controls, Links links, const DirectoryControls& dir,
+                         const ActionChoice& actions, TargetPick& pick)
+    : c_(std::move(controls)), links_(links), dir_(dir), actions_(actions), pick_(pick) {
+  QTreeWidget& list = *c_.lstMultiple;
+  list.installEventFilter(this);
+  list.viewport()->installEventFilter(this);
+  InstallKeyboardContextMenu(list, *this, [this](QTreeWidgetItem* entry, const QPoint& globalPos) {
+    lstMultiple_MouseDown(true, entry, globalPos);
+  });
+  connect(&list, &QTreeWidget::itemClicked, this, [this] { lstMultiple_Click(); });
+  connect(&list, &QTreeWidget::itemDoubleClicked, this, [this] { ResultsListDoubleClick(); });
+}
+
+QTreeWidgetItem* ResultsList::Selected() const {
+  return c_.lstMultiple->currentItem();
+}
+
+// The list holds the current target; the other pickers do not.
+void ResultsList::PickEntry() {
+  pick_.pickedBy = PickSource::kResults;
+}
+
+void ResultsList::ShowPick() {
+  const QTreeWidgetItem* entry = Selected();
   if (!entry) return;
-  PickEntry(w);
+  links_.attributes.ShowAttributes(ResultKey(entry));
+  c_.ImageCombo1->setEditText(entry->text(0));
+  c_.Command1->setEnabled(true);
+  ShowDefaultActionCaption(*c_.cmdRC, actions_);
+}
+
+void ResultsList::lstMultiple_Click() {
+  const QTreeWidgetItem* entry = Selected();
+  if (!entry) return;
+  PickEntry();
   if (IsNotInDatabaseNote(entry)) {
-    SetStatusPanelText(w.ui(), 2, QString::fromUtf8(kUpdateDatabase));
+    c_.status.Set(QString::fromUtf8(kUpdateDatabase));
+    // A note that names its workstation still shows it.
+    if (!ResultKey(entry).empty()) ShowPick();
+    return;
+  }
+  ShowPick();
+}
+
+void ResultsList::ResultsListDoubleClick() {
+  const QTreeWidgetItem* entry = Selected();
+  if (!entry) return;
+  PickEntry();
+  if (IsNotInDatabaseNote(entry)) {
+    c_.status.Set(QString::fromUtf8(kUpdateDatabase));
     return;
   }
   const std::string key = ResultKey(entry);
-  MainState& s = w.state();
-  s.TargetName = key;
-  s.TargetClass = ClassOf(w, key, ResultIcon(entry));
-  RunRemoteAction(w, key, ResultLogin(entry));
+  pick_.TargetName = key;
+  pick_.TargetClass = ResultClass(dir_.NWDirWSAddress.get(), entry);
+  links_.actions.RunRemoteAction(key, actions_.DefaultAction, ResultLogin(entry));
 }
 
-bool lstMultiple_MouseDown(frmMain& w, bool rightButton, QTreeWidgetItem* entry,
-                           const QPoint& globalPos) {
-  QTreeWidget& list = *w.ui().lstMultiple;
+bool ResultsList::lstMultiple_MouseDown(bool rightButton, QTreeWidgetItem* entry,
+                                        const QPoint& globalPos) {
+  QTreeWidget& list = *c_.lstMultiple;
   list.setFocus();
-  SetStatusPanelText(w.ui(), 2, QString());
+  c_.status.Clear();
   if (!rightButton || list.topLevelItemCount() == 0) return false;
   if (entry) list.setCurrentItem(entry);
-  if (!Selected(w)) return true;
-  PickEntry(w);
-  w.ui().menus.mnuMain->popup(globalPos);
+  if (!Selected()) return true;
+  PickEntry();
+  c_.mnuMain->popup(globalPos);
   return true;
 }
 
-void ConnectResultsList(frmMain& w) {
-  QTreeWidget& list = *w.ui().lstMultiple;
-  auto* events = new ResultsListEvents(w);
-  list.installEventFilter(events);
-  list.viewport()->installEventFilter(events);
-  InstallKeyboardContextMenu(list, [&w](QTreeWidgetItem* entry, const QPoint& globalPos) {
-    lstMultiple_MouseDown(w, true, entry, globalPos);
-  });
-  QObject::connect(&list, &QTreeWidget::itemClicked, &w, [&w] {
-    EntryClicked(w);
-    ListClicked(w);
-  });
-  QObject::connect(&list, &QTreeWidget::itemDoubleClicked, &w, [&w] { ResultsListDoubleClick(w); });
+bool ResultsList::eventFilter(QObject* watched, QEvent* event) {
+  QTreeWidget& list = *c_.lstMultiple;
+  if (event->type() == QEvent::KeyPress && watched == &list) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->text().isEmpty() || list.topLevelItemCount() == 0 || !Selected()) return false;
+    PickEntry();
+    ShowPick();
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (enter && !IsNotInDatabaseNote(Selected())) ResultsListDoubleClick();
+    return enter;
+  }
+  if (event->type() == QEvent::MouseButtonPress && watched == list.viewport()) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const bool right = mouse->button() == Qt::RightButton;
+    return lstMultiple_MouseDown(right, right ? list.itemAt(mouse->position().toPoint()) : nullptr,
+                                 mouse->globalPosition().toPoint());
+  }
+  return false;
 }
 
 }  // namespace cvx
