@@ -40,4 +40,10 @@ class HistoryRecorder {
                           const std::string& className) = 0;
 };
 
+// What a picker hands its pick to: the attribute view shows it, the launch path acts on it.
+struct TargetLinks {
+  AttributeView& attributes;
+  TargetActions& actions;
+};
+
 }  // namespace cvx

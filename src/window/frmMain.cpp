@@ -24,6 +24,7 @@
 #include "window/menus/ActionMenuController.h"
 #include "window/menus/ExtendedActionControls.h"
 #include "window/search/HistoryBox.h"
+#include "window/search/PickDisplay.h"
 #include "window/search/ResultsList.h"
 #include "window/search/TargetSearch.h"
 #include "window/startup/SettingsMapping.h"
@@ -68,31 +69,30 @@ frmMain::frmMain(Ports ports, QWidget* parent)
       AttributeDisplay::Controls{ui_.lvwNDSinfo, ui_.cmbNDSInfoLayout, ui_.lstNDSInfoSelect,
                                  status},
       dir_);
-  history_ = std::make_unique<HistoryBox>(
-      HistoryBox::Controls{ui_.ImageCombo1, ui_.cmdRC, ui_.Command1, ui_.cmdPurgeH, status},
-      images_, *ports_.settings, s.History, s.start, s.actions, s.target);
+  shown_ = std::make_unique<PickDisplay>(*ui_.ImageCombo1, *ui_.cmdRC, *ui_.Command1, s.actions);
+  history_ = std::make_unique<HistoryBox>(*shown_, *ui_.cmdPurgeH, status, images_,
+                                          *ports_.settings, s.History, s.start, s.target);
   launch_ = std::make_unique<TargetLauncher>(
       TargetLauncher::Controls{ui_.lstMultiple, ui_.cmbServerlist, ui_.txtInvServer, status},
       TargetLauncher::Services{*ports_.launcher, *ports_.prompter, images_, dir_, *history_,
                                *pages_, ports_.programDir},
       s.start, s.actions, s.target);
+  const TargetLinks links{*attributes_, *launch_};
   results_ = std::make_unique<ResultsList>(
-      ResultsList::Controls{ui_.lstMultiple, ui_.ImageCombo1, ui_.cmdRC, ui_.Command1,
-                            ui_.menus.mnuMain, status},
-      ResultsList::Links{*attributes_, *launch_}, dir_, s.actions, s.target);
+      ResultsList::Controls{ui_.lstMultiple, ui_.menus.mnuMain, status}, *shown_, links, dir_,
+      s.actions, s.target);
   browserWS_ = std::make_unique<WorkstationBrowser>(*ui_.TreeViewWS, status, images_, dir_);
   browserRC_ = std::make_unique<RemoteControlBrowser>(
-      RemoteControlBrowser::Controls{ui_.TreeViewRC, ui_.ImageCombo1, ui_.cmdRC, ui_.Command1,
-                                     ui_.lstMultiple, ui_.txtSearchAnchor, ui_.menus.mnuMain,
-                                     ui_.menus.mnuTreeManipulate, ui_.menus.mnuRefreshTreeBranch,
-                                     ui_.menus.mnuSearchAnchor, status},
-      RemoteControlBrowser::Links{*attributes_, *launch_},
-      RemoteControlBrowser::Services{images_, dir_, *ports_.settings, s.start}, s.search, s.target,
-      s.actions);
+      RemoteControlBrowser::Controls{ui_.TreeViewRC, ui_.lstMultiple, ui_.txtSearchAnchor,
+                                     ui_.menus.mnuMain, ui_.menus.mnuTreeManipulate,
+                                     ui_.menus.mnuRefreshTreeBranch, ui_.menus.mnuSearchAnchor,
+                                     status},
+      *shown_, links, RemoteControlBrowser::Services{images_, dir_, *ports_.settings, s.start},
+      s.search, s.target, s.actions);
   search_ = std::make_unique<TargetSearch>(
       TargetSearch::Controls{ui_.cmdRC, ui_.ImageCombo1, ui_.CheckAlias, ui_.optSubOrdTreeGroup,
                              ui_.TreeViewRC, ui_.lstMultiple, status},
-      TargetSearch::Links{*attributes_, *launch_,
+      TargetSearch::Links{links,
                           [this](const std::string& path) { return browserRC_->treeExp(path); },
                           [this] { results_->ResultsListDoubleClick(); }},
       TargetSearch::Services{client(), dir_, images_}, s.search, s.target, s.actions, s.History);

@@ -41,6 +41,7 @@ class DatabaseBuildPage;
 class Diagnostics;
 class HistoryBox;
 class Pages;
+class PickDisplay;
 class ProcessLauncher;
 class Prompter;
 class RemoteControlBrowser;
@@ -125,6 +126,7 @@ class frmMain : public QMainWindow {
   std::unique_ptr<Pages> pages_;
   std::unique_ptr<WindowLayout> layout_;
   std::unique_ptr<AttributeDisplay> attributes_;
+  std::unique_ptr<PickDisplay> shown_;
   std::unique_ptr<HistoryBox> history_;
   std::unique_ptr<TargetLauncher> launch_;
   std::unique_ptr<ResultsList> results_;

@@ -6,8 +6,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPushButton>
-#include <QToolButton>
 #include <QTreeWidget>
 
 #include "actions/ActionMenuChoice.h"
@@ -15,13 +13,14 @@
 #include "core/TreeExpansionPath.h"
 #include "core/UNCtoDOTConversion.h"
 #include "settings/StoredSettingsIo.h"
+#include "window/LostDirectory.h"
 #include "window/MainState.h"
 #include "window/browsers/BrowserLevels.h"
 #include "window/controls/DirectoryControls.h"
 #include "window/controls/HourglassCursor.h"
 #include "window/controls/KeyboardContextMenu.h"
 #include "window/controls/TreeNodes.h"
-#include "window/menus/DefaultActionCaption.h"
+#include "window/search/PickDisplay.h"
 #include "window/search/ResultsList.h"
 
 namespace cvx {
@@ -36,10 +35,12 @@ void UnmarkNode(QTreeWidget& tree, const std::string& key) {
 
 }  // namespace
 
-RemoteControlBrowser::RemoteControlBrowser(Controls controls, Links links, Services services,
+RemoteControlBrowser::RemoteControlBrowser(Controls controls, const PickDisplay& shown,
+                                           TargetLinks links, Services services,
                                            SearchStart& search, TargetPick& pick,
                                            const ActionChoice& actions)
     : c_(std::move(controls)),
+      shown_(shown),
       links_(links),
       s_(services),
       search_(search),
@@ -99,7 +100,8 @@ std::string RemoteControlBrowser::treeExp(const std::string& path) {
 void RemoteControlBrowser::TreeViewRC_Expand(QTreeWidgetItem* node) {
   // A lost connection may come back at once, so that look-up is tried twice; a container that
   // still cannot be read is left without children.
-  if (!ExpandNode(*c_.TreeViewRC, s_.images, node, s_.dir.NWDirRCTree.get(), 2)) {
+  if (!ExpandNode(*c_.TreeViewRC, s_.images, node, s_.dir.NWDirRCTree.get(),
+                  kRemoteControlExpandLookUps)) {
     delete node->takeChild(0);
   }
 }
@@ -124,13 +126,12 @@ void RemoteControlBrowser::TreeViewRC_NodeClick(QTreeWidgetItem* node) {
   if (image != "User" && image != "Workstation") return;
 
   const std::string parentKey = NodeKey(node->parent());
-  c_.Command1->setEnabled(true);
-  ShowDefaultActionCaption(*c_.cmdRC, actions_);
+  shown_.ShowPicked();
   // Reads that fail say so in panel 2 and the handler goes on: a timed-out attribute or login
   // read is no reason to end the session.
   bool allRead = links_.attributes.ShowAttributes(key) == kDirOk;
   PickTarget();
-  c_.ImageCombo1->setEditText(QString::fromStdString(DottedName(key)));
+  shown_.box().setEditText(QString::fromStdString(DottedName(key)));
   pick_.TargetName = key;
   pick_.TargetClass = image;
   if (image == "User") {
@@ -171,12 +172,9 @@ void RemoteControlBrowser::TreeViewRC_DblClick() {
 
 // A user or workstation becomes the target of the action menu's entries.
 void RemoteControlBrowser::PickForActionMenu(const QTreeWidgetItem& node) {
-  ShowDefaultActionCaption(*c_.cmdRC, actions_);
   // A pick makes the button act on it, so its default can be changed again too.
-  c_.Command1->setEnabled(true);
   PickTarget();
-  const std::string key = NodeKey(&node);
-  c_.ImageCombo1->setEditText(QString::fromStdString(DottedName(key)));
+  shown_.ShowPicked(QString::fromStdString(DottedName(NodeKey(&node))));
   const std::string parentKey = NodeKey(node.parent());
   if (parentKey.empty()) return;
   search_.CurrentContext = parentKey;
@@ -201,8 +199,7 @@ bool RemoteControlBrowser::TreeViewRC_MouseDown(Qt::MouseButton button, const QP
   return false;
 }
 
-void RemoteControlBrowser::TreeViewRC_ContextMenu(QTreeWidgetItem* node,
-                                                  const QPoint& globalPos) {
+void RemoteControlBrowser::TreeViewRC_ContextMenu(QTreeWidgetItem* node, const QPoint& globalPos) {
   ClearSelectionAndStatus();
   if (!node || IsPlaceholder(node)) return;
   c_.TreeViewRC->setCurrentItem(node);

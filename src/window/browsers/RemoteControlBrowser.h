@@ -8,18 +8,16 @@
 #include "window/controls/StatusPanels.h"
 
 class QAction;
-class QComboBox;
 class QLineEdit;
 class QMenu;
 class QPoint;
-class QPushButton;
-class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace cvx {
 
 class ImageListMy;
+class PickDisplay;
 class SettingsStore;
 struct ActionChoice;
 struct DirectoryControls;
@@ -37,9 +35,6 @@ class RemoteControlBrowser : public QObject {
  public:
   struct Controls {
     QTreeWidget* TreeViewRC = nullptr;
-    QComboBox* ImageCombo1 = nullptr;
-    QPushButton* cmdRC = nullptr;
-    QToolButton* Command1 = nullptr;
     QTreeWidget* lstMultiple = nullptr;
     QLineEdit* txtSearchAnchor = nullptr;
     QMenu* mnuMain = nullptr;
@@ -48,18 +43,15 @@ class RemoteControlBrowser : public QObject {
     QAction* mnuSearchAnchor = nullptr;
     StatusLine status;
   };
-  struct Links {
-    AttributeView& attributes;
-    TargetActions& actions;
-  };
   struct Services {
     const ImageListMy& images;
     const DirectoryControls& dir;  // NWDirRCTree
     SettingsStore& settings;       // the stored current context
     const StartOptions& start;
   };
-  RemoteControlBrowser(Controls controls, Links links, Services services, SearchStart& search,
-                       TargetPick& pick, const ActionChoice& actions);
+  RemoteControlBrowser(Controls controls, const PickDisplay& shown, TargetLinks links,
+                       Services services, SearchStart& search, TargetPick& pick,
+                       const ActionChoice& actions);
 
   // Rebuilds the browser from the tree root, then opens the stored current context. The error
   // number of the directory step that failed (the tree is left as far as it got), or 0.
@@ -105,7 +97,8 @@ class RemoteControlBrowser : public QObject {
   void MarkSearchAnchor();
 
   Controls c_;
-  Links links_;
+  const PickDisplay& shown_;
+  TargetLinks links_;
   Services s_;
   SearchStart& search_;
   TargetPick& pick_;

@@ -2,6 +2,7 @@
 
 #include <QTreeWidget>
 
+#include "window/LostDirectory.h"
 #include "window/browsers/BrowserLevels.h"
 #include "window/controls/DirectoryControls.h"
 #include "window/controls/TreeNodes.h"
@@ -24,7 +25,9 @@ int WorkstationBrowser::BrowseStartWS() {
 void WorkstationBrowser::TreeViewWS_Expand(QTreeWidgetItem* node) {
   // A container that cannot be read keeps its placeholder and closes again, so that opening it
   // later tries once more.
-  if (!ExpandNode(tree_, images_, node, dir_.NWDirWS.get(), 1)) node->setExpanded(false);
+  if (!ExpandNode(tree_, images_, node, dir_.NWDirWS.get(), kWorkstationExpandLookUps)) {
+    node->setExpanded(false);
+  }
 }
 
 void WorkstationBrowser::TreeViewWS_NodeClick(QTreeWidgetItem* node) {

@@ -5,12 +5,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QToolButton>
 
 #include "settings/HistoryStore.h"
 #include "window/MainState.h"
 #include "window/controls/ImageListMy.h"
-#include "window/menus/DefaultActionCaption.h"
+#include "window/search/PickDisplay.h"
 
 namespace cvx {
 
@@ -40,36 +39,37 @@ HistoryPick ChosenHistoryEntry(const QComboBox& box, const HistoryItems& entries
   return {key, entry->className};
 }
 
-HistoryBox::HistoryBox(Controls controls, const ImageListMy& images, SettingsStore& settings,
-                       HistoryItems& history, const StartOptions& start,
-                       const ActionChoice& actions, TargetPick& pick)
-    : c_(std::move(controls)),
+HistoryBox::HistoryBox(const PickDisplay& shown, QPushButton& cmdPurgeH, StatusLine status,
+                       const ImageListMy& images, SettingsStore& settings, HistoryItems& history,
+                       const StartOptions& start, TargetPick& pick)
+    : shown_(shown),
+      status_(std::move(status)),
       images_(images),
       settings_(settings),
       history_(history),
       start_(start),
-      actions_(actions),
       pick_(pick) {
   // The box takes the keys of a real keyboard and hands them to its line edit directly, past any
   // filter, so both are watched.
-  c_.ImageCombo1->installEventFilter(this);
-  c_.ImageCombo1->lineEdit()->installEventFilter(this);
-  connect(c_.ImageCombo1, &QComboBox::activated, this, [this](int) { ImageCombo1_Click(); });
-  connect(c_.cmdPurgeH, &QPushButton::clicked, this, [this] { cmdPurgeH_Click(); });
+  QComboBox& box = shown_.box();
+  box.installEventFilter(this);
+  box.lineEdit()->installEventFilter(this);
+  connect(&box, &QComboBox::activated, this, [this](int) { ImageCombo1_Click(); });
+  connect(&cmdPurgeH, &QPushButton::clicked, this, [this] { cmdPurgeH_Click(); });
 }
 
 void HistoryBox::AddHistory(const std::string& key, const std::string& name,
                             const std::string& className) {
   if (!cvx::AddHistory(history_, settings_, start_.TreeName, key, name, className)) return;
-  QComboBox& box = *c_.ImageCombo1;
+  QComboBox& box = shown_.box();
   const QString text = box.currentText();
   AppendEntry(box, images_, key, *history_.Find(key));
   box.setEditText(text);
 }
 
 bool HistoryBox::eventFilter(QObject* watched, QEvent* event) {
-  QLineEdit* edit = c_.ImageCombo1->lineEdit();
-  if (watched != edit && watched != c_.ImageCombo1) return false;
+  QLineEdit* edit = shown_.box().lineEdit();
+  if (watched != edit && watched != &shown_.box()) return false;
   if (event->type() == QEvent::FocusIn) {
     // A mouse click that gave the focus would place the cursor after the selection is made.
     QTimer::singleShot(0, edit, [edit] { edit->selectAll(); });
@@ -78,26 +78,24 @@ bool HistoryBox::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->text().isEmpty()) return false;  // arrows and the like type nothing
-  c_.status.Clear();
+  status_.Clear();
   pick_.pickedBy = PickSource::kNone;
   if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-    c_.cmdRC->click();
+    shown_.button().click();
     return true;
   }
-  c_.cmdRC->setText(QStringLiteral("Search"));
-  c_.Command1->setEnabled(false);
+  shown_.ShowSearchMode();
   return false;
 }
 
 void HistoryBox::ImageCombo1_Click() {
   pick_.pickedBy = PickSource::kHistory;
-  c_.Command1->setEnabled(true);
-  ShowDefaultActionCaption(*c_.cmdRC, actions_);
+  shown_.ShowPicked();
 }
 
 void HistoryBox::cmdPurgeH_Click() {
   PurgeHistory(history_, settings_, start_.TreeName);
-  ShowHistoryEntries(*c_.ImageCombo1, images_, history_);
+  ShowHistoryEntries(shown_.box(), images_, history_);
 }
 
 }  // namespace cvx

@@ -9,13 +9,12 @@
 
 class QComboBox;
 class QPushButton;
-class QToolButton;
 
 namespace cvx {
 
 class ImageListMy;
+class PickDisplay;
 class SettingsStore;
-struct ActionChoice;
 struct StartOptions;
 struct TargetPick;
 
@@ -36,16 +35,9 @@ class HistoryBox : public QObject, public HistoryRecorder {
   Q_OBJECT
 
  public:
-  struct Controls {
-    QComboBox* ImageCombo1 = nullptr;
-    QPushButton* cmdRC = nullptr;
-    QToolButton* Command1 = nullptr;
-    QPushButton* cmdPurgeH = nullptr;
-    StatusLine status;
-  };
-  HistoryBox(Controls controls, const ImageListMy& images, SettingsStore& settings,
-             HistoryItems& history, const StartOptions& start, const ActionChoice& actions,
-             TargetPick& pick);
+  HistoryBox(const PickDisplay& shown, QPushButton& cmdPurgeH, StatusLine status,
+             const ImageListMy& images, SettingsStore& settings, HistoryItems& history,
+             const StartOptions& start, TargetPick& pick);
 
   // Records a target: appended to the box unless its key is there or its class has no picture,
   // then stored in the tree's history section.
@@ -59,12 +51,12 @@ class HistoryBox : public QObject, public HistoryRecorder {
   void ImageCombo1_Click();
   void cmdPurgeH_Click();
 
-  Controls c_;
+  const PickDisplay& shown_;
+  StatusLine status_;
   const ImageListMy& images_;
   SettingsStore& settings_;
   HistoryItems& history_;
   const StartOptions& start_;
-  const ActionChoice& actions_;
   TargetPick& pick_;
 };
 

@@ -1,11 +1,8 @@
 #include "window/search/ResultsList.h"
 
-#include <QComboBox>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPushButton>
-#include <QToolButton>
 #include <QTreeWidget>
 
 #include "target/ResultEntries.h"
@@ -13,7 +10,7 @@
 #include "window/controls/DirectoryControls.h"
 #include "window/controls/ImageListMy.h"
 #include "window/controls/KeyboardContextMenu.h"
-#include "window/menus/DefaultActionCaption.h"
+#include "window/search/PickDisplay.h"
 
 namespace cvx {
 
@@ -73,9 +70,15 @@ void EmptySearchResults(QTreeWidget& list) {
   list.headerItem()->setText(0, QStringLiteral("Search Results"));
 }
 
-ResultsList::ResultsList(Controls controls, Links links, const DirectoryControls& dir,
-                         const ActionChoice& actions, TargetPick& pick)
-    : c_(std::move(controls)), links_(links), dir_(dir), actions_(actions), pick_(pick) {
+ResultsList::ResultsList(Controls controls, const PickDisplay& shown, TargetLinks links,
+                         const DirectoryControls& dir, const ActionChoice& actions,
+                         TargetPick& pick)
+    : c_(std::move(controls)),
+      shown_(shown),
+      links_(links),
+      dir_(dir),
+      actions_(actions),
+      pick_(pick) {
   QTreeWidget& list = *c_.lstMultiple;
   list.installEventFilter(this);
   list.viewport()->installEventFilter(this);
@@ -99,9 +102,7 @@ void ResultsList::ShowPick() {
   const QTreeWidgetItem* entry = Selected();
   if (!entry) return;
   links_.attributes.ShowAttributes(ResultKey(entry));
-  c_.ImageCombo1->setEditText(entry->text(0));
-  c_.Command1->setEnabled(true);
-  ShowDefaultActionCaption(*c_.cmdRC, actions_);
+  shown_.ShowPicked(entry->text(0));
 }
 
 void ResultsList::lstMultiple_Click() {

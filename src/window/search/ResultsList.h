@@ -8,11 +8,8 @@
 #include "window/FeatureLinks.h"
 #include "window/controls/StatusPanels.h"
 
-class QComboBox;
 class QMenu;
 class QPoint;
-class QPushButton;
-class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -20,6 +17,7 @@ namespace cvx {
 
 class DirectoryControl;
 class ImageListMy;
+class PickDisplay;
 class ResultEntries;
 struct ActionChoice;
 struct DirectoryControls;
@@ -50,18 +48,11 @@ class ResultsList : public QObject {
  public:
   struct Controls {
     QTreeWidget* lstMultiple = nullptr;
-    QComboBox* ImageCombo1 = nullptr;
-    QPushButton* cmdRC = nullptr;
-    QToolButton* Command1 = nullptr;
     QMenu* mnuMain = nullptr;
     StatusLine status;
   };
-  struct Links {
-    AttributeView& attributes;
-    TargetActions& actions;
-  };
-  ResultsList(Controls controls, Links links, const DirectoryControls& dir,
-              const ActionChoice& actions, TargetPick& pick);
+  ResultsList(Controls controls, const PickDisplay& shown, TargetLinks links,
+              const DirectoryControls& dir, const ActionChoice& actions, TargetPick& pick);
 
   // The double-click action on the selected entry: the default action for that object. The
   // action button runs it too while the list holds the pick.
@@ -83,7 +74,8 @@ class ResultsList : public QObject {
   void lstMultiple_Click();
 
   Controls c_;
-  Links links_;
+  const PickDisplay& shown_;
+  TargetLinks links_;
   const DirectoryControls& dir_;
   const ActionChoice& actions_;
   TargetPick& pick_;

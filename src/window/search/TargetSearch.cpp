@@ -43,7 +43,7 @@ void TargetSearch::cmdRC_Click() {
       if (!node || IsContainerClass(NodeImage(node))) return;
       pick_.TargetName = NodeKey(node);
       pick_.TargetClass = NodeImage(node);
-      links_.actions.RunRemoteAction(pick_.TargetName, actions_.DefaultAction);
+      links_.target.actions.RunRemoteAction(pick_.TargetName, actions_.DefaultAction);
       return;
     }
     case PickSource::kHistory: {
@@ -51,7 +51,7 @@ void TargetSearch::cmdRC_Click() {
       if (chosen.fullName.empty()) return;
       pick_.TargetName = chosen.fullName;
       pick_.TargetClass = chosen.className;
-      links_.actions.RunRemoteAction(pick_.TargetName, actions_.DefaultAction);
+      links_.target.actions.RunRemoteAction(pick_.TargetName, actions_.DefaultAction);
       return;
     }
     case PickSource::kResults:
@@ -139,12 +139,12 @@ void TargetSearch::OneHit(const std::string& name) {
   // found is the one to show and resolve, never the container the browser stopped at.
   const QTreeWidgetItem* node = c_.TreeViewRC->currentItem();
   const bool shown = node && NodeKey(node) == fullPath;
-  links_.attributes.ShowAttributes(fullPath);
+  links_.target.attributes.ShowAttributes(fullPath);
   if (OneHitStepFor(pick_.TargetClass) == OneHitStep::kLaunch) {
-    links_.actions.BuildAndLaunch(fullPath, actions_.DefaultAction);
+    links_.target.actions.BuildAndLaunch(fullPath, actions_.DefaultAction);
     return;
   }
-  links_.actions.CheckLogin(shown ? NodeTag(node) : fullPath);
+  links_.target.actions.CheckLogin(shown ? NodeTag(node) : fullPath);
   ShowContextLine();
 }
 

@@ -43,8 +43,7 @@ class TargetSearch : public QObject {
     StatusLine status;
   };
   struct Links {
-    AttributeView& attributes;
-    TargetActions& actions;
+    TargetLinks target;
     // Opens the remote-control browser down to a full name (see RemoteControlBrowser::treeExp).
     std::function<std::string(const std::string&)> revealInBrowser;
     // The results list's double-click action, for a pick the list holds.
