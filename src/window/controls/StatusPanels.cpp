@@ -34,23 +34,14 @@ void AnnounceResult(QObject* source, int child) {
   QAccessible::updateAccessibility(&alert);
 }
 
-void AnnounceStatusText(const MainWindowControls& controls, const QString& text) {
-  SetStatusPanelText(controls, 2, text);
-  // The label's own name change reaches assistive technology as well, but a screen reader reads
-  // that out only for the object with the focus.
-  if (QLabel* label = Panel(controls, 2); label && !text.isEmpty()) AnnounceResult(label);
-}
-
-void ShowContextStatus(const MainWindowControls& controls, const std::string& fullName) {
-  SetStatusPanelText(controls, 2, QStringLiteral("Context: ") + QString::fromStdString(fullName));
-}
-
 void StatusLine::Set(const QString& text) const {
   if (QLabel* label = Panel(panels_, 2)) label->setText(text);
 }
 
 void StatusLine::Announce(const QString& text) const {
   Set(text);
+  // The label's own name change reaches assistive technology as well, but a screen reader reads
+  // that out only for the object with the focus.
   if (QLabel* label = Panel(panels_, 2); label && !text.isEmpty()) AnnounceResult(label);
 }
 

@@ -17,16 +17,9 @@ struct MainWindowControls;
 void SetStatusPanelText(const MainWindowControls& controls, int panel, const QString& text);
 QString StatusPanelText(const MainWindowControls& controls, int panel);
 
-// Panel 2 shows a text that reports the result of a request ("Found: ...", a failed search), and
-// assistive technology is told at once: the person did not ask to read the status bar.
-void AnnounceStatusText(const MainWindowControls& controls, const QString& text);
-
 // Tells assistive technology at once that source (its child, for an entry of a list) holds the
 // result of the request.
 void AnnounceResult(QObject* source, int child = -1);
-
-// Panel 2 reads "Context: " followed by a full name.
-void ShowContextStatus(const MainWindowControls& controls, const std::string& fullName);
 
 // Panel 2 of the status bar as a handler uses it, without the rest of the window.
 class StatusLine {
@@ -34,9 +27,11 @@ class StatusLine {
   explicit StatusLine(const std::array<QLabel*, 3>& panels) : panels_(panels) {}
   void Set(const QString& text) const;
   void Clear() const { Set(QString()); }
-  // Set, and told to assistive technology at once (see AnnounceStatusText).
+  // For a text that reports the result of a request ("Found: ...", a failed search):
+  // assistive technology is told at once, since the person did not ask to read the status bar.
   void Announce(const QString& text) const;
   QString Text() const;
+  // "Context: " followed by a full name.
   void ShowContext(const std::string& fullName) const;
 
  private:
