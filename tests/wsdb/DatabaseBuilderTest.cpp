@@ -11,6 +11,7 @@
 #include "directory/DirectoryClient.h"
 #include "support/TempFolder.h"
 #include "wsdb/BuildContextCheck.h"
+#include "wsdb/DatabaseBuildRun.h"
 #include "wsdb/DatabaseBuildTexts.h"
 
 namespace cvx {
@@ -121,13 +122,26 @@ TEST_F(DatabaseBuilderTest, OnlyAWorkstationRemovedMeanwhileIsSkippedAndALeafCon
   EXPECT_EQ(BuildContextRefusal(*lookups_, kLab + "SINGLE"), "");
 }
 
-TEST_F(DatabaseBuilderTest, ExactlyOneWorkstation) {
+TEST_F(DatabaseBuilderTest, AContainerOfExactlyOneWorkstation) {
   const auto r = Build("SINGLE");
   ASSERT_EQ(r.status, Status::kBuilt) << r.reason;
   EXPECT_EQ(folder_.Read("LAB.lst"),
             Record(R"(SINGLE\SOLO)", "IPX 00001002:00A0C9000007:4005", "TCP 10.9.1.7"));
-  EXPECT_EQ(BuildFinishedText(r), "Found: 1 Workstation(s)");
-  EXPECT_TRUE(LeftOutLines(r).empty());
+}
+
+// A look-up control released half-way ends the build as failed, its new file removed at once.
+TEST_F(DatabaseBuilderTest, AControlReleasedHalfWayFailsTheBuildAndLeavesNoFile) {
+  const std::string old = Record("OLD", "TCP 1.1.1.1", "");
+  folder_.Write("LAB.lst", old);
+  auto lookups = client_->CreateControl();
+  DatabaseBuildRun run(DatabaseBuildFile::Open(folder_.path(), "LAB", DatabaseWriteMode::kReplace),
+                       {kLab + R"(DESKS\FIRST)", kLab + R"(DESKS\ONE)"}, lookups.get());
+  ASSERT_TRUE(run.Step(std::chrono::steady_clock::duration::zero()));
+  lookups.reset();
+  EXPECT_FALSE(run.Step(std::chrono::seconds(10)));
+  EXPECT_EQ(run.Finish().status, Status::kLookupsFailed);
+  EXPECT_EQ(folder_.Read("LAB.lst"), old);
+  EXPECT_EQ(FolderNames(), std::vector<std::string>{"LAB.lst"});
 }
 
 TEST_F(DatabaseBuilderTest, FailedSearchOrLookupsKeepThePreviousDatabase) {
