@@ -56,9 +56,10 @@ TEST_F(Fixture, MissingProgramsAndFoldersAreNotFound) {
 }
 
 TEST_F(Fixture, PathsLeadingOutOfTheRootAreRefused) {
-  for (const char* line : {R"(\\..\x\bin\sh -c "touch x")", R"(\\.\SYS\x)", R"(\\\SYS\x)",
-                           R"(\\FS1\..\..\..\..\..\..\bin\sh -c "touch x")", R"(\\FS1/../..\x\sh)",
-                           R"(\\FS1\SYS\.\PUBLIC\x)"}) {
+  for (const std::string line :
+       {R"(\\..\x\bin\sh -c "touch x")", R"(\\.\SYS\x)", R"(\\\SYS\x)",
+        R"(\\FS1\..\..\..\..\..\..\bin\sh -c "touch x")", R"(\\FS1/../..\x\sh)",
+        R"(\\FS1\SYS\.\PUBLIC\x)", "\\\\FS1\\SYS\\PUB\x01LIC\\x", "\\\\FS1\\SYS\x7f\\x"}) {
     const auto outcome = launcher_.Launch(line);
     EXPECT_EQ(outcome.status, LaunchStatus::kFailed) << line;
     EXPECT_FALSE(outcome.reason.empty());

@@ -49,6 +49,7 @@ TEST(FolderDirectory, BrokenTreeGives600NamingFileAndLine) {
       {"URLVALUE", {10}},       // ":<" would read a value from a file
       {"NOTYPE", {8}},          // no attribute name: the LDIF parser would crash on it
       {"NUL", {9}},             // a raw NUL byte would rename the entry and swallow the next
+      {"BADDN", {7}},           // a DN the DN parser refuses
   };
   auto opened = OpenFolder("badtrees");
   ASSERT_TRUE(opened) << opened.message();
@@ -74,14 +75,16 @@ TEST(FolderDirectory, BrokenTreeGives600NamingFileAndLine) {
   }
 }
 
-// Blank continuation lines are nothing; bad input is error 7 naming file and line, never a throw.
-TEST(FolderDirectory, SchemaContinuationOfBlanksAndTabsIsHarmless) {
-  const std::string def =
-      "attributetype ( 1.9.1 NAME 'note'\n\t \t\n \t\n  SYNTAX 1.3.6.1.4.1.1466.115.121.1.15 )\n";
-  auto parsed = ParseSchemaText(def, "x.schema");
-  ASSERT_TRUE(parsed) << parsed.message();
-  EXPECT_EQ(parsed->attributeTypes.size(), 1u);
-
+// Blank continuation lines and line ends of CR LF are nothing; bad input is error 7 naming file
+// and line, never a throw.
+TEST(FolderDirectory, SchemaLinesEndingInCrLfAndBlankContinuationsAreHarmless) {
+  for (const std::string end : {"\n", "\r\n"}) {
+    const std::string def = "# notes" + end + end + "attributetype ( 1.9.1 NAME 'note'" + end +
+                            "\t \t" + end + "  SYNTAX 1.3.6.1.4.1.1466.115.121.1.15 )" + end;
+    auto parsed = ParseSchemaText(def, "x.schema");
+    ASSERT_TRUE(parsed) << parsed.message();
+    EXPECT_EQ(parsed->attributeTypes.size(), 1u);
+  }
   auto orphan = ParseSchemaText("# nothing yet\n\t x\n", "y.schema");
   EXPECT_EQ(orphan.error(), kDirClientMissing);
   EXPECT_NE(orphan.message().find("y.schema:2"), std::string::npos) << orphan.message();
