@@ -148,6 +148,12 @@ TEST_F(DatabaseBuildFileTest, PlacesThatCannotHoldADatabase) {
             Fault::kTreeNameRefused);
   std::filesystem::create_directory(folder_.path() + "/CORP.lst");
   EXPECT_EQ(Open(DatabaseWriteMode::kAppend).fault(), Fault::kNotWritable);
+  // A file moved into another keeps its fault and reason.
+  auto moved = DatabaseBuildFile::Open(folder_.path(), "OTHER", DatabaseWriteMode::kReplace);
+  ASSERT_TRUE(moved.ok()) << moved.reason();
+  moved = Open(DatabaseWriteMode::kAppend);
+  EXPECT_EQ(moved.fault(), Fault::kNotWritable);
+  EXPECT_NE(moved.reason().find("CORP.lst"), std::string::npos) << moved.reason();
 }
 
 struct stat Stat(const std::string& path) {
@@ -159,15 +165,18 @@ struct stat Stat(const std::string& path) {
 TEST_F(DatabaseBuildFileTest, OwnerGroupModeAndSymbolicLinkAreKept) {
   const std::string db = folder_.path() + "/CORP.lst";
   if (::geteuid() == 0) {
-    // Shared as nobody:nogroup 0640 and rebuilt by root: still theirs.
+    // Shared as nobody:nogroup 0640, or nobody's in root's group, and rebuilt by root: still
+    // theirs.
     folder_.Write("CORP.lst", kOld);
-    ASSERT_EQ(::chown(db.c_str(), 65534, 65534), 0);
-    ::chmod(db.c_str(), 0640);
-    auto f = Open(DatabaseWriteMode::kReplace);
-    ASSERT_TRUE(f.Write(kNew) && f.Commit(true)) << f.reason();
-    EXPECT_EQ(Stat(db).st_uid, 65534u);
-    EXPECT_EQ(Stat(db).st_gid, 65534u);
-    EXPECT_EQ(Stat(db).st_mode & 07777, 0640u);
+    for (gid_t group : {65534, 0}) {
+      ASSERT_EQ(::chown(db.c_str(), 65534, group), 0);
+      ::chmod(db.c_str(), 0640);
+      auto f = Open(DatabaseWriteMode::kReplace);
+      ASSERT_TRUE(f.Write(kNew) && f.Commit(true)) << f.reason();
+      EXPECT_EQ(Stat(db).st_uid, 65534u);
+      EXPECT_EQ(Stat(db).st_gid, group);
+      EXPECT_EQ(Stat(db).st_mode & 07777, 0640u);
+    }
 
     // Another user rebuilding it: a file its group may write keeps group and mode; one whose
     // group cannot be kept is refused.

@@ -129,19 +129,25 @@ TEST_F(DatabaseBuilderTest, AContainerOfExactlyOneWorkstation) {
             Record(R"(SINGLE\SOLO)", "IPX 00001002:00A0C9000007:4005", "TCP 10.9.1.7"));
 }
 
-// A look-up control released half-way ends the build as failed, its new file removed at once.
-TEST_F(DatabaseBuilderTest, AControlReleasedHalfWayFailsTheBuildAndLeavesNoFile) {
+// A look-up control released half-way, or one that finds not one workstation, ends the build as
+// failed, its new file removed at once.
+TEST_F(DatabaseBuilderTest, FailedLookUpsLeaveNoNewFileBehind) {
   const std::string old = Record("OLD", "TCP 1.1.1.1", "");
   folder_.Write("LAB.lst", old);
-  auto lookups = client_->CreateControl();
-  DatabaseBuildRun run(DatabaseBuildFile::Open(folder_.path(), "LAB", DatabaseWriteMode::kReplace),
-                       {kLab + R"(DESKS\FIRST)", kLab + R"(DESKS\ONE)"}, lookups.get());
-  ASSERT_TRUE(run.Step(std::chrono::steady_clock::duration::zero()));
-  lookups.reset();
-  EXPECT_FALSE(run.Step(std::chrono::seconds(10)));
-  EXPECT_EQ(run.Finish().status, Status::kLookupsFailed);
-  EXPECT_EQ(folder_.Read("LAB.lst"), old);
-  EXPECT_EQ(FolderNames(), std::vector<std::string>{"LAB.lst"});
+  auto other = OpenDirectoryClient(CVX_DEMO_DIR, "CORP");
+  ASSERT_TRUE(other) << other.message();
+  for (const bool release : {true, false}) {
+    auto lookups = release ? client_->CreateControl() : (*other)->CreateControl();
+    DatabaseBuildRun run(
+        DatabaseBuildFile::Open(folder_.path(), "LAB", DatabaseWriteMode::kReplace),
+        {kLab + R"(DESKS\FIRST)", kLab + R"(DESKS\ONE)"}, lookups.get());
+    ASSERT_TRUE(run.Step(std::chrono::steady_clock::duration::zero()));
+    if (release) lookups.reset();
+    EXPECT_FALSE(run.Step(std::chrono::seconds(10)));
+    EXPECT_EQ(run.Finish().status, Status::kLookupsFailed) << release;
+    EXPECT_EQ(folder_.Read("LAB.lst"), old);
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"LAB.lst"}) << release;
+  }
 }
 
 TEST_F(DatabaseBuilderTest, FailedSearchOrLookupsKeepThePreviousDatabase) {
