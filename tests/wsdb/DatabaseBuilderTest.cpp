@@ -129,24 +129,32 @@ TEST_F(DatabaseBuilderTest, AContainerOfExactlyOneWorkstation) {
             Record(R"(SINGLE\SOLO)", "IPX 00001002:00A0C9000007:4005", "TCP 10.9.1.7"));
 }
 
-// A look-up control released half-way, or one that finds not one workstation, ends the build as
-// failed, its new file removed at once.
+// A look-up control released half-way, one that finds not one workstation, or one whose tree
+// cannot be read half-way ends the build as failed, its new file removed at once.
 TEST_F(DatabaseBuilderTest, FailedLookUpsLeaveNoNewFileBehind) {
   const std::string old = Record("OLD", "TCP 1.1.1.1", "");
   folder_.Write("LAB.lst", old);
   auto other = OpenDirectoryClient(CVX_DEMO_DIR, "CORP");
-  ASSERT_TRUE(other) << other.message();
-  for (const bool release : {true, false}) {
-    auto lookups = release ? client_->CreateControl() : (*other)->CreateControl();
+  auto broken = OpenDirectoryClient(std::string(CVX_TEST_DATA_DIR) + "/dirs/badtrees", "GOOD");
+  ASSERT_TRUE(other && broken);
+  const SearchResults desks{kLab + R"(DESKS\FIRST)", kLab + R"(DESKS\ONE)"};
+  struct Case {
+    DirectoryClientPtr client;
+    SearchResults names;
+    bool release;
+  };
+  for (const Case& c : {Case{client_, desks, true}, Case{*other, desks, false},
+                        Case{*broken, {R"(NDS:\\GOOD\ACME\FS9)", R"(NDS:\\NOTYPE\ACME)"}, false}}) {
+    auto lookups = c.client->CreateControl();
     DatabaseBuildRun run(
-        DatabaseBuildFile::Open(folder_.path(), "LAB", DatabaseWriteMode::kReplace),
-        {kLab + R"(DESKS\FIRST)", kLab + R"(DESKS\ONE)"}, lookups.get());
+        DatabaseBuildFile::Open(folder_.path(), "LAB", DatabaseWriteMode::kReplace), c.names,
+        lookups.get());
     ASSERT_TRUE(run.Step(std::chrono::steady_clock::duration::zero()));
-    if (release) lookups.reset();
+    if (c.release) lookups.reset();
     EXPECT_FALSE(run.Step(std::chrono::seconds(10)));
-    EXPECT_EQ(run.Finish().status, Status::kLookupsFailed) << release;
+    EXPECT_EQ(run.Finish().status, Status::kLookupsFailed) << c.names.back();
     EXPECT_EQ(folder_.Read("LAB.lst"), old);
-    EXPECT_EQ(FolderNames(), std::vector<std::string>{"LAB.lst"}) << release;
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"LAB.lst"}) << c.names.back();
   }
 }
 
