@@ -36,6 +36,11 @@ TEST_F(Fixture, AnExactNameWinsOverOneThatDiffersInCase) {
   std::ofstream(root / "S" / "V" / "tool.exe");
   EXPECT_EQ(MapUncPath(root, R"(\\s\v\TOOL.EXE)").path, (root / "S/V/TOOL.EXE").string());
   EXPECT_EQ(MapUncPath(root, R"(\\s\v\tOOL.EXE)").path, (root / "S/V/TOOL.EXE").string());
+  // A blank is a character of a name like any other.
+  fs::create_directories(root / "S" / "V" / "my tools");
+  std::ofstream(root / "S" / "V" / "my tools" / "x.exe");
+  EXPECT_EQ(MapUncPath(root, R"(\\s\v\My Tools\x.exe)").path,
+            (root / "S/V/my tools/x.exe").string());
 }
 
 TEST_F(Fixture, MissingProgramsAndFoldersAreNotFound) {
