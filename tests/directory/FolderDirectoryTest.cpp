@@ -93,8 +93,8 @@ TEST(FolderDirectory, SchemaLinesEndingInCrLfAndBlankContinuationsAreHarmless) {
   }
 }
 
-// DNs that only the DN parser reads right (escapes, multi-valued names, blanks) are read by it; an
-// attribute type derived from an address type is an address too.
+// DNs that only the DN parser reads right (escapes, multi-valued names, blanks) are read by it; a
+// class may be named by its OID; an attribute type derived from an address type is an address.
 TEST(FolderDirectory, EscapedNamesAndDerivedAddressTypesAreReadAsMeant) {
   QTemporaryDir dir;
   const std::string folder = dir.path().toStdString();
@@ -107,7 +107,7 @@ TEST(FolderDirectory, EscapedNamesAndDerivedAddressTypesAreReadAsMeant) {
       << "dn: o=ACME\nobjectClass: organization\no: ACME\n\n"
          "dn: cn=A\\2CB,o=ACME\nobjectClass: site\ncn: A,B\nsiteAddress:: OSMCDAoAABU=\n\n"
          "dn: cn=Q+sn=R,o=ACME\nobjectClass: site\ncn: Q\n\n"
-         "dn: cn=PC 12,o=ACME\nobjectClass: site\ncn: PC 12\n";
+         "dn: cn=PC 12,o=ACME\nobjectClass: 1.9.2\ncn: PC 12\n";  // a class named by its OID
   auto opened = OpenDirectoryClient(folder, "");
   ASSERT_TRUE(opened) << opened.message();
   auto control = (*opened)->CreateControl();
