@@ -18,6 +18,10 @@ check [ "$?" -eq 0 ]
 check [ "$out" = '\\FS1\sys\public\zenworks\wviewnt.exe -w"WS01.SALES.ACME" -n"CORP" -c"Remote Control"' ]
 check [ ! -e "$tmp/config" ]
 
+# The chosen tree's own schema decides the program folder, not the default tree's (CORP).
+out=$(timeout 60 "$cvx" --tree='NDS:\\LEGACY' --target=ADM01 --server=FS1 --dry-run 2>"$tmp/err")
+check [ "$out" = '\\FS1\sys\public\win32\wviewnt.exe -w"ADM01.ADMIN.OLDCO" -n"LEGACY" -c"Remote Control"' ]
+
 # Several hits: one a line, status 2.
 timeout 60 "$cvx" --target=WS0 --server=FS1 >"$tmp/out" 2>"$tmp/err"
 check [ "$?" -eq 2 ]
