@@ -7,38 +7,30 @@
 namespace cvx {
 namespace {
 
-TEST(LaunchStep, MissingProgramShowsTheMessageAndTheServerPage) {
+// A missing program is the catalogue's box and the server page; any other failure only the
+// status bar; a start or an empty line nothing at all.
+TEST(LaunchStep, EachOutcomeHasItsOneReaction) {
+  const std::string line = R"(\\FS9\sys\public\zenworks\wviewnt.exe -w"A")";
   RecordingLauncher launcher;
   launcher.answer = {LaunchStatus::kNotFound, "no such file"};
-  const auto reaction = LaunchStep(launcher, R"(\\FS9\sys\public\zenworks\wviewnt.exe -w"A")");
-  EXPECT_EQ(launcher.launched,
-            std::vector<std::string>{R"(\\FS9\sys\public\zenworks\wviewnt.exe -w"A")"});
-  EXPECT_EQ(reaction.message,
-            "Could not find files needed to launch Z.E.N.works Remote Management!\r\n"
-            "These files are usually located on your server beneath \\sys\\public\\.\r\n"
-            "Please choose a server where you have installed Z.E.N.works files!");
+  auto reaction = LaunchStep(launcher, line);
+  EXPECT_EQ(launcher.launched, std::vector<std::string>{line});
+  ASSERT_TRUE(reaction.message);
+  EXPECT_NE(reaction.message->find("beneath \\sys\\public\\"), std::string::npos);
   EXPECT_TRUE(reaction.showServerSettings);
   EXPECT_EQ(reaction.statusText, "");
-  EXPECT_EQ(kLaunchWarningTitle, "Warning!");
-}
 
-TEST(LaunchStep, OtherFailuresShowTheirReasonInTheStatusBar) {
-  RecordingLauncher launcher;
   launcher.answer = {LaunchStatus::kFailed, "Permission denied"};
-  const auto reaction = LaunchStep(launcher, "x");
+  reaction = LaunchStep(launcher, line);
   EXPECT_FALSE(reaction.message);
   EXPECT_FALSE(reaction.showServerSettings);
   EXPECT_EQ(reaction.statusText,
             "Could not start the remote management program: Permission denied");
-}
 
-TEST(LaunchStep, StartedOrEmptyChangesNothing) {
-  RecordingLauncher launcher;
-  for (const std::string line : {"", "x"}) {
-    const auto reaction = LaunchStep(launcher, line);
-    EXPECT_FALSE(reaction.message);
-    EXPECT_FALSE(reaction.showServerSettings);
-    EXPECT_FALSE(reaction.statusText);
+  launcher.answer = {LaunchStatus::kStarted, ""};
+  for (const std::string started : {"", "x"}) {
+    reaction = LaunchStep(launcher, started);
+    EXPECT_FALSE(reaction.message || reaction.showServerSettings || reaction.statusText);
   }
 }
 

@@ -36,6 +36,11 @@ TEST_F(Fixture, AnExactNameWinsOverOneThatDiffersInCase) {
   std::ofstream(root / "S" / "V" / "tool.exe");
   EXPECT_EQ(MapUncPath(root, R"(\\s\v\TOOL.EXE)").path, (root / "S/V/TOOL.EXE").string());
   EXPECT_EQ(MapUncPath(root, R"(\\s\v\tOOL.EXE)").path, (root / "S/V/TOOL.EXE").string());
+  // A blank is a character of a name like any other.
+  fs::create_directories(root / "S" / "V" / "my tools");
+  std::ofstream(root / "S" / "V" / "my tools" / "x.exe");
+  EXPECT_EQ(MapUncPath(root, R"(\\s\v\My Tools\x.exe)").path,
+            (root / "S/V/my tools/x.exe").string());
 }
 
 TEST_F(Fixture, MissingProgramsAndFoldersAreNotFound) {
@@ -56,9 +61,10 @@ TEST_F(Fixture, MissingProgramsAndFoldersAreNotFound) {
 }
 
 TEST_F(Fixture, PathsLeadingOutOfTheRootAreRefused) {
-  for (const char* line : {R"(\\..\x\bin\sh -c "touch x")", R"(\\.\SYS\x)", R"(\\\SYS\x)",
-                           R"(\\FS1\..\..\..\..\..\..\bin\sh -c "touch x")", R"(\\FS1/../..\x\sh)",
-                           R"(\\FS1\SYS\.\PUBLIC\x)"}) {
+  for (const std::string line :
+       {R"(\\..\x\bin\sh -c "touch x")", R"(\\.\SYS\x)", R"(\\\SYS\x)",
+        R"(\\FS1\..\..\..\..\..\..\bin\sh -c "touch x")", R"(\\FS1/../..\x\sh)",
+        R"(\\FS1\SYS\.\PUBLIC\x)", "\\\\FS1\\SYS\\PUB\x01LIC\\x", "\\\\FS1\\SYS\x7f\\x"}) {
     const auto outcome = launcher_.Launch(line);
     EXPECT_EQ(outcome.status, LaunchStatus::kFailed) << line;
     EXPECT_FALSE(outcome.reason.empty());

@@ -83,13 +83,25 @@ TEST(ParseOptions, EmptyValuesAndUnknownArgumentsChangeNothing) {
 }
 
 TEST(ParseProgramArguments, GnuFormsKeepUnixPathsWhole) {
-  const auto o = ParseProgramArguments({"--dbpath=/var/lib/cvx/", R"(/tree=NDS:\\CORP)",
-                                        "--autoclose", "--dbbuild=NDS:\\\\CORP\\ACME"});
+  const auto o =
+      ParseProgramArguments({"--dbpath=/var/lib/cvx/", R"(/tree=NDS:\\CORP)", "--autoclose",
+                             "--dbbuild=NDS:\\\\CORP\\ACME", "--target=PC 12", "--action=ch",
+                             "--server=FS1", "--dry-run"});
   EXPECT_EQ(o.dbPath, "/var/lib/cvx/");
   EXPECT_EQ(o.cmdLineTree, R"(NDS:\\CORP)");
   EXPECT_EQ(o.dbBuildContext, R"(NDS:\\CORP\ACME)");
   EXPECT_TRUE(o.autoClose);
+  EXPECT_EQ(o.target, "PC 12");
+  EXPECT_EQ(o.action, "ch");
+  EXPECT_EQ(o.server, "FS1");
+  EXPECT_TRUE(o.dryRun);
   EXPECT_TRUE(ParseProgramArguments({"--help"}).showHelp);
+  // A flag counts only as a whole argument: with a value or a suffix it is nothing.
+  for (const char* flag : {"--autoclose=yes", "--autoclosed", "--dry-run=no", "--dry-runs"}) {
+    const auto f = ParseProgramArguments({flag});
+    EXPECT_FALSE(f.autoClose || f.dryRun || f.showHelp) << flag;
+  }
+  EXPECT_FALSE(ParseProgramArguments({}).autoClose);
   // A GNU form wins over the slash form of the same option.
   EXPECT_EQ(ParseProgramArguments({"/tree=NDS:\\\\A", "--tree=NDS:\\\\B"}).cmdLineTree,
             R"(NDS:\\B)");
@@ -124,8 +136,6 @@ TEST(ParseProgramArguments, SlashArgumentsAreJoinedBySingleBlanks) {
             "/tree=X /dbpath=c:\\db");
   // The blank that joins two arguments ends the first value and is trimmed away.
   EXPECT_EQ(ParseProgramArguments({"/dbpath=c:\\db\\", "/autoclose"}).dbPath, "c:\\db");
-  // Not GNU forms: a prefix alone, or a flag with a value.
-  EXPECT_FALSE(ParseProgramArguments({"--autoclose=yes"}).showHelp);
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/ClassImages.h"
-
 namespace cvx {
 namespace {
 
@@ -31,14 +29,6 @@ TEST(KeyedItems, KeepsOrderAndRefusesATakenKey) {
   EXPECT_TRUE(items.empty());
   EXPECT_FALSE(items.Contains("b"));
   EXPECT_TRUE(items.Add("b", 6));  // a cleared key is free again
-}
-
-TEST(ClassImages, OnlyTheSevenPicturedClasses) {
-  EXPECT_TRUE(HasClassImage("Organizational Unit"));
-  EXPECT_TRUE(HasClassImage("Workstation"));
-  EXPECT_FALSE(HasClassImage("user"));
-  EXPECT_FALSE(HasClassImage("NCP Server"));
-  EXPECT_FALSE(HasClassImage(""));
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ TEST(EscapeLdapFilterValue, EscapesEveryOctetThatCouldEndOrWidenTheAssertion) {
   EXPECT_EQ(EscapeLdapFilterValue("a\0b"s), R"(a\00b)");
   // "é" in UTF-8, and a byte that is not UTF-8 at all.
   EXPECT_EQ(EscapeLdapFilterValue("Jos\xC3\xA9"), R"(Jos\c3\a9)");
-  EXPECT_EQ(EscapeLdapFilterValue("\xFF"), R"(\ff)");
+  EXPECT_EQ(EscapeLdapFilterValue("\xFF\x80\x7F"), "\\ff\\80\x7F");
   EXPECT_EQ(EscapeLdapFilterValue(""), "");
   // Characters that are special elsewhere but not in a filter value stay.
   EXPECT_EQ(EscapeLdapFilterValue("a=b,c+d&|!~<>"), "a=b,c+d&|!~<>");

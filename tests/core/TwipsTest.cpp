@@ -5,25 +5,20 @@
 namespace cvx {
 namespace {
 
-TEST(TwipsTest, FifteenTwipsMakeOnePixelAtStandardDpi) {
-  EXPECT_EQ(TwipsToPixels(1440, 96), 96);
-  EXPECT_EQ(TwipsToPixels(8000, 96), 533);
-  EXPECT_EQ(PixelsToTwips(96, 96), 1440);
+// 1440 twips to the inch; a screen without a dpi counts as 96 dpi; halves round away from zero.
+TEST(TwipsTest, ConvertAtTheScreensDpiRoundingHalvesAwayFromZero) {
+  struct Case {
+    double twips, dpi;
+    int pixels;
+  };
+  for (const Case& c : {Case{1440, 96, 96}, Case{8000, 96, 533}, Case{1440, 144, 144},
+                        Case{3000, 192, 400}, Case{1500, 0, 100}, Case{7, 96, 0}, Case{7.5, 96, 1},
+                        Case{22, 96, 1}, Case{-7.5, 96, -1}, Case{-22, 96, -1}}) {
+    EXPECT_EQ(TwipsToPixels(c.twips, c.dpi), c.pixels) << c.twips << " at " << c.dpi;
+  }
   EXPECT_EQ(PixelsToTwips(1, 96), 15);
-}
-
-TEST(TwipsTest, ScalesWithTheScreensDpi) {
-  EXPECT_EQ(TwipsToPixels(1440, 144), 144);
-  EXPECT_EQ(TwipsToPixels(3000, 192), 400);
   EXPECT_EQ(PixelsToTwips(120, 120), 1440);
-}
-
-TEST(TwipsTest, RoundsToNearestHalvesAwayFromZero) {
-  EXPECT_EQ(TwipsToPixels(7, 96), 0);    // 0.47
-  EXPECT_EQ(TwipsToPixels(7.5, 96), 1);  // 0.5
-  EXPECT_EQ(TwipsToPixels(22, 96), 1);   // 1.47
-  EXPECT_EQ(TwipsToPixels(-7.5, 96), -1);
-  EXPECT_EQ(TwipsToPixels(-22, 96), -1);
+  EXPECT_EQ(PixelsToTwips(100, -1), 1500);
 }
 
 TEST(TwipsTest, PixelsSurviveTheRoundTripAtAnyDpi) {
@@ -34,11 +29,6 @@ TEST(TwipsTest, PixelsSurviveTheRoundTripAtAnyDpi) {
       ASSERT_EQ(TwipsToPixels(PixelsToTwips(px, dpi), dpi), px) << "dpi " << dpi;
     }
   }
-}
-
-TEST(TwipsTest, ScreenWithoutDpiCountsAsStandard) {
-  EXPECT_EQ(TwipsToPixels(1500, 0), 100);
-  EXPECT_EQ(PixelsToTwips(100, -1), 1500);
 }
 
 }  // namespace

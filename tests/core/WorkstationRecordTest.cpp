@@ -26,6 +26,7 @@ TEST(WorkstationRecord, ReadsThreeQuotedFields) {
               "TCP 10.1.1.101"}));
   EXPECT_EQ(Parse(R"("a","b","")"), (Fields{"a", "b", ""}));          // LF-only files too
   EXPECT_EQ(Parse(R"("x,y","b,c","")"), (Fields{"x,y", "b,c", ""}));  // commas inside fields
+  EXPECT_EQ(Parse("\"PC\xF0\x9F\x98\x80\",\"a\",\"\""), (Fields{"PC\xF0\x9F\x98\x80", "a", ""}));
   EXPECT_EQ(Parse("\"NDS:\\\\CORP\\DE\\M\xC3\xBCller-PC\",\"TCP 10.49.1.101\",\"\""),
             (Fields{"NDS:\\\\CORP\\DE\\M\xC3\xBCller-PC", "TCP 10.49.1.101", ""}));
 }
@@ -35,6 +36,7 @@ TEST(WorkstationRecord, MalformedLinesAreNoRecords) {
       "\"" + std::string(kMaxRecordLength, 'A') + "\",\"TCP 1.2.3.4\",\"\"";
   for (const std::string& line :
        {std::string(""), std::string("\r"), std::string("WS01,TCP 1.2.3.4,"),
+        std::string(R"(WS01","TCP 1.2.3.4","")"),                // no opening quote
         std::string(R"("WS01","TCP 1.2.3.4")"),                  // two fields
         std::string(R"("WS01","TCP 1.2.3.4","","")"),            // four fields
         std::string(R"("WS01", "TCP 1.2.3.4","")"),              // blank after a comma
@@ -47,6 +49,8 @@ TEST(WorkstationRecord, MalformedLinesAreNoRecords) {
         std::string("\"M\xFCller\",\"TCP 1.2.3.4\",\"\""),       // Latin-1, not UTF-8
         std::string("\"WS\xC3\",\"TCP 1.2.3.4\",\"\""),          // cut UTF-8 sequence
         std::string("\"WS\xED\xA0\x80\",\"TCP 1.2.3.4\",\"\""),  // surrogate
+        std::string("\"WS\xF4\x90\x80\x80\",\"TCP 1\",\"\""),    // past U+10FFFF
+        std::string("\"WS\xF0\x9F\x98\",\"TCP 1\",\"\""),        // a 4-byte sequence cut
         overlong}) {
     EXPECT_FALSE(ParseWorkstationRecord(line)) << line.substr(0, 60);
   }
@@ -81,10 +85,16 @@ TEST(AddressKeyMatch, WholeTokensInEitherAddress) {
   EXPECT_TRUE(FieldHoldsKey("TCP 10.1.2.30 TCP 10.1.2.3", "10.1.2.3"));  // a later occurrence
   EXPECT_FALSE(FieldHoldsKey("TCP 110.1.2.3", "10.1.2.3"));
   EXPECT_FALSE(FieldHoldsKey("TCP 10.1.2.3.4", "10.1.2.3"));
-  EXPECT_FALSE(
-      FieldHoldsKey("IPX x\xC3\xA4"
-                    "10.1.2.3",
-                    "10.1.2.3"));  // a letter in UTF-8
+  // A key ends where no letter, digit, dot or byte of a UTF-8 sequence goes on: each edge of those
+  // ranges, on either side.
+  for (const std::string next : {"0", "9", "A", "Z", "a", "z", ".", "\x80", "\xff"}) {
+    EXPECT_FALSE(FieldHoldsKey("TCP " + next + "10.1.2.3", "10.1.2.3")) << next;
+    EXPECT_FALSE(FieldHoldsKey("TCP 10.1.2.3" + next, "10.1.2.3")) << next;
+  }
+  for (const std::string next : {"/", ":", "@", "[", "`", "{", "\x7f", "-"}) {
+    EXPECT_TRUE(FieldHoldsKey("TCP " + next + "10.1.2.3", "10.1.2.3")) << next;
+    EXPECT_TRUE(FieldHoldsKey("TCP 10.1.2.3" + next, "10.1.2.3")) << next;
+  }
 }
 
 TEST(AddressKeyMatch, EmptyOrBlankKeysMatchNothing) {

@@ -6,76 +6,63 @@ TEST_P(DirSearch, CompletionArrivesLaterThroughTheEventLoopOncePerSearch) {
   auto control = Control("basic");
   ASSERT_TRUE(control);
   SearchRecorder recorder(*control);
-
   control->StartSearch("J*", "User", kScopeSubtree, kAcme);
   EXPECT_TRUE(recorder.Completions().empty()) << "completed inside StartSearch";
   ASSERT_TRUE(recorder.WaitFor(1));
-  EXPECT_EQ(recorder.Completions()[0], (SearchResults{kJsmithson, kJsmith, kJdoe}));
-
   control->StartSearch("*", "NCP Server", kScopeSubtree, kAlpha);
   EXPECT_EQ(recorder.Completions().size(), 1u) << "completed inside StartSearch";
   ASSERT_TRUE(recorder.WaitFor(2));
-  EXPECT_EQ(recorder.Completions()[1], (SearchResults{kAcme + R"(\FS2)", kSales + R"(\FS1)"}));
-  EXPECT_EQ(recorder.Completions().size(), 2u);
+  EXPECT_EQ(recorder.Completions(),
+            (std::vector<SearchResults>{{kJsmithson, kJsmith, kJdoe},
+                                        {kAcme + R"(\FS2)", kSales + R"(\FS1)"}}));
 }
 
-// Results come in directory order, which in this tree is neither name order nor depth first.
-TEST_P(DirSearch, SubtreeScopeCoversEveryLevelBelowTheContextButNotTheContext) {
-  auto control = Control("basic");
-  ASSERT_TRUE(control);
-  EXPECT_EQ(Search(*control, "J*", "User", kScopeSubtree, kAcme),
-            (SearchResults{kJsmithson, kJsmith, kJdoe}));
-  EXPECT_EQ(Search(*control, "JDOE", "User", kScopeSubtree, kAlpha), (SearchResults{kJdoe}));
-  EXPECT_EQ(Search(*control, "*", "Organizational Unit", kScopeSubtree, kSales),
-            (SearchResults{kEast}));
-  EXPECT_EQ(Search(*control, "SALES", "Organizational Unit", kScopeSubtree, kSales),
-            SearchResults{});
-}
-
-TEST_P(DirSearch, ContainerScopeCoversOnlyTheContextsOwnObjects) {
-  auto control = Control("basic");
-  ASSERT_TRUE(control);
-  EXPECT_EQ(Search(*control, "*", "User, Workstation, Organizational Unit, NCP Server",
-                   kScopeContainerOnly, kSales),
-            (SearchResults{kEast, kJsmith, kSales + R"(\WS-SALES01)", kSales + R"(\FS1)"}));
-  EXPECT_EQ(Search(*control, "J*", "User", kScopeContainerOnly, kAcme), SearchResults{});
-  EXPECT_EQ(Search(*control, "*", "Organization, Country", kScopeContainerOnly, kAlpha),
-            (SearchResults{kAcme, kAlpha + R"(\US)"}));
-}
-
-TEST_P(DirSearch, PatternClassesAndContextMatchWithoutRegardToCase) {
-  auto control = Control("basic");
-  ASSERT_TRUE(control);
-  // Without a wildcard the whole name must match: JSMITHSON is no hit for jsmith.
-  EXPECT_EQ(Search(*control, "jsmith", "user", kScopeSubtree, kAcme), (SearchResults{kJsmith}));
-  EXPECT_EQ(Search(*control, "*son", "User", kScopeSubtree, kAcme), (SearchResults{kJsmithson}));
-  EXPECT_EQ(Search(*control, "*SMITH*", "User", kScopeSubtree, kAcme),
-            (SearchResults{kJsmithson, kJsmith}));
-  EXPECT_EQ(Search(*control, "j*n", " user ,ALIAS ", kScopeSubtree, kAcme),
-            (SearchResults{kJsmithson, kJohnAlias}));
-  EXPECT_EQ(Search(*control, "J*", "User", kScopeSubtree, R"(nds:\\alpha\acme\support)"),
-            (SearchResults{kJsmithson}));
-}
-
-// Target search filters enumerations for its browser but searches for users and aliases.
-TEST_P(DirSearch, ClassListSelectsHitsAndTheClassFilterDoesNot) {
+// Results come in directory order, which in this tree is neither name order nor depth first. The
+// subtree scope covers every level below the context but not the context; names, classes and
+// the context match without regard to case; the class list selects the hits and the control's
+// class filter does not.
+TEST_P(DirSearch, ScopePatternAndClassesSelectTheHits) {
   auto control = Control("basic", "", "Organizational Unit");
   ASSERT_TRUE(control);
-  EXPECT_EQ(Search(*control, "J*", "User", kScopeSubtree, kAcme),
-            (SearchResults{kJsmithson, kJsmith, kJdoe}));
-  EXPECT_EQ(Search(*control, "J*", "Alias", kScopeSubtree, kAcme), (SearchResults{kJohnAlias}));
-  EXPECT_EQ(Search(*control, "J*", "User, Alias", kScopeSubtree, kAcme),
-            (SearchResults{kJsmithson, kJsmith, kJdoe, kJohnAlias}));
-  EXPECT_EQ(Search(*control, "J*", "Workstation", kScopeSubtree, kAcme), SearchResults{});
+  struct Case {
+    const char *pattern, *classes;
+    int scope;
+    std::string context;
+    SearchResults hits;
+  };
+  const Case cases[] = {
+      {"JDOE", "User", kScopeSubtree, kAlpha, {kJdoe}},
+      {"*", "Organizational Unit", kScopeSubtree, kSales, {kEast}},
+      {"SALES", "Organizational Unit", kScopeSubtree, kSales, {}},
+      {"*",
+       "User, Workstation, Organizational Unit, NCP Server",
+       kScopeContainerOnly,
+       kSales,
+       {kEast, kJsmith, kSales + R"(\WS-SALES01)", kSales + R"(\FS1)"}},
+      {"J*", "User", kScopeContainerOnly, kAcme, {}},
+      {"*", "Organization, Country", kScopeContainerOnly, kAlpha, {kAcme, kAlpha + R"(\US)"}},
+      // Without a wildcard the whole name must match: JSMITHSON is no hit for jsmith.
+      {"jsmith", "user", kScopeSubtree, kAcme, {kJsmith}},
+      {"*son", "User", kScopeSubtree, kAcme, {kJsmithson}},
+      {"*SMITH*", "User", kScopeSubtree, kAcme, {kJsmithson, kJsmith}},
+      {"j*n", " user ,ALIAS ", kScopeSubtree, kAcme, {kJsmithson, kJohnAlias}},
+      {"J*", "User", kScopeSubtree, R"(nds:\\alpha\acme\support)", {kJsmithson}},
+      {"J*", "User, Alias", kScopeSubtree, kAcme, {kJsmithson, kJsmith, kJdoe, kJohnAlias}},
+      {"J*", "Workstation", kScopeSubtree, kAcme, {}},
+      {"NOBODY*", "User", kScopeSubtree, kAlpha, {}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Search(*control, c.pattern, c.classes, c.scope, c.context), c.hits)
+        << c.pattern << " " << c.classes << " in " << c.context;
+  }
 }
 
 // A search that cannot run says why, so that a caller never takes it for one that found nothing.
-TEST_P(DirSearch, NoHitsIsAnEmptyListAndAMissingContextIsAnError) {
+TEST_P(DirSearch, AMissingContextIsAnError) {
   auto control = Control("basic");
   ASSERT_TRUE(control);
-  EXPECT_EQ(Search(*control, "NOBODY*", "User", kScopeSubtree, kAlpha), SearchResults{});
   for (const std::string& context : {kAcme + R"(\NOWHERE)", std::string(R"(NDS:\\NOTREE)")}) {
-    const auto outcome = SearchOutcomeOf(*control, "*", "User", kScopeSubtree, context);
+    const auto outcome = SearchAndWait(*control, "*", "User", kScopeSubtree, context);
     EXPECT_EQ(outcome.error(), kDirNoSuchObject) << context;
     EXPECT_FALSE(outcome.message().empty()) << context;
   }
@@ -88,23 +75,14 @@ TEST_P(DirSearch, SearchesOfSeveralControlsCompleteSeparately) {
   auto servers = client->CreateControl();
   auto other = client->CreateControl();
   SearchRecorder usersDone(*users), serversDone(*servers), otherDone(*other);
-
   users->StartSearch("J*", "User", kScopeSubtree, kAcme);
   servers->StartSearch("*", "NCP Server", kScopeSubtree, kAlpha);
   other->StartSearch("J*", "User", kScopeSubtree, kBeta);
-  EXPECT_TRUE(usersDone.Completions().empty());
-  EXPECT_TRUE(serversDone.Completions().empty());
-  EXPECT_TRUE(otherDone.Completions().empty());
-
-  ASSERT_TRUE(usersDone.WaitFor(1));
-  ASSERT_TRUE(serversDone.WaitFor(1));
-  ASSERT_TRUE(otherDone.WaitFor(1));
-  ASSERT_EQ(usersDone.Completions().size(), 1u);
-  ASSERT_EQ(serversDone.Completions().size(), 1u);
-  ASSERT_EQ(otherDone.Completions().size(), 1u);
-  EXPECT_EQ(usersDone.Completions()[0], (SearchResults{kJsmithson, kJsmith, kJdoe}));
-  EXPECT_EQ(serversDone.Completions()[0], (SearchResults{kAcme + R"(\FS2)", kSales + R"(\FS1)"}));
-  EXPECT_EQ(otherDone.Completions()[0], (SearchResults{kBetaJsmith}));
+  ASSERT_TRUE(usersDone.WaitFor(1) && serversDone.WaitFor(1) && otherDone.WaitFor(1));
+  EXPECT_EQ(usersDone.Completions(), (std::vector<SearchResults>{{kJsmithson, kJsmith, kJdoe}}));
+  EXPECT_EQ(serversDone.Completions(),
+            (std::vector<SearchResults>{{kAcme + R"(\FS2)", kSales + R"(\FS1)"}}));
+  EXPECT_EQ(otherDone.Completions(), (std::vector<SearchResults>{{kBetaJsmith}}));
 }
 
 }  // namespace cvx::test

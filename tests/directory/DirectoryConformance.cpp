@@ -75,10 +75,32 @@ EntryPtr DirectoryConformanceTest::Find(const DirectoryControl& control,
   return found.value();
 }
 
-SearchOutcome DirectoryConformanceTest::SearchOutcomeOf(DirectoryControl& control,
-                                                        const std::string& pattern,
-                                                        const std::string& classes, int scope,
-                                                        const std::string& context) {
+std::vector<std::string> DirectoryConformanceTest::Listed(DirectoryControl& control,
+                                                          const std::string& context) {
+  control.SetContextPath(context);
+  auto entries = control.ContextEntries();
+  if (!entries) {
+    ADD_FAILURE() << "ContextEntries of " << context << ": " << entries.message();
+    return {};
+  }
+  return SortedNames(*entries);
+}
+
+std::vector<std::string> DirectoryConformanceTest::Values(const DirectoryControl& control,
+                                                          const std::string& fullName,
+                                                          const std::string& field) {
+  const auto entry = Find(control, fullName);
+  if (!entry) return {};
+  auto values = entry->GetFieldValue(field);
+  if (!values) {
+    ADD_FAILURE() << field << " of " << fullName << ": " << values.message();
+    return {};
+  }
+  return *values;
+}
+
+SearchOutcome SearchAndWait(DirectoryControl& control, const std::string& pattern,
+                            const std::string& classes, int scope, const std::string& context) {
   SearchRecorder recorder(control);
   control.StartSearch(pattern, classes, scope, context);
   if (!recorder.WaitFor(1)) {
@@ -92,7 +114,7 @@ SearchResults DirectoryConformanceTest::Search(DirectoryControl& control,
                                                const std::string& pattern,
                                                const std::string& classes, int scope,
                                                const std::string& context) {
-  auto outcome = SearchOutcomeOf(control, pattern, classes, scope, context);
+  auto outcome = SearchAndWait(control, pattern, classes, scope, context);
   if (!outcome) {
     ADD_FAILURE() << "search for " << pattern << " in " << context << " failed: " << outcome.error()
                   << " " << outcome.message();

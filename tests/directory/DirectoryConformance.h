@@ -63,18 +63,24 @@ class DirectoryConformanceTest : public ::testing::TestWithParam<const Directory
 
   // Null, with the directory's error recorded, when the entry is not found.
   static EntryPtr Find(const DirectoryControl& control, const std::string& fullName);
+  // The sorted relative names the control lists with `context` as its context.
+  static std::vector<std::string> Listed(DirectoryControl& control, const std::string& context);
+  // The values of one field of an entry.
+  static std::vector<std::string> Values(const DirectoryControl& control,
+                                         const std::string& fullName, const std::string& field);
 
   // Starts one search and waits for its completion; a missing completion fails the test.
   static SearchResults Search(DirectoryControl& control, const std::string& pattern,
                               const std::string& classes, int scope, const std::string& context);
-  // The same, for searches expected to fail: the completion as it arrived.
-  static SearchOutcome SearchOutcomeOf(DirectoryControl& control, const std::string& pattern,
-                                       const std::string& classes, int scope,
-                                       const std::string& context);
 
  private:
   std::vector<DirectoryClientPtr> clients_;
 };
+
+// Starts one search and waits for its completion, as it arrived; a missing completion fails the
+// test.
+SearchOutcome SearchAndWait(DirectoryControl& control, const std::string& pattern,
+                            const std::string& classes, int scope, const std::string& context);
 
 // Relative names of entries, sorted: enumerations promise no order.
 std::vector<std::string> SortedNames(const EntryList& entries);

@@ -49,6 +49,7 @@ TEST(FolderDirectory, BrokenTreeGives600NamingFileAndLine) {
       {"URLVALUE", {10}},       // ":<" would read a value from a file
       {"NOTYPE", {8}},          // no attribute name: the LDIF parser would crash on it
       {"NUL", {9}},             // a raw NUL byte would rename the entry and swallow the next
+      {"BADDN", {7}},           // a DN the DN parser refuses
   };
   auto opened = OpenFolder("badtrees");
   ASSERT_TRUE(opened) << opened.message();
@@ -74,17 +75,49 @@ TEST(FolderDirectory, BrokenTreeGives600NamingFileAndLine) {
   }
 }
 
-// Blank continuation lines are nothing; bad input is error 7 naming file and line, never a throw.
-TEST(FolderDirectory, SchemaContinuationOfBlanksAndTabsIsHarmless) {
-  const std::string def =
-      "attributetype ( 1.9.1 NAME 'note'\n\t \t\n \t\n  SYNTAX 1.3.6.1.4.1.1466.115.121.1.15 )\n";
-  auto parsed = ParseSchemaText(def, "x.schema");
-  ASSERT_TRUE(parsed) << parsed.message();
-  EXPECT_EQ(parsed->attributeTypes.size(), 1u);
+// Blank continuation lines and line ends of CR LF are nothing; bad input is error 7 naming file
+// and line, never a throw.
+TEST(FolderDirectory, SchemaLinesEndingInCrLfAndBlankContinuationsAreHarmless) {
+  for (const std::string end : {"\n", "\r\n"}) {
+    const std::string def = "# notes" + end + end + "attributetype ( 1.9.1 NAME 'note'" + end +
+                            "\t \t" + end + "  SYNTAX 1.3.6.1.4.1.1466.115.121.1.15 )" + end;
+    auto parsed = ParseSchemaText(def, "x.schema");
+    ASSERT_TRUE(parsed) << parsed.message();
+    EXPECT_EQ(parsed->attributeTypes.size(), 1u);
+  }
+  for (const auto& [text, where] : std::vector<std::pair<std::string, std::string>>{
+           {"# nothing yet\n\t x\n", "y.schema:2"}, {"# c\n\nnotes ( 1 )\n", "y.schema:3"}}) {
+    auto bad = ParseSchemaText(text, "y.schema");
+    EXPECT_EQ(bad.error(), kDirClientMissing);
+    EXPECT_NE(bad.message().find(where), std::string::npos) << bad.message();
+  }
+}
 
-  auto orphan = ParseSchemaText("# nothing yet\n\t x\n", "y.schema");
-  EXPECT_EQ(orphan.error(), kDirClientMissing);
-  EXPECT_NE(orphan.message().find("y.schema:2"), std::string::npos) << orphan.message();
+// DNs that only the DN parser reads right (escapes, multi-valued names, blanks) are read by it; a
+// class may be named by its OID; an attribute type derived from an address type is an address.
+TEST(FolderDirectory, EscapedNamesAndDerivedAddressTypesAreReadAsMeant) {
+  QTemporaryDir dir;
+  const std::string folder = dir.path().toStdString();
+  std::filesystem::copy_file(std::string(CVX_TEST_DATA_DIR) + "/dirs/addresses/core.schema",
+                             folder + "/core.schema");
+  std::ofstream(folder + "/site.schema")
+      << "attributetype ( 1.9.1 NAME 'siteAddress' SUP networkAddress )\n"
+         "objectclass ( 1.9.2 NAME 'site' SUP top STRUCTURAL MUST cn MAY siteAddress )\n";
+  std::ofstream(folder + "/T.ldif")
+      << "dn: o=ACME\nobjectClass: organization\no: ACME\n\n"
+         "dn: cn=A\\2CB,o=ACME\nobjectClass: site\ncn: A,B\nsiteAddress:: OSMCDAoAABU=\n\n"
+         "dn: cn=Q+sn=R,o=ACME\nobjectClass: site\ncn: Q\n\n"
+         "dn: cn=PC 12,o=ACME\nobjectClass: 1.9.2\ncn: PC 12\n";  // a class named by its OID
+  auto opened = OpenDirectoryClient(folder, "");
+  ASSERT_TRUE(opened) << opened.message();
+  auto control = (*opened)->CreateControl();
+  control->SetContextPath(R"(NDS:\\T\ACME)");
+  auto entries = control->ContextEntries();
+  ASSERT_TRUE(entries) << entries.message();
+  EXPECT_EQ(SortedNames(*entries), (std::vector<std::string>{"A,B", "PC 12", "Q+R"}));
+  auto site = control->FindEntry(R"(NDS:\\T\ACME\A,B)");
+  ASSERT_TRUE(site) << site.message();
+  EXPECT_EQ(*(*site)->GetFieldValue("siteAddress"), std::vector<std::string>{"TCP 10.0.0.21"});
 }
 
 // The LDIF reader takes a record's first line that starts with a digit for an old-style record

@@ -2,8 +2,7 @@
 # Where the workstation database lives without --dbpath: the program's folder where it holds the
 # tree's file or can be written (a copy); for an installed program (../share/corvexa beside it) the
 # shared folder where it exists (CVX_SHARED_DB_DIR stands in for /var/lib/corvexa), else
-# $XDG_DATA_HOME/corvexa, made by the first build. Messages name the folder used; a database
-# written in Windows-1252 by another tool is found by name.
+# $XDG_DATA_HOME/corvexa, made by the first build. Messages name the folder used.
 set -u
 cvx=${1:?usage: database_folder.sh CVX_PROGRAM DATA_DIR}
 data=${2:?}
@@ -53,13 +52,6 @@ check [ "$(grep -c $'\r$' "$tmp/usr/bin/CORP.lst")" -eq 33 ]
 shared="$tmp/shared" build "$tmp/copy/cvx"
 check [ $? -eq 0 ]
 check [ -s "$tmp/copy/CORP.lst" ]
-
-# A database in Windows-1252: JSMITH's login address leads to the workstation by its name.
-printf '"NDS:\\\\CORP\\ACME\\SALES\\M\xfcller-PC","IPX 00001001:0060B0100101:4005",""\r\n' \
-  >"$tmp/copy/CORP.lst"
-shared="$tmp/shared" run "$tmp/copy/cvx" --target=JSMITH --server=FS1 --dry-run
-check [ $? -eq 0 ]
-check grep -qF -- '-w"Müller-PC.SALES.ACME"' "$tmp/out"
 
 [ "$failed" -eq 0 ] || { echo "--- stderr of the last run:"; cat "$tmp/err"; }
 echo "$passed passed, $failed failed"

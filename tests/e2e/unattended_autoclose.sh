@@ -17,31 +17,19 @@ timeout 60 "$cvx" '/dbbuild=NDS:\\CORP\ACME' "--dbpath=$tmp" /autoclose >"$tmp/o
 check [ "$?" -eq 0 ]
 check [ ! -e "$tmp/config" ]
 
-# In slash form a Unix path is the rest of its argument; one that cannot be taken ends the run.
+# In slash form a Unix path is the rest of its argument; a display that cannot be reached
+# changes nothing.
 mkdir "$tmp/db"
 DISPLAY=:87 timeout 60 "$cvx" /autoclose '/dbbuild=NDS:\\CORP\ACME' "/dbpath=$tmp/db" \
   >"$tmp/out" 2>>"$tmp/err"
 check [ "$?" -eq 0 ]
 check [ -s "$tmp/db/CORP.lst" ]
-timeout 10 "$cvx" /autoclose '/dbbuild=NDS:\\CORP\ACME' '/dbpath=' "$tmp/db" >"$tmp/out" 2>"$tmp/err2"
+
+# An unknown tree: the start-up stops, status 1, in seconds.
+timeout 20 "$cvx" '/tree=NDS:\\NOSUCH' '/dbbuild=NDS:\\NOSUCH\X' /autoclose "--dbpath=$tmp" \
+  >"$tmp/out" 2>"$tmp/err2"
 check [ "$?" -eq 1 ]
-check grep -q 'names no folder' "$tmp/err2"
-
-# Unknown tree, or a "?" inside a value (no help there): the failure, then status 1, in seconds.
-for context in '/dbbuild=NDS:\\NOSUCH\X' '/dbbuild=NDS:\\CORP\ACME?'; do
-  timeout 20 "$cvx" '/tree=NDS:\\NOSUCH' "$context" /autoclose "--dbpath=$tmp" \
-    >"$tmp/out" 2>"$tmp/err2"
-  check [ "$?" -eq 1 ]
-  check grep -q 'Start-up stopped at' "$tmp/err2"
-done
-
-# "/?" where no help window could be closed: the help text on stdout, status 0.
-for args in '/?' '/autoclose /?'; do
-  # shellcheck disable=SC2086
-  timeout 10 "$cvx" $args >"$tmp/out" 2>"$tmp/err2"
-  check [ "$?" -eq 0 ]
-  check grep -q '^Usage: cvx ' "$tmp/out"
-done
+check grep -q 'Start-up stopped at' "$tmp/err2"
 
 # A window on a display that cannot be reached: one line, status 1, no core dump.
 DISPLAY=:87 timeout 20 "$cvx" >"$tmp/out" 2>"$tmp/err2"

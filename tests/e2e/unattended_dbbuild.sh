@@ -41,13 +41,6 @@ check grep -q "Workstation search failed (error 601)" "$tmp/err"
 check cmp -s "$tmp/db/CORP.lst" "$tmp/built.lst"
 check [ ! -s "$tmp/out" ]
 
-# A workstation as the context would empty the database: refused, exit 1.
-run '/tree=NDS:\\CORP' '/dbbuild=NDS:\\CORP\ACME\SALES\WS01' /autoclose "--dbpath=$tmp/db"
-check [ $? -eq 1 ]
-check grep -q "WS01 is a Workstation, not a container - the previous Workstation Database was kept" \
-  "$tmp/err"
-check cmp -s "$tmp/db/CORP.lst" "$tmp/built.lst"
-
 # A missing directory: the message on stderr instead of a box, exit 1, nothing created.
 run '/tree=NDS:\\CORP' '/dbbuild=NDS:\\CORP\ACME' /autoclose "--dbpath=$tmp/gone"
 check [ $? -eq 1 ]
@@ -55,11 +48,6 @@ check grep -q "^Warning!: The path specified for using the Workstation" "$tmp/er
 check grep -q "cvx: the Workstation Database cannot be built: $tmp/gone" "$tmp/err"
 check [ ! -e "$tmp/gone" ]
 check [ ! -e "$tmp/config" ]
-
-# No directory client: its message on stderr, exit 1.
-directory="$tmp/none" run '/dbbuild=NDS:\\CORP\ACME' /autoclose "--dbpath=$tmp/db"
-check [ $? -eq 1 ]
-check grep -q "^Corvexa: Sorry! This application works with Novell Netware Client only!" "$tmp/err"
 
 # A large tree takes many turns of the event loop: the process still writes every record, the
 # same bytes the demo generator says a build of the whole tree writes.

@@ -7,7 +7,6 @@
 #include <map>
 #include <memory>
 
-#include "TempFolder.h"
 #include "core/TextUtil.h"
 
 namespace cvx::test {
@@ -50,13 +49,13 @@ class PreparedFolders {
   DirResult<std::string> Get(const std::string& fixture, Make make) {
     auto& slot = folders_[fixture];
     if (!slot) {
-      slot = std::make_unique<TempFolder>("cvx-fixture");
+      slot = std::make_unique<TempFolder>();
       if (auto error = make(*slot); !error.empty()) {
         slot.reset();
         return MakeDirError(kDirClientMissing, error);
       }
     }
-    return slot->Path();
+    return slot->path();
   }
 
  private:
@@ -68,7 +67,8 @@ std::string WriteUriFile(const TempFolder& folder, const std::string& fixture,
   std::string why;
   auto* server = FixtureServer(fixture, tree, &why);
   if (!server) return why;
-  return WriteTextFile(folder / (tree + ".uri"), server->Uri() + "\n") ? "" : "cannot write";
+  folder.Write(tree + ".uri", server->Uri() + "\n");
+  return "";
 }
 
 class LiveBackend : public DirectoryBackendFactory {
@@ -100,11 +100,12 @@ class MixedBackend : public DirectoryBackendFactory {
       const std::string live = files.trees.back().stem().string();
       for (const auto& t : files.trees) {
         if (t.stem() == live) continue;
-        fs::copy_file(t, f / t.filename().string());
+        fs::copy_file(t, fs::path(f.path()) / t.filename());
       }
       // A live tree's schema is its server's; its own file would count for every file tree.
       for (const auto& s : files.schemas) {
-        if (!EqualsNoCase(s.stem().string(), live)) fs::copy_file(s, f / s.filename().string());
+        if (!EqualsNoCase(s.stem().string(), live))
+          fs::copy_file(s, fs::path(f.path()) / s.filename());
       }
       return WriteUriFile(f, fixture, live);
     });
@@ -139,11 +140,7 @@ SlapdServer* FixtureServer(const std::string& fixture, const std::string& tree, 
 
 std::unique_ptr<SlapdServer> StartTreeServer(const std::string& ldif, SlapdSetup setup,
                                              const TempFolder& folder, std::string* why) {
-  setup.ldifPath = folder / (setup.treeName + ".ldif");
-  if (!WriteTextFile(setup.ldifPath, ldif)) {
-    *why = "cannot write " + setup.ldifPath;
-    return nullptr;
-  }
+  setup.ldifPath = folder.Write(setup.treeName + ".ldif", ldif);
   for (const auto* schema : {"core.schema", "workstation.schema"}) {
     setup.folderSchemas.push_back(FixtureFolder("addresses") + "/" + schema);
   }

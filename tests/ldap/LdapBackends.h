@@ -3,9 +3,9 @@
 #include <string>
 
 #include "SlapdServer.h"
-#include "TempFolder.h"
 #include "directory/DirectoryBackend.h"
 #include "directory/ldap/LdapOptions.h"
+#include "support/TempFolder.h"
 
 namespace cvx::test {
 

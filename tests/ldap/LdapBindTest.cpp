@@ -16,38 +16,31 @@ namespace {
 
 const std::string kAdmin = "cn=ADMIN,o=NET";
 
-// Sets variables for one test and puts back what was there.
+// Sets variables (null: unsets them) for one scope and puts back what was there.
 class ScopedEnvironment {
  public:
   ScopedEnvironment(std::initializer_list<std::pair<const char*, const char*>> values) {
     for (const auto& [name, value] : values) {
       const char* old = std::getenv(name);
       saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
-      if (value) {
-        ::setenv(name, value, 1);
-      } else {
-        ::unsetenv(name);
-      }
+      Set(name, value);
     }
   }
   ~ScopedEnvironment() {
-    for (const auto& [name, value] : saved_) {
-      if (value) {
-        ::setenv(name.c_str(), value->c_str(), 1);
-      } else {
-        ::unsetenv(name.c_str());
-      }
-    }
+    for (const auto& [name, value] : saved_) Set(name.c_str(), value ? value->c_str() : nullptr);
   }
 
  private:
+  static void Set(const char* name, const char* value) {
+    value ? ::setenv(name, value, 1) : ::unsetenv(name);
+  }
   std::map<std::string, std::optional<std::string>> saved_;
 };
 
 class LdapBind : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    folder_ = new TempFolder("cvx-bind");
+    folder_ = new TempFolder;
     SlapdSetup setup;
     setup.treeName = "NET";
     std::string why;
@@ -66,10 +59,8 @@ class LdapBind : public ::testing::Test {
     options.password = password;
     return OpenDirectoryClientWith(server_->Uri(), "", options);
   }
-
-  std::string PasswordFile(const std::string& text, mode_t mode) {
-    const std::string path = *folder_ / "password";
-    WriteTextFile(path, text);
+  static std::string PasswordFile(const std::string& text, mode_t mode) {
+    const std::string path = folder_->Write("password", text);
     ::chmod(path.c_str(), mode);
     return path;
   }
@@ -130,8 +121,7 @@ TEST_F(LdapBind, WithoutAPasswordFileThePromptIsAskedOnceAndMayDecline) {
                                      return std::optional<std::string>("secret");
                                    });
   EXPECT_TRUE(typed) << typed.message();
-  ASSERT_EQ(asked.size(), 1u);
-  EXPECT_EQ(asked[0], std::make_pair(kAdmin, server_->Uri()));
+  EXPECT_EQ(asked, (std::vector{std::make_pair(kAdmin, server_->Uri())}));
 
   auto declined = OpenDirectoryClient(
       server_->Uri(), "", [](const std::string&, const std::string&) { return std::nullopt; });
@@ -156,39 +146,39 @@ TEST_F(LdapBind, AnonymousAccessNeverAsksAndAFolderWithoutLiveTreesNeedsNoOption
   EXPECT_FALSE(asked);
 }
 
-TEST(LdapOptionsFromEnvironment, ReadsTimeoutTlsAndTreeName) {
-  {
-    ScopedEnvironment env{{"CVX_LDAP_TIMEOUT", "2.5"},
-                          {"CVX_LDAP_STARTTLS", "1"},
+TEST(LdapOptionsFromEnvironment, ReadsTimeoutTlsAndTreeNameAndRefusesWhatItCannotRead) {
+  struct Case {
+    const char *timeout, *startTls;
+    int timeoutMs;  // 0: refused, naming the variable
+    bool tls;
+  };
+  for (const Case& c : {Case{"2.5", "1", 2500, true}, Case{nullptr, "yes", 10000, true},
+                        Case{nullptr, "On", 10000, true}, Case{nullptr, "TRUE", 10000, true},
+                        Case{nullptr, "off", 10000, false}, Case{nullptr, "", 10000, false},
+                        Case{"", nullptr, 10000, false}, Case{nullptr, "2", 0, false},
+                        Case{nullptr, "enable", 0, false}, Case{"0", nullptr, 0, false},
+                        Case{"-1", nullptr, 0, false}, Case{"ten", nullptr, 0, false},
+                        Case{"1e9", nullptr, 0, false}}) {
+    ScopedEnvironment env{{"CVX_LDAP_TIMEOUT", c.timeout},
+                          {"CVX_LDAP_STARTTLS", c.startTls},
                           {"CVX_TREE_NAME", "CORP"},
                           {"CVX_LDAP_BINDDN", nullptr}};
+    const std::string label =
+        std::string(c.timeout ? c.timeout : "-") + " / " + (c.startTls ? c.startTls : "-");
     auto options = LdapOptionsFromEnvironment({}, "ldap://x");
-    ASSERT_TRUE(options) << options.message();
-    EXPECT_EQ(options->timeoutMs, 2500);
-    EXPECT_TRUE(options->startTls);
-    EXPECT_EQ(options->treeName, "CORP");
-    EXPECT_TRUE(options->bindDn.empty());
-  }
-  // StartTLS: on, off, or refused by name.
-  const std::vector<std::pair<const char*, std::optional<bool>>> startTls{
-      {"yes", true},  {"On", true}, {"TRUE", true},      {"no", false},
-      {"off", false}, {"", false},  {"2", std::nullopt}, {"enable", std::nullopt}};
-  for (const auto& [value, on] : startTls) {
-    ScopedEnvironment env{
-        {"CVX_LDAP_TIMEOUT", nullptr}, {"CVX_LDAP_STARTTLS", value}, {"CVX_LDAP_BINDDN", nullptr}};
-    auto options = LdapOptionsFromEnvironment({}, "ldap://x");
-    ASSERT_EQ(options.ok(), on.has_value()) << value;
-    if (!on) {
+    ASSERT_EQ(options.ok(), c.timeoutMs != 0) << label;
+    if (!options) {
       EXPECT_EQ(options.error(), kDirClientMissing);
-      EXPECT_NE(options.message().find("CVX_LDAP_STARTTLS"), std::string::npos);
+      EXPECT_NE(options.message().find(c.timeout && *c.timeout ? "CVX_LDAP_TIMEOUT"
+                                                               : "CVX_LDAP_STARTTLS"),
+                std::string::npos)
+          << options.message();
       continue;
     }
-    EXPECT_EQ(options->timeoutMs, 10000);
-    EXPECT_EQ(options->startTls, *on) << value;
-  }
-  for (const char* bad : {"0", "-1", "ten", "1e9", ""}) {
-    ScopedEnvironment env{{"CVX_LDAP_TIMEOUT", bad}, {"CVX_LDAP_BINDDN", nullptr}};
-    EXPECT_EQ(LdapOptionsFromEnvironment({}, "ldap://x").ok(), std::string(bad).empty()) << bad;
+    EXPECT_EQ(options->timeoutMs, c.timeoutMs) << label;
+    EXPECT_EQ(options->startTls, c.tls) << label;
+    EXPECT_EQ(options->treeName, "CORP");
+    EXPECT_TRUE(options->bindDn.empty());
   }
 }
 

@@ -26,7 +26,7 @@ constexpr int kTimeoutMs = 500;
 
 TEST(LdapDatabaseBuild, AServerStoppedOrPausedHalfWayFailsTheBuildAndKeepsTheOldFile) {
   for (bool pause : {false, true}) {
-    TempFolder folder{"cvx-dbbuild"};
+    TempFolder folder;
     std::string why;
     SlapdSetup setup;
     setup.treeName = "NET";
@@ -52,7 +52,7 @@ TEST(LdapDatabaseBuild, AServerStoppedOrPausedHalfWayFailsTheBuildAndKeepsTheOld
     const std::string db = folder / "db";
     std::filesystem::create_directory(db);
     const std::string old = "\"NDS:\\\\NET\\OLD\",\"TCP 10.0.0.1\",\"\"\r\n";
-    ASSERT_TRUE(WriteTextFile(db + "/NET.lst", old));
+    folder.Write("db/NET.lst", old);
     DatabaseBuildRun run(DatabaseBuildFile::Open(db, "NET", DatabaseWriteMode::kReplace), *found,
                          lookups.get());
     ASSERT_TRUE(run.Step(0ms));  // a batch past its time after one workstation

@@ -54,7 +54,7 @@ TEST(LdapDirectoryNaming, AUriNamesOneTreeByTheServersNameAndMayNameItsOnlyTopOb
 }
 
 TEST(LdapDirectoryNaming, AServerThatNamesNoTreeIsNamedByTheEnvironmentElseItsFirstContext) {
-  TempFolder folder("cvx-unnamed");
+  TempFolder folder;
   SlapdSetup setup;
   setup.treeName = "NET";
   setup.publishTreeName = false;
@@ -82,58 +82,51 @@ TEST(LdapDirectoryNaming, AServerThatNamesNoTreeIsNamedByTheEnvironmentElseItsFi
 TEST(LdapDirectoryNaming, AFolderTreeThatCannotBeReachedFailsOnlyWhenUsed) {
   auto* alpha = Alpha();
   ASSERT_TRUE(alpha);
-  for (const bool withFiles : {false, true}) {
-    SCOPED_TRACE(withFiles ? "servers and files" : "servers only");
-    TempFolder folder("cvx-uris");
-    WriteTextFile(folder / "ALPHA.uri", alpha->Uri() + "\n");
-    const std::string nowhere = "ldap://127.0.0.1:" + std::to_string(FreeLoopbackPort());
-    WriteTextFile(folder / "AGONE.uri", "  " + nowhere + "  \n");
-    WriteTextFile(folder / "BAD.uri", "http://example.com\n");
-    if (withFiles) {
-      for (const char* f : {"BETA.ldif", "core.schema", "lab.schema", "workstation.schema"}) {
-        std::filesystem::copy_file(FixtureFolder("basic") + "/" + f, folder / f);
-      }
-    }
-
-    auto client = Open(folder.Path());
-    ASSERT_TRUE(client) << client.message();
-    auto control = (*client)->CreateControl();
-    EXPECT_TRUE(control->FindEntry(kJsmith));
-    if (withFiles) {
-      EXPECT_TRUE(control->FindEntry(R"(NDS:\\BETA\BETACORP\JSMITH)"));
-    }
-    auto gone = control->FindEntry(R"(NDS:\\AGONE\X)");
-    EXPECT_EQ(gone.error(), kDirLost);
-    EXPECT_NE(gone.message().find(nowhere), std::string::npos) << gone.message();
-    EXPECT_EQ(control->TreeNameOf(R"(NDS:\\agone\X)"), "AGONE");
-    auto bad = control->FindEntry(R"(NDS:\\BAD\X)");
-    EXPECT_EQ(bad.error(), kDirLost);
-    EXPECT_NE(bad.message().find("BAD.uri"), std::string::npos) << bad.message();
-
-    // Another tree asked for opens; the tree asked for is the missing client when down.
-    auto other = Open(folder.Path(), withFiles ? "beta" : "alpha");
-    ASSERT_TRUE(other) << other.message();
-    EXPECT_EQ((*other)->CreateControl()->ContextPath(), withFiles ? R"(NDS:\\BETA)" : kAlpha);
-    EXPECT_EQ(Open(folder.Path(), "agone").error(), kDirClientMissing);
+  TempFolder folder;
+  folder.Write("ALPHA.uri", alpha->Uri() + "\n");
+  const std::string nowhere = "ldap://127.0.0.1:" + std::to_string(FreeLoopbackPort());
+  folder.Write("AGONE.uri", "  " + nowhere + "  \n");
+  folder.Write("BAD.uri", "http://example.com\n");
+  for (const char* f : {"BETA.ldif", "core.schema", "lab.schema", "workstation.schema"}) {
+    std::filesystem::copy_file(FixtureFolder("basic") + "/" + f, folder / f);
   }
+
+  auto client = Open(folder.path());
+  ASSERT_TRUE(client) << client.message();
+  auto control = (*client)->CreateControl();
+  EXPECT_TRUE(control->FindEntry(kJsmith));
+  EXPECT_TRUE(control->FindEntry(R"(NDS:\\BETA\BETACORP\JSMITH)"));
+  auto gone = control->FindEntry(R"(NDS:\\AGONE\X)");
+  EXPECT_EQ(gone.error(), kDirLost);
+  EXPECT_NE(gone.message().find(nowhere), std::string::npos) << gone.message();
+  EXPECT_EQ(control->TreeNameOf(R"(NDS:\\agone\X)"), "AGONE");
+  auto bad = control->FindEntry(R"(NDS:\\BAD\X)");
+  EXPECT_EQ(bad.error(), kDirLost);
+  EXPECT_NE(bad.message().find("BAD.uri"), std::string::npos) << bad.message();
+
+  // Another tree asked for opens; the tree asked for is the missing client when down.
+  auto other = Open(folder.path(), "beta");
+  ASSERT_TRUE(other) << other.message();
+  EXPECT_EQ((*other)->CreateControl()->ContextPath(), R"(NDS:\\BETA)");
+  EXPECT_EQ(Open(folder.path(), "agone").error(), kDirClientMissing);
 }
 
 TEST(LdapDirectoryNaming, AFolderThatDescribesATreeBadlyDoesNotOpen) {
   auto* alpha = Alpha();
   ASSERT_TRUE(alpha);
   {
-    TempFolder folder("cvx-uris");
-    WriteTextFile(folder / "ALPHA.uri", "http://example.com\n");
-    auto opened = Open(folder.Path());
+    TempFolder folder;
+    folder.Write("ALPHA.uri", "http://example.com\n");
+    auto opened = Open(folder.path());
     EXPECT_EQ(opened.error(), kDirClientMissing);
     EXPECT_NE(opened.message().find("ALPHA.uri"), std::string::npos) << opened.message();
   }
   {
     // One name, two trees: a file and a server.
-    TempFolder folder("cvx-uris");
-    WriteTextFile(folder / "ALPHA.uri", alpha->Uri() + "\n");
+    TempFolder folder;
+    folder.Write("ALPHA.uri", alpha->Uri() + "\n");
     std::filesystem::copy_file(FixtureFolder("basic") + "/ALPHA.ldif", folder / "alpha.ldif");
-    auto opened = Open(folder.Path());
+    auto opened = Open(folder.path());
     EXPECT_EQ(opened.error(), kDirClientMissing);
     EXPECT_NE(opened.message().find("both a file and a server"), std::string::npos)
         << opened.message();

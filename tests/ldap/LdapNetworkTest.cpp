@@ -39,7 +39,7 @@ struct NetServer {
     setup.treeName = "NET";
     server = StartTreeServer(NetTreeLdif(workstations), setup, folder, &why);
   }
-  TempFolder folder{"cvx-net"};
+  TempFolder folder;
   std::string why;
   std::unique_ptr<SlapdServer> server;
 };
@@ -48,14 +48,6 @@ DirectoryClientPtr OpenOrFail(const std::string& uri, const LdapOptions& options
   auto client = OpenDirectoryClientWith(uri, "", options);
   EXPECT_TRUE(client) << client.message();
   return client ? client.value() : nullptr;
-}
-
-SearchOutcome SearchAndWait(DirectoryControl& control, const std::string& pattern,
-                            const std::string& classes, int scope, const std::string& context) {
-  SearchRecorder recorder(control);
-  control.StartSearch(pattern, classes, scope, context);
-  if (!recorder.WaitFor(1)) return MakeDirError(-1, "no completion");
-  return recorder.Outcomes().front();
 }
 
 // Accepts connections (the kernel does, from its backlog) and never says a word.
@@ -241,7 +233,7 @@ namespace cvx::test {
 // look-ups go on there with the same options; while it cannot be reached, results are errors
 // that say they are incomplete, never short lists.
 TEST(LdapReferrals, APartHeldByAnotherServerIsFollowedOrTheResultIsIncomplete) {
-  TempFolder folder("cvx-referral");
+  TempFolder folder;
   SlapdSetup eastSetup;
   eastSetup.treeName = "NET";
   const std::string eastLdif =
@@ -250,7 +242,7 @@ TEST(LdapReferrals, APartHeldByAnotherServerIsFollowedOrTheResultIsIncomplete) {
       "dn: cn=EWS1,ou=EAST,o=NET\nobjectClass: workstation\ncn: EWS1\n\n"
       "dn: cn=EWS2,ou=EAST,o=NET\nobjectClass: workstation\ncn: EWS2\n";
   std::string why;
-  TempFolder eastFolder("cvx-referral-east");
+  TempFolder eastFolder;
   auto east = StartTreeServer(eastLdif, eastSetup, eastFolder, &why);
   ASSERT_TRUE(east) << why;
   SlapdSetup mainSetup;

@@ -82,7 +82,7 @@ namespace cvx::test {
 // server has gone meanwhile, after the completion too (a build looks them up in later turns),
 // until the control searches again.
 TEST(LdapSearchDelivery, HitsAnswerFromTheSearchUntilItsControlSearchesAgain) {
-  TempFolder folder("cvx-delivery");
+  TempFolder folder;
   SlapdSetup setup;
   setup.treeName = "NET";
   std::string why;

@@ -50,11 +50,10 @@ version: 5.70.06
 }  // namespace
 
 TEST(LdapStockSchema, AStockServerWithTheProjectSchemaServesEveryPath) {
-  TempFolder folder("cvx-stock");
+  TempFolder folder;
   SlapdSetup setup;
   setup.treeName = "STOCK";
-  setup.ldifPath = folder / "STOCK.ldif";
-  ASSERT_TRUE(WriteTextFile(setup.ldifPath, kLdif));
+  setup.ldifPath = folder.Write("STOCK.ldif", kLdif);
   for (const auto* stock : {"core", "cosine", "inetorgperson"}) {
     setup.slapdSchemas.push_back(std::string("/etc/ldap/schema/") + stock + ".schema");
   }
@@ -82,8 +81,6 @@ TEST(LdapStockSchema, AStockServerWithTheProjectSchemaServesEveryPath) {
       {"Network Address", {"TCP 10.0.0.21", "IPX 00000077:08002BAABBCC:4003"}},
       {"Full Name", {"John Smith"}},
       {"Login Time", {"20240311070715Z"}},
-      {"Given Name", {"John"}},
-      {"Surname", {"Smith"}},
   };
   for (const auto& [field, values] : userFields) {
     auto read = (*user)->GetFieldValue(field);
@@ -95,10 +92,9 @@ TEST(LdapStockSchema, AStockServerWithTheProjectSchemaServesEveryPath) {
   EXPECT_EQ((*ws)->Layout().Name, "Workstation");
   EXPECT_EQ(*(*ws)->GetFieldValue("WM:Network Address"), std::vector<std::string>{"TCP 10.0.0.21"});
 
-  SearchRecorder done(*control);
-  control->StartSearch("j*", "User", kScopeSubtree, kStock);
-  ASSERT_TRUE(done.WaitFor(1));
-  EXPECT_EQ(done.Completions()[0], SearchResults{kStock + R"(\SALES\JSMITH)"});
+  const auto found = SearchAndWait(*control, "j*", "User", kScopeSubtree, kStock);
+  ASSERT_TRUE(found) << found.message();
+  EXPECT_EQ(*found, SearchResults{kStock + R"(\SALES\JSMITH)"});
 
   auto layouts = control->SchemaLayouts();
   ASSERT_TRUE(layouts) << layouts.message();

@@ -33,9 +33,9 @@ bool MakeCa(const TempFolder& folder, const std::string& name, std::string* why)
 
 // A certificate for 127.0.0.1 (by IP address), signed by the CA "ca".
 bool MakeServerCertificate(const TempFolder& folder, std::string* why) {
-  WriteTextFile(folder / "server.ext",
-                "subjectAltName=IP:127.0.0.1\nbasicConstraints=CA:FALSE\n"
-                "keyUsage=critical,digitalSignature\nextendedKeyUsage=serverAuth\n");
+  folder.Write("server.ext",
+               "subjectAltName=IP:127.0.0.1\nbasicConstraints=CA:FALSE\n"
+               "keyUsage=critical,digitalSignature\nextendedKeyUsage=serverAuth\n");
   return Openssl({"req", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes",
                   "-keyout", folder / "server.key", "-out", folder / "server.csr", "-subj",
                   "/CN=127.0.0.1"},
@@ -56,7 +56,7 @@ void TrustOnly(const std::string& caFile) {
 class LdapTls : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    folder_ = new TempFolder("cvx-tls");
+    folder_ = new TempFolder;
     std::string why;
     if (!MakeCa(*folder_, "ca", &why) || !MakeCa(*folder_, "other", &why) ||
         !MakeServerCertificate(*folder_, &why)) {

@@ -18,14 +18,6 @@ const std::string kNames = R"(NDS:\\NAMES\NAMES)";
 const std::string kA = kNames + R"(\A)";
 const std::string kB = kNames + R"(\B)";
 
-SearchOutcome SearchAndWait(DirectoryControl& control, const std::string& pattern,
-                            const std::string& classes, int scope, const std::string& context) {
-  SearchRecorder recorder(control);
-  control.StartSearch(pattern, classes, scope, context);
-  if (!recorder.WaitFor(1)) return MakeDirError(-1, "no completion");
-  return recorder.Outcomes().front();
-}
-
 class LdapTypedNames : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -11,7 +11,7 @@ namespace cvx::test {
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "cvx-wsdb-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "cvx-test-XXXXXX").string();
     path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
   }
   ~TempFolder() {
@@ -22,6 +22,7 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::string& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
   // Writes bytes exactly as given to a file in the folder; returns its path.
   std::string Write(const std::string& name, const std::string& bytes) const {

@@ -11,6 +11,7 @@
 #include "directory/DirectoryClient.h"
 #include "support/TempFolder.h"
 #include "wsdb/BuildContextCheck.h"
+#include "wsdb/DatabaseBuildRun.h"
 #include "wsdb/DatabaseBuildTexts.h"
 
 namespace cvx {
@@ -121,13 +122,40 @@ TEST_F(DatabaseBuilderTest, OnlyAWorkstationRemovedMeanwhileIsSkippedAndALeafCon
   EXPECT_EQ(BuildContextRefusal(*lookups_, kLab + "SINGLE"), "");
 }
 
-TEST_F(DatabaseBuilderTest, ExactlyOneWorkstation) {
+TEST_F(DatabaseBuilderTest, AContainerOfExactlyOneWorkstation) {
   const auto r = Build("SINGLE");
   ASSERT_EQ(r.status, Status::kBuilt) << r.reason;
   EXPECT_EQ(folder_.Read("LAB.lst"),
             Record(R"(SINGLE\SOLO)", "IPX 00001002:00A0C9000007:4005", "TCP 10.9.1.7"));
-  EXPECT_EQ(BuildFinishedText(r), "Found: 1 Workstation(s)");
-  EXPECT_TRUE(LeftOutLines(r).empty());
+}
+
+// A look-up control released half-way, one that finds not one workstation, or one whose tree
+// cannot be read half-way ends the build as failed, its new file removed at once.
+TEST_F(DatabaseBuilderTest, FailedLookUpsLeaveNoNewFileBehind) {
+  const std::string old = Record("OLD", "TCP 1.1.1.1", "");
+  folder_.Write("LAB.lst", old);
+  auto other = OpenDirectoryClient(CVX_DEMO_DIR, "CORP");
+  auto broken = OpenDirectoryClient(std::string(CVX_TEST_DATA_DIR) + "/dirs/badtrees", "GOOD");
+  ASSERT_TRUE(other && broken);
+  const SearchResults desks{kLab + R"(DESKS\FIRST)", kLab + R"(DESKS\ONE)"};
+  struct Case {
+    DirectoryClientPtr client;
+    SearchResults names;
+    bool release;
+  };
+  for (const Case& c : {Case{client_, desks, true}, Case{*other, desks, false},
+                        Case{*broken, {R"(NDS:\\GOOD\ACME\FS9)", R"(NDS:\\NOTYPE\ACME)"}, false}}) {
+    auto lookups = c.client->CreateControl();
+    DatabaseBuildRun run(
+        DatabaseBuildFile::Open(folder_.path(), "LAB", DatabaseWriteMode::kReplace), c.names,
+        lookups.get());
+    ASSERT_TRUE(run.Step(std::chrono::steady_clock::duration::zero()));
+    if (c.release) lookups.reset();
+    EXPECT_FALSE(run.Step(std::chrono::seconds(10)));
+    EXPECT_EQ(run.Finish().status, Status::kLookupsFailed) << c.names.back();
+    EXPECT_EQ(folder_.Read("LAB.lst"), old);
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"LAB.lst"}) << c.names.back();
+  }
 }
 
 TEST_F(DatabaseBuilderTest, FailedSearchOrLookupsKeepThePreviousDatabase) {

@@ -5,7 +5,8 @@
 #include <filesystem>
 
 #include "support/TempFolder.h"
-#include "wsdb/DatabaseMessages.h"
+#include "wsdb/DatabaseState.h"
+#include "wsdb/InterruptedCalls.h"
 #include "wsdb/WorkstationDatabaseFile.h"
 
 namespace cvx {
@@ -53,14 +54,9 @@ TEST_F(DatabaseLookupTest, FirstRecordHoldingTheWholeKey) {
   EXPECT_EQ(Found(""), std::nullopt);
 }
 
-TEST_F(DatabaseLookupTest, EmptyFileFindsNothingWithoutComplaint) {
-  WriteDb("");
-  const auto r = Lookup("10.1.2.3");
-  EXPECT_EQ(r.fault, DatabaseFault::kNone);
-  EXPECT_FALSE(r.found());
-}
-
 TEST_F(DatabaseLookupTest, NamesComeBackAsStored) {
+  WriteDb("");
+  EXPECT_EQ(Found("10.1.2.3"), std::nullopt);  // an empty file is no fault
   WriteDb(Record("NDS:\\\\CORP\\DE\\M\xC3\xBCller-PC", "TCP 10.49.1.101", "") +
           "\"NDS:\\\\CORP\\LAST\",\"TCP 10.9.9.9\",\"\"");  // no line end after the last record
   EXPECT_EQ(Found("10.49.1.101"), "NDS:\\\\CORP\\DE\\M\xC3\xBCller-PC");
@@ -149,33 +145,13 @@ TEST_F(DatabaseLookupTest, FilesThatCannotBeRead) {
   }
 }
 
-TEST(DatabaseMessages, ExactTexts) {
-  EXPECT_EQ(DatabaseMessageText(DatabaseFault::kDirectoryMissing),
-            "Could not find path of Workstation Database File!\r\n"
-            "\r\n"
-            "The Workstation Database File needs to be placed in\r\n"
-            "the same directory as the application's executable!\r\n"
-            "\r\n"
-            "Please create a new Workstation Database File");
-  EXPECT_EQ(DatabaseMessageText(DatabaseFault::kFileMissing),
-            "Could not find Workstation Database File!\r\n"
-            "\r\n"
-            "The Workstation Database File needs to be placed in\r\n"
-            "the same directory as the application's executable!\r\n"
-            "\r\n"
-            "Please create a new Workstation Database File");
-  EXPECT_EQ(DatabaseMessageText(DatabaseFault::kFileMissing, DatabaseMessageWording::kTargetSearch),
-            "Could not find Workstation Database File!\r\n"
-            "\r\n"
-            "The Workstation Database File needs to be placed in\r\n"
-            "the same directory as the application's executable.\r\n"
-            "\r\n"
-            "Please create a new Workstation Database File!");
-  EXPECT_EQ(DatabaseMessageText(DatabaseFault::kUnreadable, DatabaseMessageWording::kUsual,
-                                "CORP.lst: Permission denied"),
-            "Could not read Workstation Database File!\r\n\r\nCORP.lst: Permission denied");
-  EXPECT_EQ(DatabaseMessageText(DatabaseFault::kNone), "");
-  EXPECT_EQ(kDatabaseMessageTitle, "Warning!");
+TEST_F(DatabaseLookupTest, InterruptedReadsAreMadeAgain) {
+  WriteDb(Record("NDS:\\\\CORP\\WS01", "TCP 10.1.2.3", "") +
+          Record("NDS:\\\\CORP\\WS02", "TCP 10.1.2.4", ""));
+  test::InterruptEveryOtherCall interrupted;
+  EXPECT_EQ(Found("10.1.2.4"), "NDS:\\\\CORP\\WS02");
+  EXPECT_EQ(ReadDatabaseState(folder_.path(), "CORP").records, 2u);
+  EXPECT_GE(interrupted.count(), 2);
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ std::string TopOf(const berval& text) {
 }
 
 // Splits a tree file into one file per top object, records in the order of the file.
-std::vector<TreePart> SplitTree(const std::string& ldifPath, const TempFolder& folder,
+std::vector<TreePart> SplitTree(const std::string& ldifPath, const WorkFolder& folder,
                                 std::string* why) {
   std::vector<TreePart> parts;
   std::vector<std::unique_ptr<std::ofstream>> files;

@@ -1,4 +1,4 @@
-#include "TempFolder.h"
+#include "WorkFolder.h"
 
 #include <stdlib.h>
 
@@ -9,18 +9,18 @@
 
 namespace cvx::test {
 
-TempFolder::TempFolder(const std::string& prefix) {
+WorkFolder::WorkFolder(const std::string& prefix) {
   const char* tmp = std::getenv("TMPDIR");
   std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/" + prefix + "-XXXXXX";
   if (!::mkdtemp(pattern.data())) {
-    // Nothing a test can do without room to work in.
+    // Nothing a server can be made in without room to work in.
     std::cerr << "cannot make a folder " << pattern << "\n";
     std::abort();
   }
   path_ = pattern;
 }
 
-TempFolder::~TempFolder() {
+WorkFolder::~WorkFolder() {
   std::error_code ec;
   std::filesystem::remove_all(path_, ec);
 }

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "SlapdServer.h"
-#include "TempFolder.h"
+#include "WorkFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
   sigaddset(&stop, SIGTERM);
   pthread_sigmask(SIG_BLOCK, &stop, nullptr);
 
-  cvx::test::TempFolder uris("cvx-live");
+  cvx::test::WorkFolder uris("cvx-live");
   std::vector<std::unique_ptr<cvx::test::SlapdServer>> servers;
   for (const auto& tree : trees) {
     cvx::test::SlapdSetup setup;
@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
       if (!isTree(s)) setup.folderSchemas.push_back(s.string());
     }
     for (const auto& s : schemas) {
-      if (Upper(s.stem().string()) == Upper(setup.treeName)) setup.folderSchemas.push_back(s.string());
+      if (Upper(s.stem().string()) == Upper(setup.treeName))
+        setup.folderSchemas.push_back(s.string());
     }
     std::string why;
     auto server = cvx::test::SlapdServer::Create(setup, &why);

@@ -80,7 +80,7 @@ std::unique_ptr<ChildProcess> ChildProcess::Start(const std::vector<std::string>
     ::dup2(devNull, 0);
     ::dup2(pipeFds[1], 1);
     ::dup2(pipeFds[1], 2);
-    ::syscall(SYS_close_range, 3U, ~0U, 0U);  // the test's sockets are none of its business
+    ::syscall(SYS_close_range, 3U, ~0U, 0U);  // the caller's sockets are none of its business
     ::execve(program.c_str(), argp.data(), envp.data());
     ::_exit(127);
   }
@@ -133,7 +133,7 @@ bool ChildProcess::Ended() const {
 void ChildProcess::Signal(int signal) {
   if (reaped_ || Ended()) return;
   ::kill(pid_, signal);
-  // A stop takes effect a moment after kill() returns; a test that goes on at once could still
+  // A stop takes effect a moment after kill() returns; a caller that goes on at once could still
   // be answered. The stop is waited for (and left for the reaper to see).
   if (signal == SIGSTOP) {
     siginfo_t info{};

@@ -4,13 +4,14 @@
 
 namespace cvx::test {
 
-// A fresh folder under $TMPDIR (or /tmp), removed with everything in it when this goes.
-class TempFolder {
+// A folder of the server's own under $TMPDIR (or /tmp), removed with everything in it when this
+// goes.
+class WorkFolder {
  public:
-  explicit TempFolder(const std::string& prefix = "cvx-test");
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
+  explicit WorkFolder(const std::string& prefix = "cvx-slapd");
+  ~WorkFolder();
+  WorkFolder(const WorkFolder&) = delete;
+  WorkFolder& operator=(const WorkFolder&) = delete;
 
   const std::string& Path() const { return path_; }
   std::string operator/(const std::string& name) const { return path_ + "/" + name; }

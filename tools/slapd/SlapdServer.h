@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ChildProcess.h"
-#include "TempFolder.h"
+#include "WorkFolder.h"
 
 namespace cvx::test {
 
@@ -32,7 +32,7 @@ struct SlapdSetup {
 
 // A real slapd (back_mdb) in a folder of its own, listening on free ports of 127.0.0.1 only,
 // reading no configuration of the machine (LDAPNOINIT). It is stopped when this object goes and
-// killed by the kernel if the test program dies first.
+// killed by the kernel if the program that made it dies first.
 class SlapdServer {
  public:
   // Writes the configuration, loads the tree (slapadd) and starts the server. Null with the
@@ -61,7 +61,7 @@ class SlapdServer {
   bool WaitUntilListening(Deadline until);
 
   SlapdSetup setup_;
-  TempFolder folder_;
+  WorkFolder folder_;
   int port_ = 0;
   int tlsPort_ = 0;
   bool portsFixed_ = false;

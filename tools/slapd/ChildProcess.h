@@ -19,10 +19,10 @@ inline Deadline DeadlineIn(std::chrono::milliseconds ms) {
   return std::chrono::steady_clock::now() + ms;
 }
 
-// A program started for a test: its output goes to a log file, read by a thread of ours, so
-// that waiting for it is waiting on that pipe. It dies with the test program, even when that
-// crashes (the kernel sends it SIGKILL when its parent goes), and is killed and reaped when this
-// object goes. Start it from the thread that outlives it (the main thread).
+// A program started for a test or a tool: its output goes to a log file, read by a thread of ours,
+// so that waiting for it is waiting on that pipe. It dies with the program that started it, even
+// when that crashes (the kernel sends it SIGKILL when its parent goes), and is killed and reaped
+// when this object goes. Start it from the thread that outlives it (the main thread).
 class ChildProcess {
  public:
   // `argv[0]` is looked up in PATH, then in /usr/sbin and /sbin. `environment` adds NAME=VALUE
