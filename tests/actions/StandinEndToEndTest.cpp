@@ -46,9 +46,11 @@ TEST_F(Fixture, HostileNamesStartNothingElse) {
             R"(["desktop.exe","-wWS01.SALES.ACME","-nCORP","-cInventory","-d10.1.1.5; )" + touch +
                 R"("])");
   // Quotes and line ends would let a value become options of its own: nothing is formed.
+  // The requests only view their texts, which must outlive them.
+  const std::string quoted = R"(NDS:\\CORP\ACME\WS01" & )" + touch + R"( & ")";
+  const std::string broken = "10.1.1.5\n" + touch;
   for (const RCCommandRequest& refused : std::vector<RCCommandRequest>{
-           {R"(NDS:\\CORP\ACME\WS01" & )" + touch + R"( & ")", "RC", true, "FS1", ""},
-           {kWs01, "RI", true, "FS1", "10.1.1.5\n" + touch}}) {
+           {quoted, "RC", true, "FS1", ""}, {kWs01, "RI", true, "FS1", broken}}) {
     EXPECT_EQ(launcher_.Launch(BuildRCCommand(refused).commandLine).status, LaunchStatus::kEmpty);
   }
   EXPECT_EQ(LogLines().size(), lines);
