@@ -60,6 +60,7 @@ TEST(FolderDirectory, BrokenTreeGives600NamingFileAndLine) {
       {"NOTYPE", {8}},          // no attribute name: the LDIF parser would crash on it
       {"NUL", {9}},             // a raw NUL byte would rename the entry and swallow the next
       {"BADDN", {7}},           // a DN the DN parser refuses
+      {"BADTYPE", {7}},         // the same, through a type that is not one
   };
   auto opened = OpenFolder("badtrees");
   ASSERT_TRUE(opened) << opened.message();
@@ -96,7 +97,9 @@ TEST(FolderDirectory, SchemaLinesEndingInCrLfAndBlankContinuationsAreHarmless) {
     EXPECT_EQ(parsed->attributeTypes.size(), 1u);
   }
   for (const auto& [text, where] : std::vector<std::pair<std::string, std::string>>{
-           {"# nothing yet\n\t x\n", "y.schema:2"}, {"# c\n\nnotes ( 1 )\n", "y.schema:3"}}) {
+           {"# nothing yet\n\t x\n", "y.schema:2"},
+           {"# c\n\nnotes ( 1 )\n", "y.schema:3"},
+           {"attributetype ( 1.9.1 NAME )\n", "y.schema:1"}}) {
     auto bad = ParseSchemaText(text, "y.schema");
     EXPECT_EQ(bad.error(), kDirClientMissing);
     EXPECT_NE(bad.message().find(where), std::string::npos) << bad.message();
