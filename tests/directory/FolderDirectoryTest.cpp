@@ -18,6 +18,16 @@ DirResult<DirectoryClientPtr> OpenFolder(const std::string& fixture,
   return EmbeddedDirectoryBackend().Open(fixture, preferredTree);
 }
 
+// A folder in `dir` with the core schema of a fixture and the given files.
+std::string FolderWith(const QTemporaryDir& dir, const char* fixture,
+                       const std::vector<std::pair<std::string, std::string>>& files) {
+  const std::string folder = dir.path().toStdString();
+  std::filesystem::copy_file(std::string(CVX_TEST_DATA_DIR) + "/dirs/" + fixture + "/core.schema",
+                             folder + "/core.schema");
+  for (const auto& [name, text] : files) std::ofstream(folder + "/" + name) << text;
+  return folder;
+}
+
 }  // namespace
 
 TEST(FolderDirectory, OpenFailsWithoutAFolderOrAnyTree) {
@@ -50,6 +60,7 @@ TEST(FolderDirectory, BrokenTreeGives600NamingFileAndLine) {
       {"NOTYPE", {8}},          // no attribute name: the LDIF parser would crash on it
       {"NUL", {9}},             // a raw NUL byte would rename the entry and swallow the next
       {"BADDN", {7}},           // a DN the DN parser refuses
+      {"BADTYPE", {7}},         // the same, through a type that is not one
   };
   auto opened = OpenFolder("badtrees");
   ASSERT_TRUE(opened) << opened.message();
@@ -86,7 +97,9 @@ TEST(FolderDirectory, SchemaLinesEndingInCrLfAndBlankContinuationsAreHarmless) {
     EXPECT_EQ(parsed->attributeTypes.size(), 1u);
   }
   for (const auto& [text, where] : std::vector<std::pair<std::string, std::string>>{
-           {"# nothing yet\n\t x\n", "y.schema:2"}, {"# c\n\nnotes ( 1 )\n", "y.schema:3"}}) {
+           {"# nothing yet\n\t x\n", "y.schema:2"},
+           {"# c\n\nnotes ( 1 )\n", "y.schema:3"},
+           {"attributetype ( 1.9.1 NAME )\n", "y.schema:1"}}) {
     auto bad = ParseSchemaText(text, "y.schema");
     EXPECT_EQ(bad.error(), kDirClientMissing);
     EXPECT_NE(bad.message().find(where), std::string::npos) << bad.message();
@@ -97,17 +110,16 @@ TEST(FolderDirectory, SchemaLinesEndingInCrLfAndBlankContinuationsAreHarmless) {
 // class may be named by its OID; an attribute type derived from an address type is an address.
 TEST(FolderDirectory, EscapedNamesAndDerivedAddressTypesAreReadAsMeant) {
   QTemporaryDir dir;
-  const std::string folder = dir.path().toStdString();
-  std::filesystem::copy_file(std::string(CVX_TEST_DATA_DIR) + "/dirs/addresses/core.schema",
-                             folder + "/core.schema");
-  std::ofstream(folder + "/site.schema")
-      << "attributetype ( 1.9.1 NAME 'siteAddress' SUP networkAddress )\n"
-         "objectclass ( 1.9.2 NAME 'site' SUP top STRUCTURAL MUST cn MAY siteAddress )\n";
-  std::ofstream(folder + "/T.ldif")
-      << "dn: o=ACME\nobjectClass: organization\no: ACME\n\n"
-         "dn: cn=A\\2CB,o=ACME\nobjectClass: site\ncn: A,B\nsiteAddress:: OSMCDAoAABU=\n\n"
-         "dn: cn=Q+sn=R,o=ACME\nobjectClass: site\ncn: Q\n\n"
-         "dn: cn=PC 12,o=ACME\nobjectClass: 1.9.2\ncn: PC 12\n";  // a class named by its OID
+  const std::string folder = FolderWith(
+      dir, "addresses",
+      {{"site.schema",
+        "attributetype ( 1.9.1 NAME 'siteAddress' SUP networkAddress )\n"
+        "objectclass ( 1.9.2 NAME 'site' SUP top STRUCTURAL MUST cn MAY siteAddress )\n"},
+       {"T.ldif",
+        "dn: o=ACME\nobjectClass: organization\no: ACME\n\n"
+        "dn: cn=A\\2CB,o=ACME\nobjectClass: site\ncn: A,B\nsiteAddress:: OSMCDAoAABU=\n\n"
+        "dn: cn=Q+sn=R,o=ACME\nobjectClass: site\ncn: Q\n\n"
+        "dn: cn=PC 12,o=ACME\nobjectClass: 1.9.2\ncn: PC 12\n"}});  // a class named by its OID
   auto opened = OpenDirectoryClient(folder, "");
   ASSERT_TRUE(opened) << opened.message();
   auto control = (*opened)->CreateControl();
@@ -125,14 +137,11 @@ TEST(FolderDirectory, EscapedNamesAndDerivedAddressTypesAreReadAsMeant) {
 // record before it.
 TEST(FolderDirectory, RecordOfARecordNumberAloneIsSkipped) {
   QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const std::string folder = dir.path().toStdString();
-  std::filesystem::copy_file(std::string(CVX_TEST_DATA_DIR) + "/dirs/basic/core.schema",
-                             folder + "/core.schema");
-  std::ofstream(folder + "/NUM.ldif")
-      << "7\n\ndn: o=ACME\nobjectClass: organization\no: ACME\n\n"
-         "8\n\ndn: ou=SALES,o=ACME\nobjectClass: organizationalUnit\n"
-         "ou: SALES\n";
+  const std::string folder =
+      FolderWith(dir, "basic",
+                 {{"NUM.ldif",
+                   "7\n\ndn: o=ACME\nobjectClass: organization\no: ACME\n\n"
+                   "8\n\ndn: ou=SALES,o=ACME\nobjectClass: organizationalUnit\nou: SALES\n"}});
   auto opened = OpenDirectoryClient(folder, "");
   ASSERT_TRUE(opened) << opened.message();
   auto control = (*opened)->CreateControl();
@@ -177,12 +186,10 @@ TEST(FolderDirectory, ClassCyclesAreRefusedAndDeepDiamondsResolvedOnce) {
   };
   for (const auto& c : cases) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const std::string folder = dir.path().toStdString();
-    std::filesystem::copy_file(std::string(CVX_TEST_DATA_DIR) + "/dirs/basic/core.schema",
-                               folder + "/core.schema");
-    std::ofstream(folder + "/extra.schema") << c.schema;
-    std::ofstream(folder + "/T.ldif") << "dn: o=ACME\nobjectClass: organization\no: ACME\n";
+    const std::string folder =
+        FolderWith(dir, "basic",
+                   {{"extra.schema", c.schema},
+                    {"T.ldif", "dn: o=ACME\nobjectClass: organization\no: ACME\n"}});
     auto opened = OpenDirectoryClient(folder, "");
     if (c.named.empty()) {
       ASSERT_TRUE(opened) << c.name << ": " << opened.message();

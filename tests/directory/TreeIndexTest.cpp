@@ -37,6 +37,27 @@ void SetAge(const std::string& file, long secondsAgo) {
   ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0) << file;
 }
 
+// The tree with one unit renamed to a name of the same length: the file keeps its size.
+std::string Renamed(const std::string& from, const std::string& to) {
+  std::string text = kTwoUnits;
+  text.replace(text.find("ou=" + from + ","), 3 + from.size(), "ou=" + to);
+  text.replace(text.find("ou: " + from + "\n"), 4 + from.size(), "ou: " + to);
+  return text;
+}
+
+// Writes `text` over the tree with its modification time kept, moved by `ns` nanoseconds; through
+// a new file (another inode) when `replace`.
+void RewriteKeepingTime(const std::string& tree, const std::string& text, bool replace, long ns) {
+  struct stat old {};
+  ::stat(tree.c_str(), &old);
+  const std::string target = replace ? tree + ".next" : tree;
+  std::ofstream(target, std::ios::binary | std::ios::trunc) << text;
+  struct timespec times[2] = {old.st_atim, old.st_mtim};
+  times[1].tv_nsec = (times[1].tv_nsec + ns) % 1000000000;
+  ::utimensat(AT_FDCWD, target.c_str(), times, 0);
+  if (replace) fs::rename(target, tree);
+}
+
 ino_t InodeOf(const std::string& file) {
   struct stat st {};
   return ::stat(file.c_str(), &st) == 0 ? st.st_ino : 0;
@@ -86,10 +107,7 @@ TEST_F(TreeIndex, EachKindOfChangeIsSeenAtTheNextStartAndRebuildsTheIndex) {
   const Case cases[] = {
       {"an object renamed, same size, new time",
        [](TreeIndex& t) {
-         std::string text = kTwoUnits;
-         text.replace(text.find("ou=SALES"), 8, "ou=SALEZ");
-         text.replace(text.find("ou: SALES"), 9, "ou: SALEZ");
-         t.WriteTree(text);
+         t.WriteTree(Renamed("SALES", "SALEZ"));
          SetAge(t.Tree(), 30);
        },
        {"SALEZ", "SUPPORT"}},
@@ -99,31 +117,10 @@ TEST_F(TreeIndex, EachKindOfChangeIsSeenAtTheNextStartAndRebuildsTheIndex) {
        },
        {"SALES", "SUPPORT", "LAB"}},
       {"same size and time, another file (inode)",
-       [](TreeIndex& t) {
-         std::string text = kTwoUnits;
-         text.replace(text.find("ou=SUPPORT"), 10, "ou=SUPPOSE");
-         text.replace(text.find("ou: SUPPORT"), 11, "ou: SUPPOSE");
-         struct stat old {};
-         ::stat(t.Tree().c_str(), &old);
-         const std::string next = t.Tree() + ".next";
-         std::ofstream(next, std::ios::binary) << text;
-         struct timespec times[2] = {old.st_atim, old.st_mtim};
-         ::utimensat(AT_FDCWD, next.c_str(), times, 0);
-         fs::rename(next, t.Tree());
-       },
+       [](TreeIndex& t) { RewriteKeepingTime(t.Tree(), Renamed("SUPPORT", "SUPPOSE"), true, 0); },
        {"SALES", "SUPPOSE"}},
       {"same time to the second, other nanoseconds",
-       [](TreeIndex& t) {
-         struct stat old {};
-         ::stat(t.Tree().c_str(), &old);
-         std::string text = kTwoUnits;
-         text.replace(text.find("ou=SALES"), 8, "ou=SALTS");
-         text.replace(text.find("ou: SALES"), 9, "ou: SALTS");
-         std::ofstream(t.Tree(), std::ios::binary | std::ios::trunc) << text;
-         struct timespec times[2] = {old.st_atim, old.st_mtim};
-         times[1].tv_nsec = (times[1].tv_nsec + 1) % 1000000000;
-         ::utimensat(AT_FDCWD, t.Tree().c_str(), times, 0);
-       },
+       [](TreeIndex& t) { RewriteKeepingTime(t.Tree(), Renamed("SALES", "SALTS"), false, 1); },
        {"SALTS", "SUPPORT"}},
       {"a schema file touched", [](TreeIndex& t) { SetAge(t.Schema(), 30); }, {"SALES", "SUPPORT"}},
   };

@@ -1,36 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "StoreTestFolder.h"
-#include "fakes/MemorySettingsStore.h"
 #include "settings/SqliteSettingsStore.h"
 
 namespace cvx {
 namespace {
 
-// The fake must keep the real store's rules, or handler tests would prove the wrong thing; both
-// run the same cases.
-struct SqliteMaker {
-  StoreTestFolder folder;
-  std::unique_ptr<SettingsStore> Make() {
-    return std::make_unique<SqliteSettingsStore>(folder.StorePath());
-  }
-};
-struct MemoryMaker {
-  std::unique_ptr<SettingsStore> Make() { return std::make_unique<MemorySettingsStore>(); }
-};
-
-template <class Maker>
-class SettingsStoreContract : public testing::Test {
+// What handlers rely on: defaults for what is missing, keys in the order first written, sections
+// apart, any text kept whole.
+class SettingsStoreRules : public testing::Test {
  protected:
-  Maker maker;
+  StoreTestFolder folder;
+  SqliteSettingsStore real{folder.StorePath()};
+  SettingsStore* store = &real;
 };
-using Makers = testing::Types<SqliteMaker, MemoryMaker>;
-TYPED_TEST_SUITE(SettingsStoreContract, Makers);
 
-TYPED_TEST(SettingsStoreContract, ReadsDefaultsAndKeepsFirstWrittenOrder) {
-  auto store = this->maker.Make();
+TEST_F(SettingsStoreRules, ReadsDefaultsAndKeepsFirstWrittenOrder) {
   EXPECT_EQ(store->ReadValue("Settings\\T", "Left", "1000"), "1000");
   EXPECT_TRUE(store->ReadSection("Settings\\T").empty());
 
@@ -45,8 +30,7 @@ TYPED_TEST(SettingsStoreContract, ReadsDefaultsAndKeepsFirstWrittenOrder) {
   EXPECT_EQ(store->ReadValue("S\\T", "B", "x"), "x");  // keys compare exactly
 }
 
-TYPED_TEST(SettingsStoreContract, DeletesOneSectionOnly) {
-  auto store = this->maker.Make();
+TEST_F(SettingsStoreRules, DeletesOneSectionOnly) {
   store->WriteValue("History\\A", "k", "");
   store->WriteValue("History\\B", "k", "");
   EXPECT_TRUE(store->DeleteSection("History\\A").ok);
@@ -65,8 +49,7 @@ TYPED_TEST(SettingsStoreContract, DeletesOneSectionOnly) {
   EXPECT_EQ(store->ReadSection("S"), (std::vector<NamedValue>{{"y", "2"}, {"x", "1"}}));
 }
 
-TYPED_TEST(SettingsStoreContract, KeepsAnyTextWhole) {
-  auto store = this->maker.Make();
+TEST_F(SettingsStoreRules, KeepsAnyTextWhole) {
   const std::string section = "History\\Tr\xC3\xA9\"e";
   const std::string key =
       "NDS:\\\\T\\O'Brien;\"x\"\\Gr\xC3\xBC\xC3\x9F"
