@@ -1,9 +1,10 @@
 #include <unistd.h>
 
-#include <QApplication>
+#include <QCoreApplication>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,17 +15,36 @@
 #include "directory/DirectoryClient.h"
 #include "settings/LazySettingsStore.h"
 #include "settings/SettingsStorePath.h"
-#include "shell/ApplicationStart.h"
 #include "shell/EarlyExit.h"
-#include "shell/MainProgram.h"
-#include "shell/PasswordDialog.h"
 #include "shell/TargetMode.h"
-#include "shell/UnattendedBuild.h"
-#include "window/controls/Diagnostics.h"
-#include "window/controls/Prompter.h"
-#include "window/database/DatabaseBuildJob.h"
+#include "shell/WindowProgram.h"
 
-// Builds the ports and the main window; everything else happens in the window's handlers.
+namespace {
+
+// The folder this program was started from: its data and the window program are found from there.
+std::string ProgramFolder(const char* argv0) {
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  return (error ? std::filesystem::absolute(argv0) : self).parent_path().string();
+}
+
+// A run with a window is the window program's: this program holds no widgets, so that a run on one
+// target starts as fast as a QtCore program. The window program takes this process over with the
+// same arguments.
+int RunWindowProgram(const std::string& programDir, char** argv) {
+  const std::string window = cvx::WindowProgramPath(programDir);
+  ::setenv(cvx::kProgramDirVariable, programDir.c_str(), 1);
+  argv[0] = const_cast<char*>(window.c_str());
+  ::execv(window.c_str(), argv);
+  std::cerr << "cvx: the window program " << window
+            << " cannot be started: " << std::strerror(errno) << "\n";
+  return 1;
+}
+
+}  // namespace
+
+// --help, --version and a run on one target end here; a run with a window goes on in the window
+// program.
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   // --version, --help and a window start without a display end here, before Qt needs a display.
@@ -32,75 +52,27 @@ int main(int argc, char** argv) {
       cvx::EarlyExit(arguments, cvx::DisplayEnvironment::FromProcess(), std::cout, std::cerr);
   if (early) return *early;
   const cvx::CommandLineOptions options = cvx::ParseProgramArguments(arguments);
-  // A build that closes by itself shows no window: it runs from scripts and cron, without a
-  // display. A run on one target shows nothing at all, so it starts no platform plugin, fonts or
-  // widgets either.
-  const bool unattended = cvx::IsUnattendedBuild(arguments);
-  if (unattended) cvx::UseOffscreenPlatform();
-  const std::unique_ptr<QCoreApplication> application =
-      options.target.empty() ? cvx::OpenApplication(argc, argv)
-                             : std::make_unique<QCoreApplication>(argc, argv);
+  const std::string programDir = ProgramFolder(argv[0]);
+  if (options.target.empty()) return RunWindowProgram(programDir, argv);
+
+  // A run on one target shows nothing at all: no platform plugin, fonts or widgets.
+  QCoreApplication application(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("Corvexa"));
-
-  const std::string programDir = QCoreApplication::applicationDirPath().toStdString();
-
-  cvx::QtPrompter boxes;
-  cvx::StderrPrompter stderrMessages;
-  const bool scripted = unattended || qgetenv("CVX_MESSAGES") == "stderr";
-  cvx::Prompter& prompter = scripted ? static_cast<cvx::Prompter&>(stderrMessages) : boxes;
-  cvx::frmMain::Ports ports;
-  // Only a run with a window may ask for a password; scripts use CVX_LDAP_PASSWORD_FILE.
-  const cvx::PasswordPrompt askPassword =
-      scripted || !options.target.empty() ? cvx::PasswordPrompt() : cvx::AskLdapPassword;
-  ports.directory = cvx::OpenDirectoryClientFromEnvironment(
-      cvx::FindDataLocations(programDir).demoDirectory, askPassword, options.cmdLineTree);
-  ports.prompter = &prompter;
+  // Scripts never get asked for a password; they use CVX_LDAP_PASSWORD_FILE.
+  auto directory = cvx::OpenDirectoryClientFromEnvironment(
+      cvx::FindDataLocations(programDir).demoDirectory, cvx::PasswordPrompt(), options.cmdLineTree);
+  if (!directory) {
+    std::cerr << "cvx: the directory cannot be opened: " << directory.message() << "\n";
+    return cvx::kTargetNotStarted;
+  }
   // The own actions live beside the settings store: $XDG_CONFIG_HOME/corvexa/actions.ini.
   const std::string storePath = cvx::DefaultSettingsStorePath();
-  ports.ownActionsFile =
+  const std::string ownActionsFile =
       storePath.empty() ? std::string()
                         : std::filesystem::path(storePath).replace_filename("actions.ini").string();
   cvx::LazySettingsStore settings(storePath);
-  ports.settings = &settings;
   const cvx::LauncherSettings launch = cvx::LauncherSettingsFromEnvironment(programDir);
   cvx::SpawnLauncher launcher(launch.uncRoot, launch.exeRunner);
-  ports.launcher = &launcher;
-
-  if (!options.target.empty()) {
-    if (!ports.directory) {
-      std::cerr << "cvx: the directory cannot be opened: " << ports.directory.message() << "\n";
-      return cvx::kTargetNotStarted;
-    }
-    return cvx::RunTargetMode(options, {ports.directory->get(), &settings, &launcher, programDir,
-                                        &std::cout, &std::cerr, ports.ownActionsFile});
-  }
-  ports.programDir = programDir;
-  ports.arguments = arguments;
-  // The start-up build of "/dbbuild=" reports its progress and result to whoever started the
-  // program; later builds of the run are the page's.
-  const bool startupBuild = !options.dbBuildContext.empty();
-  cvx::UnattendedReport report(::isatty(STDERR_FILENO) != 0);
-  cvx::StderrDiagnostics diagnostics;
-  ports.diagnostics = startupBuild ? static_cast<cvx::Diagnostics*>(&report) : &diagnostics;
-  cvx::MainProgram program(std::move(ports));
-  if (startupBuild) report.Follow(program.window().buildJob());
-  boxes.SetParent(&program.window());
-
-  switch (program.Load()) {
-    case cvx::StartUpOutcome::kClientMissing:
-      return 1;
-    case cvx::StartUpOutcome::kUnloaded:
-      return cvx::FinishUnattendedRun(program.window().buildJob(), false);
-    case cvx::StartUpOutcome::kStoppedClosed:
-      return cvx::FinishUnattendedRun(program.window().buildJob(), true);
-    case cvx::StartUpOutcome::kHelpRun:
-      QObject::connect(&program, &cvx::MainProgram::HelpRunEnded, application.get(),
-                       &QCoreApplication::quit, Qt::QueuedConnection);
-      return QCoreApplication::exec();
-    case cvx::StartUpOutcome::kReady:
-    case cvx::StartUpOutcome::kStopped:
-      program.window().show();
-      return QCoreApplication::exec();
-  }
-  return 0;
+  return cvx::RunTargetMode(options, {directory->get(), &settings, &launcher, programDir,
+                                      &std::cout, &std::cerr, ownActionsFile});
 }

@@ -13,9 +13,11 @@ failed=0
 passed=0
 check() { if ! "$@"; then echo "FAIL: $*"; failed=$((failed + 1)); else passed=$((passed + 1)); fi; }
 
-mkdir -p "$tmp/usr/bin" "$tmp/usr/share/corvexa" "$tmp/copy" "$tmp/shared"
+# The program and its window program, laid out as installed and as a plain copy.
+mkdir -p "$tmp/usr/bin" "$tmp/usr/lib/corvexa" "$tmp/usr/share/corvexa" "$tmp/copy" "$tmp/shared"
 cp "$cvx" "$tmp/usr/bin/cvx"
-cp "$cvx" "$tmp/copy/cvx"
+cp "$(dirname "$cvx")/cvx-window" "$tmp/usr/lib/corvexa/cvx-window"
+cp "$cvx" "$(dirname "$cvx")/cvx-window" "$tmp/copy/"
 
 run() {
   local program=$1
