@@ -117,21 +117,6 @@ TEST_F(TargetSearchTest, AUserIsResolvedToTheWorkstationsOfItsLogins) {
   EXPECT_EQ(s().target.TargetClass, "Workstation");
 }
 
-TEST_F(TargetSearchTest, NotesInTheResultsListStartNothing) {
-  AddRecord(R"(ACME\SALES\WS01)");
-  Type("LGARCIA");  // logged in at a laptop in no database
-  ASSERT_TRUE(Completed());
-  ASSERT_EQ(Entries().size(), 1u);
-  EXPECT_TRUE(Entries()[0].startsWith("Workstation not in database: "));
-  QTreeWidgetItem* note = ui().lstMultiple->topLevelItem(0);
-  ui().lstMultiple->setCurrentItem(note);
-  ui().lstMultiple->setFocus();
-  QTest::keyClick(ui().lstMultiple, Qt::Key_Return);
-  emit ui().lstMultiple->itemDoubleClicked(note, 0);
-  EXPECT_EQ(Status(), "Unable to perform Remote Actions - please update the Workstation Database!");
-  EXPECT_TRUE(h.launcher.launched.empty());
-}
-
 // Only the latest search decides: an earlier one finishing later must not replace its result.
 TEST_F(TargetSearchTest, OnlyTheLatestOfOverlappingSearchesIsApplied) {
   ui().ImageCombo1->setEditText("WS0");
