@@ -153,16 +153,6 @@ TEST_F(SettingsRun, AttributeChecksSurviveARestart) {
   EXPECT_EQ(Section(NdsUserSection("CORP"))[0].name, "Surname");
 }
 
-TEST_F(SettingsRun, TreesKeepSeparateSettings) {
-  Run({}, [](MainWindowHarness& h) { Access::ui(*h.window).txtInvServer->setText("corp-inv"); });
-  Run({R"(/tree=NDS:\\LEGACY)"},
-      [](MainWindowHarness& h) { Access::ui(*h.window).txtInvServer->setText("legacy-inv"); });
-  EXPECT_EQ(Value("CORP", "Inventory Server"), "corp-inv");
-  EXPECT_EQ(Value("LEGACY", "Inventory Server"), "legacy-inv");
-  // Without the extended actions the stored action is not read, and "RC" goes back.
-  EXPECT_EQ(Value("LEGACY", "Remote Action"), "RC");
-}
-
 // Saved after an incomplete start, the defaults would overwrite what the administrator stored.
 TEST_F(SettingsRun, AStartThatStopsBeforeTheSettingsLeavesTheStoreAlone) {
   {
