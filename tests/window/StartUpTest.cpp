@@ -105,6 +105,12 @@ TEST(StartUp, FailingStepEndsStartUpThereAndShowsTheWindowSoFar) {
   EXPECT_TRUE(status.contains("BROKEN.ldif")) << status.toStdString();
   EXPECT_EQ(Access::ui(w).cmbNDSInfoLayout->count(), 0);
   EXPECT_TRUE(h.prompter.messages.empty());
+  EXPECT_FALSE(w.IsUnloaded());
+
+  // A run that closes by itself has nobody to close the half-prepared window: it is unloaded.
+  MainWindowHarness closing(kBroken, "", {R"(/dbbuild=NDS:\\BROKEN\X)", "/autoclose"});
+  ASSERT_EQ(closing.Load(), StartUpOutcome::kStoppedClosed);
+  EXPECT_TRUE(closing.window->IsUnloaded());
 }
 
 TEST(Shutdown, ReleasesTheControlsInOrder) {
