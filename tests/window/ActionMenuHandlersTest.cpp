@@ -136,6 +136,7 @@ TEST_F(ActionMenuHandlers, OnTheResultsListWorkstationsStartHitsResolveAndNotesD
   EXPECT_EQ(menus().mnuMain->pos(),
             list.viewport()->mapToGlobal(list.visualItemRect(list.topLevelItem(3)).bottomLeft()));
   Choose(menus().mnuMain, menus().mnuRV);
+  ASSERT_EQ(Launched().size(), 2u);
   EXPECT_EQ(Launched().back(), Command("wviewnt.exe", "WS02.SALES.ACME", "Remote View"));
   EXPECT_EQ(HistoryClass(ws02), "Workstation");
   EXPECT_EQ(s().actions.DefaultAction, "RC");
