@@ -79,8 +79,6 @@ TEST_F(MainWindowHelpTest, TheHelpPanelIsAButtonThatSendsF1) {
 
   Click(statusPanel);
   EXPECT_TRUE(HelpWindows().isEmpty());
-  EXPECT_EQ(statusPanel->frameShadow(), QFrame::Sunken);
-  EXPECT_EQ(helpPanel->frameShadow(), QFrame::Raised);
 
   Click(helpPanel);
   ASSERT_EQ(HelpWindows().size(), 1);
@@ -97,41 +95,6 @@ TEST_F(MainWindowHelpTest, TheHelpPanelIsAButtonThatSendsF1) {
   Click(helpPanel);
   EXPECT_EQ(HelpWindows().size(), 1);
   EXPECT_TRUE(QTest::qWaitForWindowActive(HelpWindows().front()));
-}
-
-TEST_F(MainWindowHelpTest, ThePageCoversWhatAnAdministratorNeeds) {
-  QTest::keyClick(&w, Qt::Key_F1);
-  ASSERT_EQ(HelpWindows().size(), 1);
-  const QString text = HelpWindows().front()->text()->toPlainText();
-  for (const char* fact : {"Remote Action",
-                           "Settings",
-                           "About",
-                           "Network Address",
-                           "WM:Network Address",
-                           "Rebuild the database regularly",
-                           "/tree=",
-                           "/dbpath=",
-                           "/dbbuild=",
-                           "/autoclose",
-                           "/?",
-                           "--tree=",
-                           "--dbpath=",
-                           "--dbbuild=",
-                           "--autoclose",
-                           "--help",
-                           "cvx --target=NAME [--action=CODE] [--server=NAME] [--dry-run]",
-                           "CVX_DIRECTORY",
-                           "CVX_PREFERRED_TREE",
-                           "CVX_MESSAGES",
-                           "CVX_UNC_ROOT",
-                           "CVX_EXE_RUNNER",
-                           "CVX_DEMO_LOG",
-                           "XDG_CONFIG_HOME",
-                           "$XDG_CONFIG_HOME/corvexa/settings.sqlite3",
-                           "$XDG_CONFIG_HOME/corvexa/actions.ini",
-                           "DBPath/TREE.lst"}) {
-    EXPECT_TRUE(text.contains(QString::fromUtf8(fact))) << fact;
-  }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The administrator's own actions in the real window over the demo tree: their menu entries after
-// the catalogue's, run once from the browser and the results list, as the default action, stored
-// by name, and the start-up message about a faulty actions file.
+// the catalogue's, run once from the browser and the results list, as the default action, stored by
+// name.
 
 #include <gtest/gtest.h>
 
@@ -102,12 +102,6 @@ TEST_F(OwnActionMenus, RunOnceFromTheBrowserAtTheWorkstationsAddress) {
   EXPECT_TRUE(h.launcher.launched.empty());  // no catalogue command line
   EXPECT_EQ(s().actions.DefaultAction, "RC");
   EXPECT_TRUE(s().History.Find(kWs01));
-
-  // Nothing known to reach WS06 at (IPX only): the status says so and nothing starts.
-  RightClickNode(kSales + R"(\WS06)");
-  Choose(ui().menus.mnuMain, Entry(ui().menus.mnuMain, "mnuOwn:Probe"));
-  EXPECT_EQ(Started().size(), 1u);
-  EXPECT_EQ(StatusPanelText(ui(), 2), "Not started: no IPv4 address is known for WS06.SALES.ACME!");
 }
 
 TEST_F(OwnActionMenus, AsTheDefaultActionTheButtonStartsIt) {
@@ -166,38 +160,6 @@ TEST_F(OwnActionMenus, TheDefaultIsStoredByNameAndFallsBackWhenItIsGone) {
   ASSERT_EQ(gone.Load(), StartUpOutcome::kReady);
   EXPECT_EQ(Access::state(*gone.window).actions.DefaultAction, "RC");
   EXPECT_EQ(Access::ui(*gone.window).cmdRC->text(), "Remote Control");
-}
-
-class FaultyActionsFile : public OwnActionMenus {
- protected:
-  FaultyActionsFile()
-      : OwnActionMenus(
-            "[action SSH]\nExec=ssh %a\n[action RC]\nExec=vnc %a\n"
-            "[action Web]\nExec=xdg-open http://%h/\n") {}
-  void SetUp() override {
-    testing::internal::CaptureStderr();
-    OwnActionMenus::SetUp();
-    stderr_ = testing::internal::GetCapturedStderr();
-  }
-  std::string stderr_;
-};
-
-TEST_F(FaultyActionsFile, OneMessageListsTheProblemsAndTheRestIsLoaded) {
-  const std::string file = Folder() + "/actions.ini";
-  ASSERT_EQ(h.prompter.messages.size(), 1u);
-  EXPECT_EQ(h.prompter.messages[0].title, "Warning!");
-  EXPECT_EQ(h.prompter.messages[0].text.toStdString(),
-            "Some of your own remote actions are left out:\r\n" + file +
-                ":3: the name clashes with the catalogue's action code RC; the action \"RC\" is "
-                "left out\r\n" +
-                file +
-                ":6: Exec holds the unknown field code %h (known: %w %f %n %a %u and %% for a "
-                "percent sign); the action \"Web\" is left out");
-  EXPECT_NE(stderr_.find("cvx: " + file + ":3: "), std::string::npos) << stderr_;
-  EXPECT_NE(stderr_.find("cvx: " + file + ":6: "), std::string::npos) << stderr_;
-  ASSERT_EQ(s().actions.OwnActions.size(), 1u);
-  EXPECT_EQ(s().actions.OwnActions[0].name, "SSH");
-  EXPECT_NE(Entry(ui().menus.mnuMain, "mnuOwn:SSH"), nullptr);
 }
 
 // Own actions need nothing from the schema: on a tree without the extended actions the default

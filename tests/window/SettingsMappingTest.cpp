@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QtTest/QTest>
 #include <filesystem>
 #include <fstream>
@@ -25,6 +26,7 @@
 #include "settings/SqliteSettingsStore.h"
 #include "window/attributes/AttributeDisplay.h"
 #include "window/controls/StatusPanels.h"
+#include "window/controls/TreeNodes.h"
 #include "window/layout/WindowGeometry.h"
 #include "window/search/HistoryBox.h"
 
@@ -66,32 +68,6 @@ class SettingsRun : public ::testing::Test {
   std::vector<RecordingPrompter::Message> messages_;
 };
 
-TEST_F(SettingsRun, FirstStartUsesTheDefaultsAndANormalCloseWritesThem) {
-  Run({}, [](MainWindowHarness& h) {
-    const MainWindowControls& ui = Access::ui(*h.window);
-    EXPECT_EQ(ui.optSubOrdTreeGroup->checkedId(), 0);
-    EXPECT_TRUE(ui.CheckAlias->isChecked());
-    EXPECT_EQ(ui.optDBfileGroup->checkedId(), 1);
-    EXPECT_EQ(Access::state(*h.window).actions.DefaultAction, "RC");
-    EXPECT_EQ(ui.cmdRC->text(), "Remote Control");
-    EXPECT_EQ(ui.txtSearchAnchor->text(), "the current browser's context.");
-  });
-  for (const auto& [key, value] :
-       std::vector<std::pair<std::string, std::string>>{{"Left", "1000"},
-                                                        {"Top", "1000"},
-                                                        {"Width", "8000"},
-                                                        {"Height", "7000"},
-                                                        {"SplitV", "3000"},
-                                                        {"SplitH", "5000"},
-                                                        {"Search Subordinates", "0"},
-                                                        {"Search for Aliases", "1"},
-                                                        {"Append to Existing DB", "1"},
-                                                        {"Remote Action", "RC"},
-                                                        {"SearchAnchor", ""}}) {
-    EXPECT_EQ(Value("CORP", key), value) << key;
-  }
-}
-
 // What the administrator changed comes back at the next start, and starts that change nothing
 // leave every value as it was, to the byte.
 TEST_F(SettingsRun, ChangesComeBackAndUnchangedRunsDoNotDrift) {
@@ -103,6 +79,9 @@ TEST_F(SettingsRun, ChangesComeBackAndUnchangedRunsDoNotDrift) {
     ui.txtInvServer->setText("  10.1.1.5 ");
     ui.cmbServerlist->setCurrentIndex(ui.cmbServerlist->findText("FS2"));
     Access::state(*h.window).actions.DefaultAction = "RP";
+    Access::layout(*h.window).SizeControlsV(3457);  // twips that are no whole pixel
+    Access::layout(*h.window).SizeControlsH(4211);
+    Access::state(*h.window).search.CurrentContext = R"(NDS:\\CORP\ACME\SALES)";
   });
   Run({}, [](MainWindowHarness& h) {
     const MainWindowControls& ui = Access::ui(*h.window);
@@ -113,22 +92,15 @@ TEST_F(SettingsRun, ChangesComeBackAndUnchangedRunsDoNotDrift) {
     EXPECT_EQ(ui.cmbServerlist->currentText(), "FS2");
     EXPECT_EQ(Access::state(*h.window).actions.DefaultAction, "RP");
     EXPECT_EQ(ui.cmdRC->text(), "Ping RM Agent");
+    EXPECT_EQ(Access::state(*h.window).pages.splitV, 3457);
+    EXPECT_EQ(Access::state(*h.window).pages.splitH, 4211);
+    // The browser opens at the context the administrator was in.
+    EXPECT_EQ(NodeKey(ui.TreeViewRC->currentItem()), R"(NDS:\\CORP\ACME\SALES)");
   });
   const auto first = Section(SettingsSection("CORP"));
   Run();
   Run();
   EXPECT_EQ(Section(SettingsSection("CORP")), first);
-}
-
-TEST_F(SettingsRun, ARestartPutsBothSplittersBackExactly) {
-  Run({}, [](MainWindowHarness& h) {
-    Access::layout(*h.window).SizeControlsV(3457);
-    Access::layout(*h.window).SizeControlsH(4211);
-  });
-  Run({}, [](MainWindowHarness& h) {
-    EXPECT_EQ(Access::state(*h.window).pages.splitV, 3457);
-    EXPECT_EQ(Access::state(*h.window).pages.splitH, 4211);
-  });
 }
 
 TEST_F(SettingsRun, MinimizedAtExitKeepsTheGeometryAndWritesTheRest) {
@@ -179,16 +151,6 @@ TEST_F(SettingsRun, AttributeChecksSurviveARestart) {
   });
   ASSERT_EQ(Section(NdsUserSection("CORP")).size(), 1u);
   EXPECT_EQ(Section(NdsUserSection("CORP"))[0].name, "Surname");
-}
-
-TEST_F(SettingsRun, TreesKeepSeparateSettings) {
-  Run({}, [](MainWindowHarness& h) { Access::ui(*h.window).txtInvServer->setText("corp-inv"); });
-  Run({R"(/tree=NDS:\\LEGACY)"},
-      [](MainWindowHarness& h) { Access::ui(*h.window).txtInvServer->setText("legacy-inv"); });
-  EXPECT_EQ(Value("CORP", "Inventory Server"), "corp-inv");
-  EXPECT_EQ(Value("LEGACY", "Inventory Server"), "legacy-inv");
-  // Without the extended actions the stored action is not read, and "RC" goes back.
-  EXPECT_EQ(Value("LEGACY", "Remote Action"), "RC");
 }
 
 // Saved after an incomplete start, the defaults would overwrite what the administrator stored.
@@ -269,28 +231,27 @@ TEST_F(SettingsRun, HistoryIsKeptPerTreeOncePerObjectAndPurgedPerTree) {
   EXPECT_EQ(Section(HistorySection("LEGACY")).size(), 1u);
 }
 
-// Typing leaves pick mode; choosing an entry makes the history pick.
-TEST_F(SettingsRun, HistoryBoxSwitchesBetweenSearchAndPick) {
+// Choosing an entry acts on it; a name typed afterwards is searched for, not the entry acted on.
+TEST_F(SettingsRun, TheHistoryBoxActsOnTheEntryChosenAndSearchesForANameTyped) {
   Run({}, [](MainWindowHarness& h) {
     frmMain& w = *h.window;
     MainWindowControls& ui = Access::ui(w);
+    ui.cmbServerlist->setCurrentText("FS1");
     Access::history(w).AddHistory(kWs01, kWs01, "Workstation");
-    Access::state(w).target.pickedBy = PickSource::kTree;
+    ui.ImageCombo1->setCurrentIndex(0);
+    emit ui.ImageCombo1->activated(0);
+    EXPECT_EQ(ui.cmdRC->text(), "Remote Control");
+    ui.cmdRC->click();
+    ASSERT_EQ(h.launcher.launched.size(), 1u);
+    EXPECT_NE(h.launcher.launched[0].find("-w\"WS01.SALES.ACME\""), std::string::npos);
+
     SetStatusPanelText(ui, 2, "Context: x");
-    QTest::keyClick(ui.ImageCombo1->lineEdit(), Qt::Key_J);
+    QTest::keyClick(ui.ImageCombo1->lineEdit(), Qt::Key_Z);
     EXPECT_EQ(ui.cmdRC->text(), "Search");
     EXPECT_FALSE(ui.Command1->isEnabled());
-    EXPECT_NE(Access::state(w).target.pickedBy, PickSource::kTree);
     EXPECT_EQ(StatusPanelText(ui, 2), "");
-
-    emit ui.ImageCombo1->activated(0);
-    EXPECT_EQ(Access::state(w).target.pickedBy, PickSource::kHistory);
-    EXPECT_TRUE(ui.Command1->isEnabled());
-    EXPECT_EQ(ui.cmdRC->text(), "Remote Control");
-    ui.ImageCombo1->setCurrentIndex(0);
-    const HistoryPick pick = ChosenHistoryEntry(*ui.ImageCombo1, Access::state(w).History);
-    EXPECT_EQ(pick.fullName, kWs01);
-    EXPECT_EQ(pick.className, "Workstation");
+    QTest::keyClick(ui.ImageCombo1->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(h.launcher.launched.size(), 1u);
   });
 }
 

@@ -24,9 +24,7 @@ TEST_F(TreeBrowsers, StartUpBuildsBothBrowsersFromTheRootReadingNothingBelowIt) 
     EXPECT_EQ(NodeKey(acme), kAcme);
     EXPECT_EQ(NodeImage(acme), "Organization");
     ASSERT_EQ(acme->childCount(), 1);
-    EXPECT_EQ(acme->child(0)->text(0), "_dummy_");
-    EXPECT_EQ(NodeKey(acme->child(0)), "dummy." + kAcme);
-    EXPECT_EQ(NodeTag(acme->child(0)), kAcme);
+    EXPECT_TRUE(IsPlaceholder(acme->child(0)));
   }
   EXPECT_EQ(directory->FindEntryCalls(), 0);
   EXPECT_EQ(s().search.CurrentContext, kCorp);
@@ -93,6 +91,42 @@ TEST_F(TreeBrowsers, ALostConnectionWhileOpening) {
   directory->Restore();
   wsAcme->setExpanded(true);
   EXPECT_EQ(wsAcme->childCount(), 4);
+  EXPECT_TRUE(HourglassGone());
+}
+
+TEST_F(TreeBrowsers, OpensEveryLevelDownToThePathAndSelectsIt) {
+  const std::string jyoung = kPayroll + R"(\JYOUNG)";
+  EXPECT_EQ(Access::browserRC(w()).treeExp(jyoung), jyoung);
+  EXPECT_EQ(NodeKey(rc().currentItem()), jyoung);
+  for (const auto& key : {kCorp, kAcme, kHr, kPayroll}) EXPECT_TRUE(Node(key)->isExpanded());
+  EXPECT_FALSE(Node(kSales)->isExpanded());
+
+  // Names compare without regard to case, as the directory's do.
+  EXPECT_EQ(Access::browserRC(w()).treeExp(R"(NDS:\\corp\acme\sales)"), kSales);
+  EXPECT_TRUE(Node(kSales)->isExpanded());
+
+  // The tree root is selected only.
+  Node(kCorp)->setExpanded(false);
+  EXPECT_EQ(Access::browserRC(w()).treeExp(kCorp), kCorp);
+  EXPECT_EQ(rc().currentItem(), Node(kCorp));
+  EXPECT_FALSE(Node(kCorp)->isExpanded());
+  EXPECT_TRUE(HourglassGone());
+}
+
+TEST_F(TreeBrowsers, APathThatIsGoneStopsAtItsDeepestLevelStillThere) {
+  EXPECT_EQ(Access::browserRC(w()).treeExp(kHr + R"(\GONE\JDOE)"), kHr);
+  EXPECT_EQ(rc().currentItem(), Node(kHr));
+  EXPECT_TRUE(Node(kHr)->isExpanded());
+  EXPECT_TRUE(h.prompter.messages.empty());
+
+  // Nothing of it exists (another tree, or nothing at all): the selection stays.
+  EXPECT_EQ(Access::browserRC(w()).treeExp(R"(NDS:\\LEGACY\OLDCO)"), "");
+  EXPECT_EQ(Access::browserRC(w()).treeExp(""), "");
+  EXPECT_EQ(rc().currentItem(), Node(kHr));
+
+  // A lost connection on the way is the same.
+  directory->Cut();
+  EXPECT_EQ(Access::browserRC(w()).treeExp(kSales + R"(\WS01)"), kSales);
   EXPECT_TRUE(HourglassGone());
 }
 

@@ -59,9 +59,6 @@ TEST_F(TreeNodeClick, AUserOrWorkstationBecomesTheTargetInItsContainer) {
   Click(kJsmith);
   EXPECT_EQ(s().target.TargetName, kJsmith);
   EXPECT_EQ(s().target.TargetClass, "User");
-  EXPECT_EQ(s().target.pickedBy, PickSource::kTree);
-  EXPECT_NE(s().target.pickedBy, PickSource::kHistory);
-  EXPECT_NE(s().target.pickedBy, PickSource::kResults);
   EXPECT_EQ(ui().ImageCombo1->currentText(), "JSMITH.SALES.ACME");
   EXPECT_TRUE(ui().Command1->isEnabled());
   EXPECT_EQ(ui().lvwNDSinfo->topLevelItemCount(), 3);  // JSMITH's three telephone numbers
@@ -85,26 +82,12 @@ TEST_F(TreeNodeClick, AnAliasARightClickAndNoNodeChangeNothing) {
   EXPECT_FALSE(ListsEmptied());
 }
 
-TEST_F(TreeNodeClick, CharacterKeysPickTheTreeAndEnterIsTheDoubleClick) {
+TEST_F(TreeNodeClick, KeysMoveTheContextAndEnterIsTheDoubleClick) {
   Access::browserRC(w()).treeExp(kAcme);
   rc().setCurrentItem(Node(kAcme)->child(0));  // Field Service
-  s().target.pickedBy = PickSource::kNone;
-  s().target.pickedBy = PickSource::kResults;
-  // Arrows and function keys move (HR becomes the context, as a click makes it) but leave the
-  // pending results pick to the action button.
-  for (Qt::Key key : {Qt::Key_Down, Qt::Key_F5, Qt::Key_Menu}) QTest::keyClick(&rc(), key);
+  QTest::keyClick(&rc(), Qt::Key_Down);
   EXPECT_EQ(rc().currentItem(), Node(kHr));
   EXPECT_EQ(s().search.CurrentContext, kHr);
-  EXPECT_NE(s().target.pickedBy, PickSource::kTree);
-  EXPECT_EQ(s().target.pickedBy, PickSource::kResults);
-  QTest::keyClick(&rc(), Qt::Key_X);
-  EXPECT_EQ(s().target.pickedBy, PickSource::kTree);
-  EXPECT_NE(s().target.pickedBy, PickSource::kResults);
-
-  s().target.pickedBy = PickSource::kNone;
-  QTest::keyClick(&rc(), Qt::Key_Tab);  // leaving the browser picks nothing
-  EXPECT_NE(s().target.pickedBy, PickSource::kTree);
-
   EXPECT_TRUE(Access::browserRC(w()).TreeViewRC_KeyPress(Qt::Key_Return));
   EXPECT_TRUE(Access::browserRC(w()).TreeViewRC_KeyPress(Qt::Key_Enter));
   EXPECT_FALSE(Access::browserRC(w()).TreeViewRC_KeyPress(Qt::Key_A));
