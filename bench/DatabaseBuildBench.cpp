@@ -27,7 +27,7 @@
 #include "window/controls/Prompter.h"
 #include "window/database/DatabaseBuildJob.h"
 #include "window/frmMain.h"
-#include "wsdb/RecordAppender.h"
+#include "support/RecordAppender.h"
 
 namespace {
 

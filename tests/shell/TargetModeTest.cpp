@@ -15,7 +15,7 @@
 #include "settings/LazySettingsStore.h"
 #include "settings/SettingsSections.h"
 #include "settings/SqliteSettingsStore.h"
-#include "wsdb/RecordAppender.h"
+#include "support/RecordAppender.h"
 
 namespace cvx {
 namespace {

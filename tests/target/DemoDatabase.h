@@ -10,7 +10,7 @@
 #include "directory/DirectoryClient.h"
 #include "support/TempFolder.h"
 #include "target/ResultEntry.h"
-#include "wsdb/RecordAppender.h"
+#include "support/RecordAppender.h"
 
 namespace cvx {
 inline void PrintTo(const ResultEntry& e, std::ostream* os) {

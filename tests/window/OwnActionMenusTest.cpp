@@ -18,7 +18,7 @@
 #include "window/controls/StatusPanels.h"
 #include "window/controls/TreeNodes.h"
 #include "window/search/ResultsList.h"
-#include "wsdb/RecordAppender.h"
+#include "support/RecordAppender.h"
 
 namespace cvx {
 namespace {

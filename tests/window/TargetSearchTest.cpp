@@ -14,7 +14,7 @@
 #include "window/controls/StatusPanels.h"
 #include "window/controls/TreeNodes.h"
 #include "window/search/TargetSearch.h"
-#include "wsdb/RecordAppender.h"
+#include "support/RecordAppender.h"
 
 namespace cvx {
 namespace {

@@ -1,4 +1,4 @@
-#include "wsdb/RecordAppender.h"
+#include "support/RecordAppender.h"
 
 #include <fcntl.h>
 #include <unistd.h>
