@@ -80,9 +80,9 @@ int main(int argc, char** argv) {
     case cvx::StartUpOutcome::kClientMissing:
       return 1;
     case cvx::StartUpOutcome::kUnloaded:
-      return cvx::FinishUnattendedRun(program.window().buildJob(), false);
+      cvx::EndUnattendedRun(cvx::FinishUnattendedRun(program.window().buildJob(), false));
     case cvx::StartUpOutcome::kStoppedClosed:
-      return cvx::FinishUnattendedRun(program.window().buildJob(), true);
+      cvx::EndUnattendedRun(cvx::FinishUnattendedRun(program.window().buildJob(), true));
     case cvx::StartUpOutcome::kHelpRun:
       QObject::connect(&program, &cvx::MainProgram::HelpRunEnded, application.get(),
                        &QCoreApplication::quit, Qt::QueuedConnection);

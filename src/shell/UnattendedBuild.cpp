@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QEventLoop>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 
@@ -65,6 +66,13 @@ int FinishUnattendedRun(DatabaseBuildJob& job, bool stopped) {
   }
   // A start-up that stopped is a failed run, whatever the build did.
   return job.state() == DatabaseBuildJob::State::kBuilt && !stopped ? 0 : 1;
+}
+
+void EndUnattendedRun(int status) {
+  std::cout.flush();
+  std::cerr.flush();
+  std::fflush(nullptr);
+  std::_Exit(status);
 }
 
 }  // namespace cvx

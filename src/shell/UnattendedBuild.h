@@ -45,4 +45,9 @@ class UnattendedReport : public QObject, public Diagnostics {
 // start-up stopped at a step (stopped).
 int FinishUnattendedRun(DatabaseBuildJob& job, bool stopped);
 
+// Ends such a run with its status once everything it writes is written: the database is in place
+// and no settings are kept, so the tree's entries are not freed one by one on the way out (on a
+// tree of 100,000 workstations that takes a tenth of the run).
+[[noreturn]] void EndUnattendedRun(int status);
+
 }  // namespace cvx
