@@ -65,11 +65,8 @@ int main(int argc, char** argv) {
     std::cerr << "cvx: the directory cannot be opened: " << directory.message() << "\n";
     return cvx::kTargetNotStarted;
   }
-  // The own actions live beside the settings store: $XDG_CONFIG_HOME/corvexa/actions.ini.
   const std::string storePath = cvx::DefaultSettingsStorePath();
-  const std::string ownActionsFile =
-      storePath.empty() ? std::string()
-                        : std::filesystem::path(storePath).replace_filename("actions.ini").string();
+  const std::string ownActionsFile = cvx::OwnActionsPathBeside(storePath);
   cvx::LazySettingsStore settings(storePath);
   const cvx::LauncherSettings launch = cvx::LauncherSettingsFromEnvironment(programDir);
   cvx::SpawnLauncher launcher(launch.uncRoot, launch.exeRunner);

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -53,11 +52,8 @@ int main(int argc, char** argv) {
   ports.directory = cvx::OpenDirectoryClientFromEnvironment(
       cvx::FindDataLocations(programDir).demoDirectory, askPassword, options.cmdLineTree);
   ports.prompter = &prompter;
-  // The own actions live beside the settings store: $XDG_CONFIG_HOME/corvexa/actions.ini.
   const std::string storePath = cvx::DefaultSettingsStorePath();
-  ports.ownActionsFile =
-      storePath.empty() ? std::string()
-                        : std::filesystem::path(storePath).replace_filename("actions.ini").string();
+  ports.ownActionsFile = cvx::OwnActionsPathBeside(storePath);
   cvx::LazySettingsStore settings(storePath);
   ports.settings = &settings;
   const cvx::LauncherSettings launch = cvx::LauncherSettingsFromEnvironment(programDir);

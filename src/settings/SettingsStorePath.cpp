@@ -35,4 +35,9 @@ std::string DefaultSettingsStorePath() {
   return SettingsStorePath(std::getenv("XDG_CONFIG_HOME"), home);
 }
 
+std::string OwnActionsPathBeside(const std::string& storePath) {
+  if (storePath.empty()) return {};
+  return std::filesystem::path(storePath).replace_filename("actions.ini").string();
+}
+
 }  // namespace cvx

@@ -12,4 +12,8 @@ std::string SettingsStorePath(const char* xdgConfigHome, const char* home);
 // The same from this process's environment; without HOME the account's home folder is used.
 std::string DefaultSettingsStorePath();
 
+// The administrator's own actions live beside the store: actions.ini in its folder. Empty for an
+// empty store path.
+std::string OwnActionsPathBeside(const std::string& storePath);
+
 }  // namespace cvx
