@@ -3,7 +3,12 @@
 #include <ldap.h>
 #include <ldif.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -11,77 +16,107 @@
 
 #include "core/NetworkAddressText.h"
 #include "core/TextUtil.h"
+#include "directory/ldif/LdifRecords.h"
 #include "directory/ldif/LdifReferenceCheck.h"
 #include "directory/ldif/LdifTypeCheck.h"
+#include "directory/ldif/PlainLdifRecord.h"
 
 namespace cvx {
 
 namespace {
 
-struct LdifFileCloser {
-  void operator()(LDIFFP* fp) const { ldif_close(fp); }
-};
-
-// The RDN values of a plain DN: types of letters, digits and "-" starting with a letter, values
-// of letters, digits, "-", "_" and "." (no escapes, quotes, blanks or multi-valued RDNs). That is
-// what the DNs of large trees look like, and what the parser would make of them; anything else is
-// left to the parser.
-std::optional<std::vector<std::string>> PlainRdnValuesTopDown(std::string_view dn) {
+// The RDN values of a plain DN, bottom up: types of letters, digits and "-" starting with a
+// letter, values of letters, digits, "-", "_", "." and inner blanks (no escapes, quotes or
+// multi-valued RDNs). That is what the DNs of large trees look like, and what the parser would make
+// of them; anything else is left to the parser.
+bool PlainRdnValues(std::string_view dn, std::vector<std::string_view>& values) {
   auto isAlnum = [](char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
   };
-  std::vector<std::string> values;
+  values.clear();
   while (true) {
     const auto comma = dn.find(',');
     const std::string_view rdn = dn.substr(0, comma);
     const auto eq = rdn.find('=');
-    if (eq == std::string_view::npos || eq == 0 || eq + 1 == rdn.size()) return std::nullopt;
+    if (eq == std::string_view::npos || eq == 0 || eq + 1 == rdn.size()) return false;
     const char first = rdn[0];
-    if (!((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z'))) return std::nullopt;
+    if (!((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z'))) return false;
     for (char c : rdn.substr(0, eq)) {
-      if (!isAlnum(c) && c != '-') return std::nullopt;
+      if (!isAlnum(c) && c != '-') return false;
     }
     const std::string_view value = rdn.substr(eq + 1);
     for (char c : value) {
-      if (!isAlnum(c) && c != '-' && c != '_' && c != '.') return std::nullopt;
+      if (!isAlnum(c) && c != '-' && c != '_' && c != '.' && c != ' ') return false;
     }
-    values.emplace_back(value);
-    if (comma == std::string_view::npos) break;
+    if (value.front() == ' ' || value.back() == ' ') return false;
+    values.push_back(value);
+    if (comma == std::string_view::npos) return true;
     dn.remove_prefix(comma + 1);
   }
-  std::reverse(values.begin(), values.end());
-  return values;
 }
 
-// The RDN values of a DN, top down ("cn=A,ou=B,o=C" -> C, B, A). A multi-valued RDN joins its
-// values with "+". Nothing for a DN the parser refuses.
-std::optional<std::vector<std::string>> RdnValuesTopDown(const std::string& dn) {
-  if (auto plain = PlainRdnValuesTopDown(dn)) return plain;
-  LDAPDN parsed = nullptr;
-  if (ldap_str2dn(dn.c_str(), &parsed, LDAP_DN_FORMAT_LDAPV3) != LDAP_SUCCESS) return std::nullopt;
-  std::vector<std::string> values;
-  for (int i = 0; parsed && parsed[i]; ++i) {
-    std::string value;
-    for (int j = 0; parsed[i][j]; ++j) {
-      if (j) value += '+';
-      value.append(parsed[i][j]->la_value.bv_val, parsed[i][j]->la_value.bv_len);
+// The RDN values of a DN, top down ("cn=A,ou=B,o=C" -> C, B, A): views into the DN, or into
+// `parsed` for a DN only the parser reads. A multi-valued RDN joins its values with "+". False
+// for a DN the parser refuses.
+bool RdnValuesTopDown(std::string_view dn, std::vector<std::string_view>& values,
+                      std::vector<std::string>& parsed) {
+  if (!PlainRdnValues(dn, values)) {
+    values.clear();
+    parsed.clear();
+    LDAPDN dnParts = nullptr;
+    if (ldap_str2dn(std::string(dn).c_str(), &dnParts, LDAP_DN_FORMAT_LDAPV3) != LDAP_SUCCESS) {
+      return false;
     }
-    values.push_back(std::move(value));
+    for (int i = 0; dnParts && dnParts[i]; ++i) {
+      std::string value;
+      for (int j = 0; dnParts[i][j]; ++j) {
+        if (j) value += '+';
+        value.append(dnParts[i][j]->la_value.bv_val, dnParts[i][j]->la_value.bv_len);
+      }
+      parsed.push_back(std::move(value));
+    }
+    ldap_dnfree(dnParts);
+    for (const auto& v : parsed) values.emplace_back(v);
   }
-  ldap_dnfree(parsed);
   std::reverse(values.begin(), values.end());
-  return values;
+  return true;
 }
 
-std::string FullPathOf(const std::string& tree, const std::vector<std::string>& rdns,
-                       std::size_t count) {
-  std::size_t size = 6 + tree.size();
-  for (std::size_t i = 0; i < count; ++i) size += 1 + rdns[i].size();
-  std::string path;
-  path.reserve(size);
-  path.append("NDS:\\\\").append(tree);
-  for (std::size_t i = 0; i < count; ++i) path.append(1, '\\').append(rdns[i]);
-  return path;
+void FullPathOf(const std::string& tree, const std::vector<std::string_view>& rdns,
+                std::string& path) {
+  path.assign("NDS:\\\\").append(tree);
+  for (const auto& rdn : rdns) path.append(1, '\\').append(rdn);
+}
+
+struct FileText {
+  std::unique_ptr<char[]> data;  // with room for a line end and a NUL after the text
+  std::size_t size = 0;
+};
+
+// The whole file in one read: records are then found with memchr instead of line by line.
+std::optional<FileText> ReadWholeFile(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  std::optional<FileText> text;
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    const auto size = static_cast<std::size_t>(st.st_size);
+    text.emplace();
+    text->data.reset(new char[size + 2]);
+    while (text->size < size) {
+      const ssize_t got = read(fd, text->data.get() + text->size, size - text->size);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) {
+        text.reset();
+        break;
+      }
+      if (got == 0) break;  // shorter than it was a moment ago: what is there is read
+      text->size += static_cast<std::size_t>(got);
+    }
+    if (text) text->data[text->size] = '\0';
+  }
+  close(fd);
+  return text;
 }
 
 class Loader {
@@ -91,54 +126,42 @@ class Loader {
       : path_(path), model_(std::make_shared<TreeModel>(tree, std::move(schema))), added_(added) {}
 
   DirResult<std::shared_ptr<const TreeModel>> Run() {
-    if (auto refused = FindRefusedLine(path_)) return Fail(refused->line, refused->what);
-    std::unique_ptr<LDIFFP, LdifFileCloser> fp(ldif_open(path_.c_str(), "r"));
-    if (!fp) return Fail(0, "cannot be read");
+    auto text = ReadWholeFile(path_);
+    if (!text) return Fail(0, "cannot be read");
+    LdifRecords records(text->data.get(), text->size);
+    if (const auto& refused = records.Refused()) return Fail(refused->line, refused->what);
     // Room for the objects of a file of this size (records of large trees take 200 bytes and
     // more), so the name index is not rebuilt again and again while it grows.
-    std::error_code ec;
-    const auto bytes = std::filesystem::file_size(path_, ec);
-    if (!ec) model_->Reserve(static_cast<std::size_t>(bytes / 200));
+    model_->Reserve(text->size / 200);
     if (added_) added_(*model_, 0);  // the tree object
-    unsigned long lineNo = 0;
-    char* buf = nullptr;
-    int bufLen = 0;
-    std::optional<DirError> error;
-    while (!error) {
-      const unsigned long before = lineNo;
-      // A record whose only line starts with a digit is taken for an old-style record number and
-      // skipped: the reader then reports a record but leaves the buffer as it was (unset, or the
-      // previous record). Emptied first, such a record is seen as empty.
-      if (buf) buf[0] = '\0';
-      const int rc = ldif_read_record(fp.get(), &lineNo, &buf, &bufLen);
-      if (rc == 0) break;
-      if (rc < 0) {
-        error = Fail(before + 1, "unreadable record").dirError();
-        break;
-      }
-      if (!buf || !buf[0]) continue;
-      if (auto e = AddRecord(buf, FirstLine(buf, lineNo))) error = std::move(*e);
+    // Values of plain records stay where they are in the text, which the tree keeps.
+    model_->HoldText(std::move(text->data));
+    for (std::size_t i = 0; i < records.Count(); ++i) {
+      const LdifRecordText record = records.Take(i);
+      if (!record.size) continue;
+      if (auto e = AddRecord(record)) return *e;
     }
-    ber_memfree(buf);
-    if (error) return *error;
     return std::shared_ptr<const TreeModel>(model_);
   }
 
  private:
-  // The reader skips blank and comment lines before a record, so the record's first line is
-  // found back from the line count after it and the lines it holds.
-  static unsigned long FirstLine(const char* record, unsigned long linesAfter) {
-    const auto lines =
-        static_cast<unsigned long>(std::count(record, record + std::strlen(record), '\n'));
-    return linesAfter >= lines ? linesAfter - lines + 1 : 1;
-  }
-
   DirResult<std::shared_ptr<const TreeModel>> Fail(unsigned long line, const std::string& what) {
     return MakeDirError(kDirLost, path_ + ":" + std::to_string(line) + ": " + what);
   }
 
-  std::optional<DirError> AddRecord(char* text, unsigned long line) {
-    if (std::string_view(text).rfind("version:", 0) == 0) return std::nullopt;
+  std::optional<DirError> AddRecord(const LdifRecordText& record) {
+    char* text = record.text;
+    const unsigned long line = record.firstLine;
+    if (std::string_view(text, record.size).rfind("version:", 0) == 0) return std::nullopt;
+    if (ReadPlainLdifRecord(text, record.size, plain_)) {
+      recordAttributes_.clear();
+      for (const auto& a : plain_.attributes) {
+        recordAttributes_.push_back(
+            {a.type,
+             std::span<const std::string_view>(plain_.values).subspan(a.firstValue, a.valueCount)});
+      }
+      return AddEntry(plain_.dn, line, true);
+    }
     if (auto bare = FindLineWithoutType(text, line)) {
       return Fail(*bare, "a line without an attribute name").dirError();
     }
@@ -148,7 +171,7 @@ class Loader {
     }
     struct berval rbuf;
     rbuf.bv_val = text;
-    rbuf.bv_len = std::strlen(text);
+    rbuf.bv_len = record.size;
     LDIFRecord lr{};
     const int rc = ldap_parse_ldif_record(&rbuf, line, &lr, "cvx",
                                           LDIF_DEFAULT_ADD | LDIF_ENTRIES_ONLY | LDIF_NO_CONTROLS);
@@ -156,106 +179,161 @@ class Loader {
       ldap_ldif_record_done(&lr);
       return Fail(line, "malformed record").dirError();
     }
-    auto result = AddEntry(lr, line);
+    std::optional<DirError> result;
+    if (lr.lr_op == LDAP_REQ_ADD) {  // anything else is not an entry: nothing to add
+      recordAttributes_.clear();
+      parsedValues_.clear();
+      for (LDAPMod** m = lr.lrop_mods; m && *m; ++m) {
+        for (struct berval** v = (*m)->mod_bvalues; v && *v; ++v) {
+          parsedValues_.emplace_back((*v)->bv_val ? (*v)->bv_val : "", (*v)->bv_len);
+        }
+      }
+      std::size_t next = 0;
+      for (LDAPMod** m = lr.lrop_mods; m && *m; ++m) {
+        std::size_t count = 0;
+        for (struct berval** v = (*m)->mod_bvalues; v && *v; ++v) ++count;
+        recordAttributes_.push_back(
+            {(*m)->mod_type,
+             std::span<const std::string_view>(parsedValues_).subspan(next, count)});
+        next += count;
+      }
+      result = AddEntry(std::string_view(lr.lr_dn.bv_val ? lr.lr_dn.bv_val : "", lr.lr_dn.bv_len),
+                        line, false);
+    }
     ldap_ldif_record_done(&lr);
     return result;
   }
 
-  std::optional<DirError> AddEntry(const LDIFRecord& lr, unsigned long line) {
-    if (lr.lr_op != LDAP_REQ_ADD) return std::nullopt;  // not an entry: nothing to add
-    const std::string dn(lr.lr_dn.bv_val ? lr.lr_dn.bv_val : "", lr.lr_dn.bv_len);
-    const auto rdns = RdnValuesTopDown(dn);
-    if (!rdns || rdns->empty()) return Fail(line, "malformed DN \"" + dn + "\"").dirError();
-    for (const auto& v : *rdns) {
-      if (v.find('\\') != std::string::npos || v.empty()) {
-        return Fail(line, "name \"" + v + "\" cannot be used in a full name").dirError();
+  // The entry of one record; its values stay where they are when `valuesStay`, else they are
+  // copied into the tree.
+  std::optional<DirError> AddEntry(std::string_view dn, unsigned long line, bool valuesStay) {
+    if (!RdnValuesTopDown(dn, rdns_, parsedRdns_) || rdns_.empty()) {
+      return Fail(line, "malformed DN \"" + std::string(dn) + "\"").dirError();
+    }
+    for (const auto& v : rdns_) {
+      if (v.find('\\') != std::string_view::npos || v.empty()) {
+        return Fail(line, "name \"" + std::string(v) + "\" cannot be used in a full name")
+            .dirError();
       }
     }
     TreeNode node;
-    node.relativeName = model_->Keep(rdns->back());
-    node.fullPath = model_->Keep(FullPathOf(model_->Name(), *rdns, rdns->size()));
+    FullPathOf(model_->Name(), rdns_, fullPath_);
+    node.fullPath = model_->Keep(fullPath_);
+    // The relative name is the end of the full name.
+    node.relativeName = node.fullPath.substr(node.fullPath.size() - rdns_.back().size());
+    upperPath_.resize(fullPath_.size());
+    std::transform(fullPath_.begin(), fullPath_.end(), upperPath_.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
     // RDN values hold no backslash, so the parent's name ends before the last one.
-    const std::string upperPath = ToUpperAscii(node.fullPath);
-    // Records mostly follow their siblings: the previous record's parent is looked up once.
     const std::string_view parentPath =
-        std::string_view(upperPath).substr(0, upperPath.rfind('\\'));
+        std::string_view(upperPath_).substr(0, upperPath_.rfind('\\'));
+    // Records mostly follow their siblings: the previous record's parent is looked up once.
     if (parentPath != lastParentPath_) {
       lastParentPath_ = parentPath;
       lastParent_ = model_->FindUpper(parentPath);
     }
     node.parent = lastParent_;
-    if (node.parent == kNoNode)
-      return Fail(line, "the parent of \"" + dn + "\" is missing").dirError();
-
+    if (node.parent == kNoNode) {
+      return Fail(line, "the parent of \"" + std::string(dn) + "\" is missing").dirError();
+    }
     values_.clear();
 
-    std::vector<const ObjectClassInfo*> classes;
-    for (LDAPMod** m = lr.lrop_mods; m && *m; ++m) {
-      const std::string type((*m)->mod_type);
+    recordClasses_.clear();
+    for (const auto& attribute : recordAttributes_) {
+      const std::string_view type = attribute.type;
       const bool isObjectClass = EqualsNoCase(type, "objectClass");
       const bool isAliasTarget = EqualsNoCase(type, "aliasedObjectName");
       const auto* attr = Attribute(type);
       const std::string_view unknownType = attr ? std::string_view() : Unknown(type);
-      for (struct berval** v = (*m)->mod_bvalues; v && *v; ++v) {
-        const std::string_view value((*v)->bv_val ? (*v)->bv_val : "", (*v)->bv_len);
+      for (std::size_t k = 0; k < attribute.values.size(); ++k) {
+        const std::string_view value = attribute.values[k];
         if (isObjectClass) {
-          const auto* c = Class(std::string(value));
+          const auto* c = Class(value);
           if (!c)
             return Fail(line, "unknown object class \"" + std::string(value) + "\"").dirError();
-          classes.push_back(c);
+          recordClasses_.push_back(c);
         }
-        if (isAliasTarget && v == (*m)->mod_bvalues) {
-          const auto target = RdnValuesTopDown(std::string(value));
-          if (target && !target->empty()) {
-            node.aliasTarget = model_->Keep(FullPathOf(model_->Name(), *target, target->size()));
+        if (isAliasTarget && k == 0) {
+          if (RdnValuesTopDown(value, rdns_, parsedRdns_) && !rdns_.empty()) {
+            FullPathOf(model_->Name(), rdns_, fullPath_);
+            node.aliasTarget = model_->Keep(fullPath_);
           }
         }
         const std::string_view text = attr && attr->isNetworkAddress
                                           ? model_->Keep(RenderNetworkAddress(value))
-                                          : model_->Keep(value);
+                                      : valuesStay ? value
+                                                   : model_->Keep(value);
         values_.push_back(TreeValue{attr, unknownType, text});
       }
     }
-    const auto* cls = model_->Schema().MostSpecificClass(classes);
-    if (!cls) return Fail(line, "\"" + dn + "\" has no object class").dirError();
+    const auto* cls = model_->Schema().MostSpecificClass(recordClasses_);
+    if (!cls) return Fail(line, "\"" + std::string(dn) + "\" has no object class").dirError();
     node.className = cls->ndsName;
     node.isContainer = cls->isContainer;
     node.isAlias = cls->isAlias;
     if (node.isAlias && node.aliasTarget.empty()) {
-      return Fail(line, "alias \"" + dn + "\" names no object").dirError();
+      return Fail(line, "alias \"" + std::string(dn) + "\" names no object").dirError();
     }
-    const NodeIndex index = model_->Add(std::move(node), upperPath, values_);
-    if (index == kNoNode) return Fail(line, "\"" + dn + "\" is there twice").dirError();
+    const NodeIndex index = model_->Add(std::move(node), upperPath_, values_);
+    if (index == kNoNode)
+      return Fail(line, "\"" + std::string(dn) + "\" is there twice").dirError();
     if (added_) added_(*model_, index);
     return std::nullopt;
   }
 
   // Records spell the same few types and classes over and over: remember each spelling once
   // instead of folding its case for every value.
-  const AttributeTypeInfo* Attribute(const std::string& spelling) {
-    auto [it, added] = attributes_.try_emplace(spelling, nullptr);
-    if (added) it->second = model_->Schema().FindAttribute(spelling);
+  struct SpellingHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+  };
+  template <typename T>
+  using BySpelling = std::unordered_map<std::string, T, SpellingHash, std::equal_to<>>;
+
+  const AttributeTypeInfo* Attribute(std::string_view spelling) {
+    auto it = attributes_.find(spelling);
+    if (it == attributes_.end()) {
+      it = attributes_.emplace(spelling, model_->Schema().FindAttribute(spelling)).first;
+    }
     return it->second;
   }
   // A type the schema lacks, upper-cased once and kept in the tree.
-  std::string_view Unknown(const std::string& spelling) {
-    auto [it, added] = unknownTypes_.try_emplace(spelling);
-    if (added) it->second = model_->Keep(ToUpperAscii(spelling));
+  std::string_view Unknown(std::string_view spelling) {
+    auto it = unknownTypes_.find(spelling);
+    if (it == unknownTypes_.end()) {
+      it = unknownTypes_.emplace(spelling, model_->Keep(ToUpperAscii(spelling))).first;
+    }
     return it->second;
   }
-  const ObjectClassInfo* Class(const std::string& spelling) {
-    auto [it, added] = classes_.try_emplace(spelling, nullptr);
-    if (added) it->second = model_->Schema().FindClass(spelling);
+  const ObjectClassInfo* Class(std::string_view spelling) {
+    auto it = classes_.find(spelling);
+    if (it == classes_.end()) {
+      it = classes_.emplace(spelling, model_->Schema().FindClass(spelling)).first;
+    }
     return it->second;
   }
+
+  // One record's attributes, from either reader; the values are views into the record.
+  struct RecordAttribute {
+    std::string_view type;
+    std::span<const std::string_view> values;
+  };
 
   std::string path_;
   std::shared_ptr<TreeModel> model_;
   const TreeObjectAdded& added_;
-  std::unordered_map<std::string, const AttributeTypeInfo*> attributes_;
-  std::unordered_map<std::string, const ObjectClassInfo*> classes_;
-  std::unordered_map<std::string, std::string_view> unknownTypes_;
-  std::vector<TreeValue> values_;  // of the record being added, reused
+  BySpelling<const AttributeTypeInfo*> attributes_;
+  BySpelling<const ObjectClassInfo*> classes_;
+  BySpelling<std::string_view> unknownTypes_;
+  PlainLdifRecord plain_;
+  std::vector<RecordAttribute> recordAttributes_;
+  std::vector<std::string_view> parsedValues_;
+  std::vector<const ObjectClassInfo*> recordClasses_;
+  std::vector<TreeValue> values_;       // of the record being added, reused
+  std::vector<std::string_view> rdns_;  // of the DN being read, top down
+  std::vector<std::string> parsedRdns_;
+  std::string fullPath_;
+  std::string upperPath_;
   std::string lastParentPath_;
   NodeIndex lastParent_ = kNoNode;
 };

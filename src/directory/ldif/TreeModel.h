@@ -68,6 +68,8 @@ class TreeModel {
   // added already; `upperPath` is the node's full name in upper case. kNoNode, and nothing added,
   // when a node of that name is there already.
   std::string_view Keep(std::string_view text) { return arena_.Keep(text); }
+  // Text the tree's values may point into, kept as long as the tree.
+  void HoldText(std::unique_ptr<char[]> text) { heldTexts_.push_back(std::move(text)); }
   void Reserve(std::size_t nodes) {
     nodes_.reserve(nodes);
     values_.reserve(nodes * 8);
@@ -80,6 +82,7 @@ class TreeModel {
   std::string name_;
   std::shared_ptr<const SchemaModel> schema_;
   StringArena arena_;
+  std::vector<std::unique_ptr<char[]>> heldTexts_;
   std::vector<TreeNode> nodes_;
   std::vector<TreeValue> values_;
   // Full names in upper case (in arena_), by node; and an open-addressing table over them that
