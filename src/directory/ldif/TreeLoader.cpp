@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
+#include <new>
 #include <optional>
 #include <unordered_map>
 
@@ -102,8 +102,10 @@ std::optional<FileText> ReadWholeFile(const std::string& path) {
   if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
     const auto size = static_cast<std::size_t>(st.st_size);
     text.emplace();
-    text->data.reset(new char[size + 2]);
-    while (text->size < size) {
+    // A file larger than memory is a file that cannot be read, not the end of the program.
+    text->data.reset(new (std::nothrow) char[size + 2]);
+    if (!text->data) text.reset();
+    while (text && text->size < size) {
       const ssize_t got = read(fd, text->data.get() + text->size, size - text->size);
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) {
