@@ -5,8 +5,8 @@
 
 namespace cvx {
 
-// A tree file is data: it may not pull other files into the tree. The LDIF reader would follow
-// "include:" lines and "attr:< URL" values, so both are found first and refused.
+// A tree file is data: it may not pull other files into the tree. The LDAP library's LDIF reader
+// would follow "include:" lines and "attr:< URL" values, so both are found first and refused.
 
 // What is refused in a tree file before any record is parsed (an "include:" line, a raw NUL
 // byte), and on which line.

@@ -9,8 +9,9 @@
 
 namespace cvx {
 
-// Reads one tree from an LDIF file with the LDAP library's LDIF reader. DNs hold no tree: an
-// entry with a single RDN sits directly below the tree object. Parents come before children.
+// Reads one tree from an LDIF file: the file is read whole, plain records directly, others with
+// the LDAP library's LDIF parser. DNs hold no tree: an entry with a single RDN sits directly
+// below the tree object. Parents come before children.
 // Errors (kDirLost) name the file and the line of the record: unreadable file, malformed record,
 // an entry whose parent is missing, a repeated name, an unknown object class.
 // `added`, when given, is called for each object once it is in the tree, the tree object first.
