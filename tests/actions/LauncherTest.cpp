@@ -110,7 +110,7 @@ TEST_F(LauncherTest, ExeProgramsRunThroughTheRunnerAndAFailureIsAStatusText) {
   SpawnLauncher runner(StandinRoot(), "env X=1");
   for (const char* line : {kRcLine, ""}) {
     const LaunchReaction quiet = LaunchStep(runner, line);
-    EXPECT_FALSE(quiet.message || quiet.showServerSettings || quiet.statusText) << line;
+    ASSERT_FALSE(quiet.message || quiet.showServerSettings || quiet.statusText) << line;
   }
   EXPECT_EQ(Parts("demo.log", 1), Lines{kRcLogged});
   const auto noRunner = SpawnLauncher(StandinRoot(), "cvx-no-such-runner").Launch(kRcLine);
@@ -147,7 +147,7 @@ TEST_F(LauncherTest, HostileNamesStartNothingElse) {
   Lines logged;
   for (const auto& [request, line] : requests) {
     const auto outcome = launcher_.Launch(BuildRCCommand(request).commandLine);
-    EXPECT_EQ(outcome.status, line.empty() ? LaunchStatus::kEmpty : LaunchStatus::kStarted);
+    ASSERT_EQ(outcome.status, line.empty() ? LaunchStatus::kEmpty : LaunchStatus::kStarted);
     if (!line.empty()) logged.push_back(line);
     EXPECT_EQ(Parts("demo.log", logged.size()), logged);
   }
