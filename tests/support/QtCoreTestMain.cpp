@@ -2,8 +2,7 @@
 
 #include <QCoreApplication>
 
-// Tests of widget-free parts need only an event loop for the completions they wait on; the
-// application object is made after GoogleTest has taken its own arguments.
+// Widget-free parts need only an event loop; it is made after GoogleTest took its arguments.
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   // Indexes of test trees go to the build folder; a test that is about the cache sets its own.

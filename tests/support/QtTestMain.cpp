@@ -3,8 +3,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-// Tests of Qt parts need an application object (widgets included) and an event loop; it is made
-// after GoogleTest has taken its own arguments.
+// Qt parts need an application with widgets; it is made after GoogleTest took its arguments.
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   // Indexes of test trees go to the build folder; a test that is about the cache sets its own.

@@ -5,19 +5,11 @@
 
 namespace cvx {
 
-// What became of one record to append.
+// What became of one record to append: why it was not appended, or nothing.
 struct AppendResult {
-  enum class Status {
-    kAppended,
-    kDirectoryMissing,
-    kTreeNameRefused,  // the tree name cannot name a file
-    kRecordRefused,    // a field holds a quotation mark or a control character, or is not UTF-8
-    kWriteFailed,      // no rights, disk full, ...
-  };
-  Status status = Status::kAppended;
   std::string reason;
 
-  bool ok() const { return status == Status::kAppended; }
+  bool ok() const { return reason.empty(); }
 };
 
 // Appends one record to DBPath/TREE.lst, creating the file when it is missing, and closes the

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -7,7 +9,7 @@
 
 namespace cvx::test {
 
-// A fresh folder for one test, removed with everything in it afterwards.
+// A fresh folder for one test, removed afterwards with all in it, read-only or not.
 class TempFolder {
  public:
   TempFolder() {
@@ -16,6 +18,10 @@ class TempFolder {
   }
   ~TempFolder() {
     std::error_code ec;
+    ::chmod(path_.c_str(), 0700);
+    for (const auto& e : std::filesystem::recursive_directory_iterator(path_, ec)) {
+      if (e.is_directory(ec) && !e.is_symlink(ec)) ::chmod(e.path().c_str(), 0700);
+    }
     std::filesystem::remove_all(path_, ec);
   }
   TempFolder(const TempFolder&) = delete;
@@ -26,13 +32,12 @@ class TempFolder {
 
   // Writes bytes exactly as given to a file in the folder; returns its path.
   std::string Write(const std::string& name, const std::string& bytes) const {
-    const std::string file = path_ + "/" + name;
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-    return file;
+    std::ofstream(*this / name, std::ios::binary | std::ios::trunc) << bytes;
+    return *this / name;
   }
 
   std::string Read(const std::string& name) const {
-    std::ifstream in(path_ + "/" + name, std::ios::binary);
+    std::ifstream in(*this / name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
