@@ -12,17 +12,23 @@
 
 namespace cvx {
 
-// A main window over a directory folder, with recorded message boxes, as the program builds it.
-// Settings go to `store` when given (a real store in a test's folder), else to memory. Own
-// actions are read from ownActionsFile when given; none otherwise.
+// A main window over a directory, with recorded message boxes, as the program builds it. Settings
+// go to `store` when given (a real store in a test's folder), else to memory. Own actions are
+// read from ownActionsFile when given; none otherwise.
 struct MainWindowHarness {
-  MainWindowHarness(const std::string& folder, const std::string& preferredTree,
-                    std::vector<std::string> arguments, std::string programDir = "/opt/cvx/bin",
-                    SettingsStore* store = nullptr, std::string ownActionsFile = {});
-  // The same over a directory the test opened itself (one it can cut, for instance).
   MainWindowHarness(DirResult<DirectoryClientPtr> directory, std::vector<std::string> arguments,
                     std::string programDir = "/opt/cvx/bin", SettingsStore* store = nullptr,
-                    std::string ownActionsFile = {});
+                    std::string ownActionsFile = {})
+      : owned(std::make_unique<frmMain>(frmMain::Ports{
+            std::move(directory), &prompter, nullptr, store ? store : &memoryStore, &launcher,
+            std::move(programDir), std::move(arguments), std::move(ownActionsFile)})),
+        window(owned.get()) {}
+  // The same over a directory folder.
+  MainWindowHarness(const std::string& folder, const std::string& preferredTree,
+                    std::vector<std::string> arguments, std::string programDir = "/opt/cvx/bin",
+                    SettingsStore* store = nullptr)
+      : MainWindowHarness(OpenDirectoryClient(folder, preferredTree), std::move(arguments),
+                          std::move(programDir), store) {}
 
   StartUpOutcome Load() { return window->Load(); }
 
@@ -30,7 +36,7 @@ struct MainWindowHarness {
   MemorySettingsStore memoryStore;
   RecordingLauncher launcher;  // what would have been started
   std::unique_ptr<frmMain> owned;
-  frmMain* window = nullptr;
+  frmMain* window;
 };
 
 }  // namespace cvx

@@ -8,14 +8,11 @@
 
 namespace cvx {
 
-// Settings kept in memory for handler tests, with the order rules of the real store. Set
-// failWrites to see how a caller copes with a store that refuses every change.
+// Settings kept in memory for handler tests, with the order rules of the real store.
 class MemorySettingsStore : public SettingsStore {
  public:
   struct Row {
-    std::string section;
-    std::string key;
-    std::string value;
+    std::string section, key, value;
   };
 
   std::string ReadValue(std::string_view section, std::string_view key,
@@ -23,7 +20,6 @@ class MemorySettingsStore : public SettingsStore {
     const auto it = Find(section, key);
     return it != rows.end() ? it->value : std::string(fallback);
   }
-
   std::vector<NamedValue> ReadSection(std::string_view section) const override {
     std::vector<NamedValue> values;
     for (const auto& row : rows) {
@@ -31,11 +27,8 @@ class MemorySettingsStore : public SettingsStore {
     }
     return values;
   }
-
   StoreStatus WriteValue(std::string_view section, std::string_view key,
                          std::string_view value) override {
-    if (failWrites) return StoreStatus::Failed("memory store refuses writes");
-    ++writes;
     const auto it = Find(section, key);
     if (it != rows.end()) {
       rows[static_cast<std::size_t>(it - rows.begin())].value = std::string(value);
@@ -44,23 +37,16 @@ class MemorySettingsStore : public SettingsStore {
     }
     return StoreStatus::Ok();
   }
-
   StoreStatus DeleteSection(std::string_view section) override {
-    if (failWrites) return StoreStatus::Failed("memory store refuses writes");
     std::erase_if(rows, [&](const Row& row) { return row.section == section; });
     return StoreStatus::Ok();
   }
-
   StoreStatus Transaction(const std::function<void()>& body) override {
-    ++transactions;
     body();
     return StoreStatus::Ok();
   }
 
   std::vector<Row> rows;
-  bool failWrites = false;
-  int writes = 0;
-  int transactions = 0;
 
  private:
   std::vector<Row>::const_iterator Find(std::string_view section, std::string_view key) const {

@@ -1,0 +1,106 @@
+// The real window's pages, help and attribute display.
+
+#include "DemoWindow.h"
+#include "window/layout/HelpBrowser.h"
+
+namespace cvx {
+namespace {
+
+class MainWindowTest : public DemoWindow {
+ protected:
+  void Activate(QWidget* window) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  }
+  QList<HelpBrowser*> HelpWindows() { return w().findChildren<HelpBrowser*>(); }
+  static void Click(QWidget* widget) {
+    const QPoint centre = widget->rect().center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent event(type, centre, widget->mapToGlobal(centre), Qt::LeftButton,
+                        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                        Qt::NoModifier);
+      QCoreApplication::sendEvent(widget, &event);
+    }
+  }
+};
+
+// A click on a tab clears the status (that it shows its page alone the layout walk sees); a
+// settings frame does not take the focus; a page that is not there changes nothing.
+TEST_F(MainWindowTest, TabsClearTheStatusAndSettingsFramesLeaveTheFocus) {
+  SetStatusPanelText(ui(), 2, "Context: x");
+  SwitchPage(ui(), s().pages.ActiveTab, 4);
+  SwitchSettingsPage(ui(), s().pages.ActiveSettingsTab, 5);
+  EXPECT_EQ(Panel2(), "Context: x");
+  ui().TabStrip->setCurrentIndex(1);
+  EXPECT_EQ(Panel2(), "");
+  EXPECT_EQ(s().pages.ActiveTab, 2);
+  ui().TabStrip->setFocus();
+  ui().TabStripSettings->setCurrentIndex(3);
+  EXPECT_FALSE(ui().frameS[4]->isHidden());
+  EXPECT_EQ(w().focusWidget(), ui().TabStrip);
+  SwitchPage(ui(), s().pages.ActiveTab, 3);
+  EXPECT_EQ(ui().TabStrip->currentIndex(), 2);
+  EXPECT_EQ(w().focusWidget(), ui().picControl[3]);
+}
+
+// F1 anywhere, or a click on the help panel, opens one help window of the main window's (the
+// program still ends when the main window closes); asked again, the same comes to the front.
+TEST_F(MainWindowTest, F1OrTheHelpPanelOpensOneHelpWindow) {
+  Activate(&w());
+  QTest::keyClick(&rc(), Qt::Key_F1);
+  ASSERT_EQ(HelpWindows().size(), 1);
+  HelpBrowser* help = HelpWindows().front();
+  EXPECT_TRUE(help->isWindow());
+  EXPECT_EQ(help->windowHandle()->transientParent(), w().windowHandle());
+  EXPECT_TRUE(QTest::qWaitForWindowActive(help));
+  Activate(&w());
+  QTest::keyClick(ui().ImageCombo1, Qt::Key_F1);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(help));
+  help->close();
+
+  QLabel* panel = ui().StatusPanel[1];
+  EXPECT_EQ(panel->frameShadow(), QFrame::Raised);
+  Click(ui().StatusPanel[2]);
+  EXPECT_FALSE(help->isVisible());
+  Click(panel);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_EQ(panel->frameShadow(), QFrame::Sunken);
+  // The mouse moving over the status bar raises the panel again.
+  QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), ui().StatusBar->mapToGlobal(QPointF(2, 2)),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(ui().StatusBar, &move);
+  EXPECT_EQ(panel->frameShadow(), QFrame::Raised);
+  // With the help window in front, a click on the panel still reaches it.
+  Click(panel);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(help));
+  EXPECT_EQ(HelpWindows(), QList<HelpBrowser*>{help});
+}
+
+TEST_F(MainWindowTest, TheCheckedAttributesOfTheObjectAreListed) {
+  // The layout box chooses the picker shown.
+  ui().cmbNDSInfoLayout->setCurrentIndex(1);
+  EXPECT_FALSE(ui().lstNDSInfoSelect[1]->isHidden());
+  EXPECT_TRUE(ui().lstNDSInfoSelect[0]->isHidden());
+  // Checked out of picker order: the picker's order is kept, and an unknown name passed over.
+  SetCheckedAttributes(ui(), 0, {"Telephone Number", "Surname", "No Such Attribute"});
+  EXPECT_EQ(CheckedAttributes(ui(), 0), (std::vector<std::string>{"Surname", "Telephone Number"}));
+  EXPECT_EQ(Access::attributes(w()).getNDSinfo(kJsmith), 0);
+  QTreeWidget& view = *ui().lvwNDSinfo;
+  ASSERT_EQ(view.topLevelItemCount(), 4);
+  EXPECT_EQ(view.topLevelItem(0)->text(1), "Smith");
+  EXPECT_EQ(view.topLevelItem(3)->text(0), "Telephone Number");
+  EXPECT_EQ(view.topLevelItem(3)->text(1), "+1 555 0199");
+  // Checks change the next listing, not the one shown; with none checked the view is emptied.
+  SetCheckedAttributes(ui(), 0, {});
+  EXPECT_EQ(view.topLevelItemCount(), 4);
+  Access::attributes(w()).getNDSinfo(kJsmith);
+  EXPECT_EQ(view.topLevelItemCount(), 0);
+  SetCheckedAttributes(ui(), 0, {"Surname"});
+  directory->Cut();
+  EXPECT_EQ(Access::attributes(w()).getNDSinfo(kJsmith), kDirLost);
+  EXPECT_EQ(view.topLevelItemCount(), 0);
+  EXPECT_TRUE(Panel2().startsWith("The attributes of JSMITH.SALES.ACME "));
+}
+
+}  // namespace
+}  // namespace cvx
