@@ -6,11 +6,12 @@
 #include <QPushButton>
 #include <QSignalSpy>
 
-#include "fakes/MemorySettingsStore.h"
 #include "fakes/RecordingLauncher.h"
 #include "fakes/RecordingPrompter.h"
 #include "fakes/frmMainTestAccess.h"
+#include "settings/LazySettingsStore.h"
 #include "shell/frmHelpWindow.h"
+#include "support/TempFolder.h"
 
 namespace cvx {
 namespace {
@@ -19,7 +20,8 @@ namespace {
 // is shown; its OK ends the program, without the main window's shutdown.
 TEST(MainProgram, AHelpRunParsesEverythingThenLeavesOnlyTheHelpWindow) {
   RecordingPrompter prompter;
-  MemorySettingsStore store;
+  const test::TempFolder folder;
+  LazySettingsStore store(folder / "settings.sqlite3");
   RecordingLauncher launcher;
   const std::vector<std::string> args{R"(/tree=NDS:\\LEGACY /? /dbpath=c:\x)"};
   MainProgram program(

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "fakes/MainWindowHarness.h"
 #include "support/TempFolder.h"
@@ -30,7 +31,7 @@ TEST(UnattendedBuild, ExitStatusSaysWhetherTheDatabaseWasBuilt) {
   const std::string acme = R"(/dbbuild=NDS:\\CORP\ACME)";
   const UnattendedRun built({R"(/tree=NDS:\\CORP)", acme, "/autoclose", dbpath});
   EXPECT_EQ(built.status, 0);
-  EXPECT_TRUE(built.h.memoryStore.rows.empty());  // nothing saved
+  EXPECT_TRUE(std::filesystem::is_empty(built.h.folder.path()));  // nothing saved
   EXPECT_TRUE(built.h.prompter.messages.empty());
   // A missing folder: the message, and the run ends without building, "/autoclose" or not.
   for (const auto& args : {std::vector<std::string>{acme, "/autoclose", dbpath + "/gone"},
@@ -39,7 +40,7 @@ TEST(UnattendedBuild, ExitStatusSaysWhetherTheDatabaseWasBuilt) {
     EXPECT_EQ(missing.status, 1);
     ASSERT_EQ(missing.h.prompter.messages.size(), 1u);
     EXPECT_TRUE(missing.h.prompter.messages[0].text.startsWith("The path specified"));
-    EXPECT_TRUE(missing.h.memoryStore.rows.empty());
+    EXPECT_TRUE(std::filesystem::is_empty(missing.h.folder.path()));
   }
   // A start-up that stops ends a run that closes by itself with 1: nobody is there to close it.
   EXPECT_EQ(

@@ -148,22 +148,5 @@ TEST_F(DatabaseBuildTest, AReadOnlyFolderIsNamedAndTheOldFileKept) {
   }
 }
 
-TEST_F(DatabaseBuildTest, AMissingFolderEndsTheToolUnlessAppending) {
-  s().start.DBPath = db.path() + "/gone";
-  SelectContext(kAcme);
-  // Appending checks no folder first: the build fails and the tool stays.
-  ChooseAppend(true);
-  ui().cmdBuildWSdb->click();
-  EXPECT_TRUE(h.prompter.messages.empty());
-  EXPECT_FALSE(w().IsUnloaded());
-  ChooseAppend(false);
-  QSignalSpy unloaded(&w(), &frmMain::Unloaded);
-  ui().cmdBuildWSdb->click();
-  ASSERT_EQ(h.prompter.messages.size(), 1u);
-  EXPECT_TRUE(h.prompter.messages[0].text.startsWith("The path specified"));
-  EXPECT_EQ(unloaded.count(), 1);  // a normal end: the settings are saved
-  EXPECT_FALSE(std::filesystem::exists(db.path() + "/gone"));
-}
-
 }  // namespace
 }  // namespace cvx

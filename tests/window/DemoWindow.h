@@ -1,5 +1,7 @@
 #pragma once
 
+// Every test of the window program includes this file, and with it the widgets and test tools.
+
 #include <gtest/gtest.h>
 
 #include <QtTest/QtTest>
@@ -19,7 +21,6 @@
 #include "window/layout/PageSwitching.h"
 #include "window/layout/WindowGeometry.h"
 
-// Every test of the window program includes this file, and with it the widgets and test tools.
 namespace cvx {
 
 // Full names in the demo tree CORP.
@@ -44,8 +45,8 @@ class DemoWindow : public ::testing::Test {
                       std::vector<std::string> args = {})
       : directory(
             std::make_shared<LosableDirectory>(OpenDirectoryClient(CVX_DEMO_DIR, tree).value())),
-        h(DirectoryClientPtr(directory), (args.push_back("--dbpath=" + db.path()), args),
-          "/opt/cvx/bin", nullptr, ownActions.empty() ? "" : db.Write("actions.ini", ownActions)) {}
+        h(DirectoryClientPtr(directory), (args.push_back("--dbpath=" + db.path()), args), nullptr,
+          ownActions.empty() ? "" : db.Write("actions.ini", ownActions)) {}
 
   void SetUp() override {
     ASSERT_EQ(h.Load(), StartUpOutcome::kReady);
@@ -102,14 +103,8 @@ class DemoWindow : public ::testing::Test {
     return QTest::qWaitFor([&] { return Panel2() != "Searching ..."; }, 5000);
   }
 
-  // A database record: the address given, or the workstation's first stored ones.
-  void AddRecord(const std::string& ws, const std::string& address = {}) {
-    std::vector<std::string> a{address, ""};
-    if (address.empty()) {
-      a = *(*directory->CreateControl()->FindEntry(ws))->GetFieldValue("WM:Network Address");
-      a.resize(2);
-    }
-    ASSERT_TRUE(AppendWorkstationRecord(db.path(), "CORP", ws, a[0], a[1]).ok());
+  void AddRecord(const std::string& ws, const std::string& address) {
+    ASSERT_TRUE(AppendWorkstationRecord(db.path(), "CORP", ws, address, "").ok());
   }
 
   test::TempFolder db;  // before the harness, which is given its files

@@ -92,7 +92,7 @@ class SettingsRun : public ::testing::Test {
            const std::string& directory = CVX_DEMO_DIR,
            StartUpOutcome expected = StartUpOutcome::kReady) {
     LazySettingsStore store(StorePath());
-    MainWindowHarness h(directory, "", std::move(args), "/opt/cvx/bin", &store);
+    MainWindowHarness h(directory, "", std::move(args), &store);
     ASSERT_EQ(h.Load(), expected);
     between(*h.window, h);
     h.window->close();
