@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <memory>
 
 #include "directory/DirectoryClient.h"
@@ -11,9 +12,11 @@ namespace cvx {
 // handed out before keep working. It also counts look-ups, so a test sees what a handler read.
 class LosableDirectory : public DirectoryClient {
  public:
-  explicit LosableDirectory(DirectoryClientPtr inner);
+  explicit LosableDirectory(DirectoryClientPtr inner) : inner_(std::move(inner)) {}
 
-  std::unique_ptr<DirectoryControl> CreateControl() override;
+  std::unique_ptr<DirectoryControl> CreateControl() override {
+    return std::make_unique<Control>(inner_->CreateControl(), state_);
+  }
   std::unique_ptr<SessionControl> CreateSession() override { return inner_->CreateSession(); }
 
   void Cut() { state_->lost = true; }
@@ -21,12 +24,56 @@ class LosableDirectory : public DirectoryClient {
   // FindEntry calls of all its controls, failed ones included.
   int FindEntryCalls() const { return state_->findEntryCalls; }
 
+ private:
   struct State {
     bool lost = false;
     int findEntryCalls = 0;
   };
+  class Control : public DirectoryControl {
+   public:
+    Control(std::unique_ptr<DirectoryControl> inner, std::shared_ptr<State> state)
+        : inner_(std::move(inner)), state_(std::move(state)) {
+      connect(inner_.get(), &DirectoryControl::SearchCompleted, this,
+              &DirectoryControl::SearchCompleted);
+    }
+    void SetClassFilter(const std::string& classes) override { inner_->SetClassFilter(classes); }
+    std::string ClassFilter() const override { return inner_->ClassFilter(); }
+    std::string ContextPath() const override { return inner_->ContextPath(); }
+    void SetContextPath(const std::string& fullName) override { inner_->SetContextPath(fullName); }
+    std::string TreeNameOf(const std::string& fullName) const override {
+      return inner_->TreeNameOf(fullName);
+    }
+    std::string JoinTreePath(const std::string& tree, const std::string& path) const override {
+      return inner_->JoinTreePath(tree, path);
+    }
+    DirResult<EntryPtr> ContextEntry() const override {
+      return state_->lost ? Lost() : inner_->ContextEntry();
+    }
+    DirResult<EntryList> ContextEntries() const override {
+      return state_->lost ? Lost() : inner_->ContextEntries();
+    }
+    DirResult<EntryPtr> FindEntry(const std::string& fullName) const override {
+      ++state_->findEntryCalls;
+      return state_->lost ? Lost() : inner_->FindEntry(fullName);
+    }
+    void StartSearch(const std::string& pattern, const std::string& classes, int scope,
+                     const std::string& context) override {
+      if (!state_->lost) return inner_->StartSearch(pattern, classes, scope, context);
+      QTimer::singleShot(0, this, [this] { emit SearchCompleted(Lost()); });
+    }
+    DirResult<LayoutCollection> SchemaLayouts() const override {
+      return state_->lost ? Lost() : inner_->SchemaLayouts();
+    }
+    DirResult<FieldTypeCollection> FieldTypes() const override {
+      return state_->lost ? Lost() : inner_->FieldTypes();
+    }
 
- private:
+   private:
+    static DirError Lost() { return MakeDirError(kDirLost, "connection lost"); }
+    std::unique_ptr<DirectoryControl> inner_;
+    std::shared_ptr<State> state_;
+  };
+
   DirectoryClientPtr inner_;
   std::shared_ptr<State> state_ = std::make_shared<State>();
 };

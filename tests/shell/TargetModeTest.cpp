@@ -36,13 +36,8 @@ class TargetModeTest : public ::testing::Test {
                     .WriteValue(SettingsSection("CORP"), "Remote Action", action)
                     .ok);
   }
-  // The database record of a demo workstation: its first two stored addresses.
-  void AddWorkstation(const std::string& path) {
-    auto values =
-        *(*client_->CreateControl()->FindEntry(kCorp + path))->GetFieldValue("WM:Network Address");
-    values.resize(2);
-    ASSERT_TRUE(
-        AppendWorkstationRecord(dir_.path(), "CORP", kCorp + path, values[0], values[1]).ok());
+  void AddRecord(const std::string& path, const std::string& address) {
+    ASSERT_TRUE(AppendWorkstationRecord(dir_.path(), "CORP", kCorp + path, address, "").ok());
   }
   int Run(std::vector<std::string> args) {
     args.push_back("--dbpath=" + dir_.path());
@@ -78,8 +73,8 @@ TEST_F(TargetModeTest, OneWorkstationIsStartedAndRemembered) {
 // Several hits or several logins are for the caller to choose from: one per line, status 2. A
 // directory entry whose name holds ESC and a newline cannot forge lines or move the terminal.
 TEST_F(TargetModeTest, SeveralHitsOrLoginsAreListedOneALineEscaped) {
-  AddWorkstation("ACME\\SALES\\WS02");
-  AddWorkstation("ACME\\SALES\\WS03");
+  AddRecord("ACME\\SALES\\WS02", "IPX 00001001:00104B100102:4005");
+  AddRecord("ACME\\SALES\\WS03", "TCP 10.1.1.103");
   EXPECT_EQ(Run({"--target=MMILLER", "--server=FS1"}), kTargetChoose);
   EXPECT_EQ(out_.str(),
             "WS02.SALES.ACME\tNDS:\\\\CORP\\ACME\\SALES\\WS02\n"

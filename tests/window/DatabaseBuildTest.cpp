@@ -22,7 +22,6 @@ std::vector<std::string> Lines(const std::string& text) {
 
 class DatabaseBuildTest : public DemoWindow {
  protected:
-  explicit DatabaseBuildTest(std::vector<std::string> args = {}) : DemoWindow("CORP", {}, args) {}
   DatabaseBuildJob& job() { return w().buildJob(); }
   // The node the administrator picked in the workstation browser.
   void SelectContext(const std::string& fullName) {
@@ -77,23 +76,6 @@ TEST_F(DatabaseBuildTest, BuildsTheDemoTreeAppendingOrReplacing) {
   ChooseAppend(false);
   ASSERT_TRUE(PressBuild());
   EXPECT_EQ(Records(), once);
-}
-
-class CommandLineBuild : public DatabaseBuildTest {
- protected:
-  CommandLineBuild() : DatabaseBuildTest({"/dbbuild=" + kAcme}) { db.Write("CORP.lst", kOld); }
-};
-
-TEST_F(CommandLineBuild, ItsContextServesTheStartUpBuildOnly) {
-  QSignalSpy ended(&job(), &DatabaseBuildJob::Ended);
-  ASSERT_TRUE(!job().running() || ended.wait(10000));
-  EXPECT_EQ(Records().size(), 33u);  // replaced, whatever the option said
-  // Later presses follow the page: the container picked and the Append option.
-  SelectContext(kSales);
-  ChooseAppend(true);
-  ASSERT_TRUE(PressBuild());
-  ASSERT_GT(Records().size(), 33u);
-  EXPECT_TRUE(Has(Records()[33], R"(\ACME\SALES\)")) << Records()[33];
 }
 
 // A build that must not replace the file with what it would write: the old file stays, and

@@ -41,11 +41,10 @@ inline bool Has(const std::string& text, const std::string& part) {
 // database folder of its own, a connection the test can cut, and own actions when given.
 class DemoWindow : public ::testing::Test {
  protected:
-  explicit DemoWindow(const std::string& tree = "CORP", const std::string& ownActions = {},
-                      std::vector<std::string> args = {})
+  explicit DemoWindow(const std::string& tree = "CORP", const std::string& ownActions = {})
       : directory(
             std::make_shared<LosableDirectory>(OpenDirectoryClient(CVX_DEMO_DIR, tree).value())),
-        h(DirectoryClientPtr(directory), (args.push_back("--dbpath=" + db.path()), args), nullptr,
+        h(DirectoryClientPtr(directory), {"--dbpath=" + db.path()}, nullptr,
           ownActions.empty() ? "" : db.Write("actions.ini", ownActions)) {}
 
   void SetUp() override {

@@ -24,25 +24,6 @@ class MainWindowTest : public DemoWindow {
   }
 };
 
-// A click on a tab clears the status (that it shows its page alone the layout walk sees); a
-// settings frame does not take the focus; a page that is not there changes nothing.
-TEST_F(MainWindowTest, TabsClearTheStatusAndSettingsFramesLeaveTheFocus) {
-  SetStatusPanelText(ui(), 2, "Context: x");
-  SwitchPage(ui(), s().pages.ActiveTab, 4);
-  SwitchSettingsPage(ui(), s().pages.ActiveSettingsTab, 5);
-  EXPECT_EQ(Panel2(), "Context: x");
-  ui().TabStrip->setCurrentIndex(1);
-  EXPECT_EQ(Panel2(), "");
-  EXPECT_EQ(s().pages.ActiveTab, 2);
-  ui().TabStrip->setFocus();
-  ui().TabStripSettings->setCurrentIndex(3);
-  EXPECT_FALSE(ui().frameS[4]->isHidden());
-  EXPECT_EQ(w().focusWidget(), ui().TabStrip);
-  SwitchPage(ui(), s().pages.ActiveTab, 3);
-  EXPECT_EQ(ui().TabStrip->currentIndex(), 2);
-  EXPECT_EQ(w().focusWidget(), ui().picControl[3]);
-}
-
 // F1 anywhere, or a click on the help panel, opens one help window of the main window's (the
 // program still ends when the main window closes); asked again, the same comes to the front.
 TEST_F(MainWindowTest, F1OrTheHelpPanelOpensOneHelpWindow) {

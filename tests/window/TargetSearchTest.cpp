@@ -42,14 +42,5 @@ TEST_F(TargetSearchTest, OnlyTheLatestOfOverlappingSearchesIsApplied) {
   EXPECT_TRUE(Results().isEmpty());
 }
 
-TEST_F(TargetSearchTest, ASearchThatFailsSaysWhy) {
-  s().search.SearchAnchorActive = true;
-  s().search.SearchAnchor = kAcme + R"(\GONE)";
-  ASSERT_TRUE(Search("WS01"));
-  EXPECT_EQ(Panel2().toStdString(),
-            "The search anchor " + kAcme + R"(\GONE does not exist any more!)");
-  EXPECT_EQ(Launched(), "");
-}
-
 }  // namespace
 }  // namespace cvx

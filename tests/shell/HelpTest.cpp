@@ -1,20 +1,54 @@
-#include "shell/MainProgram.h"
+// The help: its window, and a run that shows it alone.
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 
 #include "fakes/RecordingLauncher.h"
 #include "fakes/RecordingPrompter.h"
 #include "fakes/frmMainTestAccess.h"
 #include "settings/LazySettingsStore.h"
+#include "shell/HelpWindowTexts.h"
+#include "shell/MainProgram.h"
 #include "shell/frmHelpWindow.h"
 #include "support/TempFolder.h"
 
 namespace cvx {
 namespace {
+
+// Each option is shown in a read-only box that needs no scrolling, its CR LF line breaks as
+// single line breaks with no stray carriage return, each text ending with exactly one.
+TEST(HelpWindowTest, ShowsEveryOptionInAReadOnlyBoxThatNeedsNoScrolling) {
+  frmHelpWindow help;
+  help.show();
+  QApplication::processEvents();
+  const auto texts = HelpWindowTexts();
+  EXPECT_EQ(help.findChild<QLabel*>(QStringLiteral("lblSyntax"))->text(), texts[1].first);
+  for (int k = 1; k <= 5; ++k) {
+    const auto& [caption, text] = texts[static_cast<std::size_t>(k) + 1];
+    SCOPED_TRACE(caption.toStdString());
+    EXPECT_TRUE(text.endsWith(QStringLiteral("\r\n")) &&
+                !text.endsWith(QStringLiteral("\r\n\r\n")));
+    EXPECT_EQ(text.count(QLatin1Char('\r')), text.count(QLatin1Char('\n')));
+    auto* label = help.findChild<QLabel*>(QStringLiteral("lblOption(%1)").arg(k));
+    auto* box = help.findChild<QPlainTextEdit*>(QStringLiteral("txtOption(%1)").arg(k));
+    ASSERT_TRUE(label && box);
+    EXPECT_EQ(label->text(), caption);
+    EXPECT_GE(label->width(), label->sizeHint().width());
+    EXPECT_EQ(box->toPlainText(),
+              QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_TRUE(box->isReadOnly());
+    EXPECT_EQ(box->verticalScrollBar()->maximum(), 0);
+  }
+  help.cmdOK()->click();
+  EXPECT_FALSE(help.isVisible());
+}
 
 // The line is read to the end (the tree and the folder take effect), then the help window alone
 // is shown; its OK ends the program, without the main window's shutdown.
