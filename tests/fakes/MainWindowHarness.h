@@ -13,10 +13,8 @@
 
 namespace cvx {
 
-// A main window over a directory, with recorded message boxes, as the program builds it from a
-// program folder without a database. Settings
-// go to `store` when given, else to a store of its own in a fresh folder. Own actions are read
-// from ownActionsFile when given; none otherwise.
+// A main window as the program builds it, with recorded message boxes; settings go to `store`, or
+// to a store of its own in a fresh folder; own actions come from ownActionsFile when given.
 struct MainWindowHarness {
   MainWindowHarness(DirResult<DirectoryClientPtr> directory, std::vector<std::string> arguments,
                     SettingsStore* store = nullptr, std::string ownActionsFile = {})

@@ -22,8 +22,7 @@
 namespace cvx {
 namespace {
 
-// Each option is shown in a read-only box that needs no scrolling, its CR LF line breaks as
-// single line breaks with no stray carriage return, each text ending with exactly one.
+// Each option in a read-only box that needs no scrolling, its CR LF shown as one line break.
 TEST(HelpWindowTest, ShowsEveryOptionInAReadOnlyBoxThatNeedsNoScrolling) {
   frmHelpWindow help;
   help.show();
@@ -50,8 +49,7 @@ TEST(HelpWindowTest, ShowsEveryOptionInAReadOnlyBoxThatNeedsNoScrolling) {
   EXPECT_FALSE(help.isVisible());
 }
 
-// The line is read to the end (the tree and the folder take effect), then the help window alone
-// is shown; its OK ends the program, without the main window's shutdown.
+// The whole line is read, then the help window alone is shown; its OK ends the program.
 TEST(MainProgram, AHelpRunParsesEverythingThenLeavesOnlyTheHelpWindow) {
   RecordingPrompter prompter;
   const test::TempFolder folder;

@@ -11,8 +11,7 @@
 namespace cvx {
 namespace {
 
-// The exit status of a run whose start-up unloads the window, with the messages it showed and
-// whether it saved settings.
+// The exit status of a run whose start-up unloads the window.
 struct UnattendedRun {
   explicit UnattendedRun(const std::vector<std::string>& args) : h(CVX_DEMO_DIR, "", args) {
     const StartUpOutcome outcome = h.Load();
@@ -32,8 +31,8 @@ TEST(UnattendedBuild, ExitStatusSaysWhetherTheDatabaseWasBuilt) {
   EXPECT_EQ(built.status, 0);
   EXPECT_TRUE(std::filesystem::is_empty(built.h.folder.path()));  // nothing saved
   EXPECT_TRUE(built.h.prompter.messages.empty());
-  // A missing folder: the message, and the run ends without building, "/autoclose" or not (a
-  // press of the build button replacing the database ends the same way).
+  // A missing folder: its message, and the end without building, "/autoclose" or not (as a press
+  // of the build button replacing the database ends).
   for (const auto& args : {std::vector<std::string>{acme, "/autoclose", dbpath + "/gone"},
                            std::vector<std::string>{acme, dbpath + "/gone"}}) {
     const UnattendedRun missing(args);

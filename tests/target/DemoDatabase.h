@@ -40,8 +40,7 @@ class DemoDatabase : public ::testing::Test {
     auto values = (*entry)->GetFieldValue(field);
     return values && values->size() > index ? (*values)[index] : "?";
   }
-  // The record of a demo workstation as a database build writes it: its first two stored
-  // addresses.
+  // The record of a demo workstation as a build writes it: its first two stored addresses.
   void AddWorkstation(const std::string& path) {
     const std::string second = Field(path, "WM:Network Address", 1);
     AddRecord(kCorp + path, Field(path, "WM:Network Address"), second == "?" ? "" : second);

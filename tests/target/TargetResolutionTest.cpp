@@ -1,6 +1,4 @@
-// A user or workstation resolved to where an action goes: the workstations of a user's logins
-// (checkLogin, ResolveRemoteTarget) looked up in a database written here, and own actions formed
-// on the result.
+// Targets resolved to where an action goes, against a database written here; own actions on them.
 
 #include "DemoDatabase.h"
 #include "core/OwnActionsFile.h"
@@ -175,8 +173,7 @@ TEST_F(TargetResolution, AnObjectLostWhileReadEndsSilently) {
 }
 
 TEST_F(TargetResolution, OwnActionsReachAUserAtTheLoginAndAWorkstationAtItsIpv4Address) {
-  // TCLARK is logged in over TCP from 10.1.1.105, which the database gives to WS01, whose own
-  // stored address is 10.1.1.101: the login is where the user is now.
+  // TCLARK's TCP login 10.1.1.105 is WS01's here (own address 10.1.1.101): the user is there now.
   AddRecord(kCorp + R"(ACME\SALES\WS01)", "TCP 10.1.1.105");
   EXPECT_EQ(OnTarget(R"(ACME\SALES\TCLARK)", "probe %a %w %u").arguments,
             (Args{"probe", "10.1.1.105", "WS01.SALES.ACME", "TCLARK.SALES.ACME"}));

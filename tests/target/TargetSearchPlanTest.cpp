@@ -9,7 +9,7 @@ bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-TEST(TargetSearchPlan, TheSearchingSettingsDecideClassesScopeAndContext) {
+TEST(TargetSearchPlan, TheSettingsDecideTheSearchAndItsFailuresTheirText) {
   struct Case {
     TargetSearchSettings settings;
     bool aliasesSearched;
@@ -28,9 +28,7 @@ TEST(TargetSearchPlan, TheSearchingSettingsDecideClassesScopeAndContext) {
     EXPECT_EQ(r.scope, c.scope);
     EXPECT_EQ(r.context, c.context);
   }
-}
-
-TEST(TargetSearchPlan, FailuresNameWhatIsGoneAndALostDirectorySaysNothing) {
+  // Failures name what is gone, and a lost directory says nothing.
   const DirError gone{kDirNoSuchObject, "no such object"};
   EXPECT_TRUE(
       Has(TargetSearchFailureText(gone, true, R"(NDS:\\T\GONE)"), R"(anchor NDS:\\T\GONE)"));

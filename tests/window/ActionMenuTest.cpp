@@ -1,9 +1,6 @@
-// The action menu and the default action menu of the real window, with two own actions after the
-// catalogue's: an entry runs once, a default entry changes what the button does.
+// The action menus of the real window, with two own actions after the catalogue's.
 
 #include "DemoWindow.h"
-#include "target/ResultEntries.h"
-#include "window/search/ResultsList.h"
 
 namespace cvx {
 namespace {
@@ -57,11 +54,6 @@ TEST_F(ActionMenu, AnEntryRunsOnceOnTheNodeAndLeavesTheDefault) {
   EXPECT_EQ(ui().cmdRC->text(), "Remote View");
   ui().cmdRC->click();  // the button still performs the default
   EXPECT_TRUE(LaunchedLast("WS01.SALES.ACME", "Remote View")) << Launched();
-
-  // An own action starts at the workstation's address, with no catalogue command line.
-  ClickNode(kWs01, Qt::RightButton);
-  Choose(menus().mnuMain, Own(menus().mnuMain, "mnuOwn:Probe"));
-  EXPECT_EQ(Started(), (std::vector<Args>{{"probe", "10.1.1.101", "WS01.SALES.ACME"}}));
 }
 
 TEST_F(ActionMenu, NoInventoryServerOrNoServerChosenIsRefused) {
@@ -112,54 +104,39 @@ TEST_F(ActionMenu, TheDefaultMenuOpensBelowTheButtonAndItsEntryBecomesTheDefault
   EXPECT_FALSE(menus().mnuDefaultAction->isVisible());
 }
 
-TEST_F(ActionMenu, OnTheResultsListWorkstationsStartHitsResolveAndNotesDoNothing) {
-  const std::string ws02 = kSales + R"(\WS02)";
-  ResultEntries entries;
-  entries.Add(
-      {"", "Workstation not in database: IPX 00000001:0000000000AA:4006", kIconWorkstation});
-  entries.Add({"", "User not logged in!", kIconUser});
-  entries.Add({kWs01, "WS01.SALES.ACME", kIconWorkstation});
-  entries.Add({ws02, "WS02.SALES.ACME", kIconUser});  // a search hit: every class gets this icon
-  ShowResultEntries(*ui().lstMultiple, Access::images(w()), entries);
-  for (int note : {0, 1}) {
-    RightClickEntry(note);
-    Choose(menus().mnuMain, menus().mnuRC);
-  }
-  EXPECT_EQ(Launched(), "");
-  RightClickEntry(2);
-  Choose(menus().mnuMain, menus().mnuCH);
-  EXPECT_TRUE(LaunchedLast("WS01.SALES.ACME", "Chat")) << Launched();
-  // From the keyboard the selected entry is picked, and the menu opens at it.
+// On the results list a hit of any class is resolved when chosen, a listed login keeps its user and
+// address (MMILLER's TCP login 10.1.1.103 is WS01's here), and a note does nothing.
+TEST_F(ActionMenu, OnTheResultsListHitsAndLoginsStartAndNotesDoNothing) {
   QTreeWidget& list = *ui().lstMultiple;
-  list.setCurrentItem(list.topLevelItem(3));
+  ASSERT_TRUE(Search("WS0"));
+  list.setCurrentItem(list.topLevelItem(1));  // from the keyboard: the selected entry, at it
   QTest::keyClick(&list, Qt::Key_F10, Qt::ShiftModifier);
   ASSERT_TRUE(menus().mnuMain->isVisible());
   EXPECT_EQ(menus().mnuMain->pos(),
-            list.viewport()->mapToGlobal(list.visualItemRect(list.topLevelItem(3)).bottomLeft()));
+            list.viewport()->mapToGlobal(list.visualItemRect(list.topLevelItem(1)).bottomLeft()));
   Choose(menus().mnuMain, menus().mnuRV);
   EXPECT_TRUE(LaunchedLast("WS02.SALES.ACME", "Remote View")) << Launched();
-  EXPECT_EQ(s().History.Find(ws02)->className, "Workstation");
-}
+  EXPECT_EQ(s().History.Find(kSales + R"(\WS02)")->className, "Workstation");
 
-// A user searched for lists the workstations of its logins. MMILLER is logged in twice; the TCP
-// login 10.1.1.103 is given to WS01 in this database, whose own address is 10.1.1.101: an own
-// action chosen on that entry reaches the user's login.
-TEST_F(ActionMenu, AUserFoundListsItsLoginsWhereActionsReachTheLogin) {
   AddRecord(kSales + R"(\WS02)", "IPX 00001001:00104B100102:4005");
   AddRecord(kWs01, "TCP 10.1.1.103");
+  for (const char* user : {"AWHITE", "LGARCIA"}) {  // not logged in; a login not in the database
+    ASSERT_TRUE(Search(user));
+    RightClickEntry(0);
+    Choose(menus().mnuMain, menus().mnuRC);
+  }
+  EXPECT_EQ(h.launcher.launched.size(), 1u);
   ASSERT_TRUE(Search("MMILLER"));
   EXPECT_EQ(Results(), (QStringList{"WS02.SALES.ACME", "WS01.SALES.ACME"}));
-  EXPECT_EQ(ui().lstMultiple->headerItem()->text(0), "Workstation(s) currently in use ...");
+  EXPECT_EQ(list.headerItem()->text(0), "Workstation(s) currently in use ...");
   EXPECT_EQ(Panel2().toStdString(), "Context: " + kSales);
   RightClickEntry(1);
   Choose(menus().mnuMain, Own(menus().mnuMain, "mnuOwn:Probe"));
   EXPECT_EQ(Started(),
             (std::vector<Args>{{"probe", "10.1.1.103", "WS01.SALES.ACME", "MMILLER.SALES.ACME"}}));
-  EXPECT_EQ(s().actions.DefaultAction, "RC");
   // A double click starts the default there.
-  QTreeWidgetItem* first = ui().lstMultiple->topLevelItem(0);
-  ui().lstMultiple->setCurrentItem(first);
-  emit ui().lstMultiple->itemDoubleClicked(first, 0);
+  list.setCurrentItem(list.topLevelItem(0));
+  emit list.itemDoubleClicked(list.topLevelItem(0), 0);
   EXPECT_TRUE(LaunchedLast("WS02.SALES.ACME", "Remote Control")) << Launched();
 }
 
@@ -194,8 +171,7 @@ TEST_F(ActionMenu, AnOwnDefaultIsStoredByName) {
   EXPECT_EQ(Access::ui(*again.window).cmdRC->text(), "Probe && more");
 }
 
-// Own actions need nothing from the schema: on a tree without the extended actions the default
-// menu shows, offering Remote Control and the own actions.
+// Own actions need nothing from the schema: a tree without the extended actions offers them too.
 class WithoutExtendedActions : public ActionMenu {
  protected:
   WithoutExtendedActions() : ActionMenu("LEGACY") {}

@@ -53,8 +53,7 @@ TEST_F(DatabaseBuildTest, BuildsTheDemoTreeAppendingOrReplacing) {
   ChooseAppend(true);
   QSignalSpy ended(&job(), &DatabaseBuildJob::Ended);
   ui().cmdBuildWSdb->click();
-  // While it runs: the hourglass, the search text, the button disabled; a second start is
-  // ignored rather than removing the file under the first.
+  // While it runs the button is disabled, and a second start is ignored, not removing the file.
   EXPECT_TRUE(Hourglass());
   EXPECT_EQ(Panel2(), "Searching ...");
   EXPECT_FALSE(ui().cmdBuildWSdb->isEnabled());
@@ -78,8 +77,7 @@ TEST_F(DatabaseBuildTest, BuildsTheDemoTreeAppendingOrReplacing) {
   EXPECT_EQ(Records(), once);
 }
 
-// A build that must not replace the file with what it would write: the old file stays, and
-// panel 2 or a box says why.
+// A build that must not replace the file: the old file stays, and panel 2 or a box says why.
 TEST_F(DatabaseBuildTest, RefusedBuildsKeepTheOldFile) {
   db.Write("CORP.lst", kOld);
   ui().TreeViewWS->setCurrentItem(nullptr);

@@ -37,8 +37,8 @@ inline bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-// The real program over the demo directory, started and shown, with server FS1 chosen: a
-// database folder of its own, a connection the test can cut, and own actions when given.
+// The real window over the demo directory, shown, server FS1 chosen, with a database folder of its
+// own, a connection the test can cut, and own actions when given.
 class DemoWindow : public ::testing::Test {
  protected:
   explicit DemoWindow(const std::string& tree = "CORP", const std::string& ownActions = {})

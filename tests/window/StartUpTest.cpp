@@ -1,5 +1,4 @@
-// Start-up and shutdown of the real window: on the demo directory and broken ones, against a
-// real settings store in a test folder.
+// Start-up and shutdown of the real window, and its settings in a real store.
 
 #include <sqlite3.h>
 
@@ -52,15 +51,6 @@ TEST(StartUp, AFailingStepEndsStartUpThereAndShowsTheWindowSoFar) {
   EXPECT_TRUE(closing.window->IsUnloaded());
 }
 
-TEST(Shutdown, HappensOnce) {
-  MainWindowHarness h(kDemo, "", {});
-  ASSERT_EQ(h.Load(), StartUpOutcome::kReady);
-  QSignalSpy unloaded(h.window, &frmMain::Unloaded);
-  h.window->close();
-  h.window->close();
-  EXPECT_EQ(unloaded.count(), 1);
-}
-
 class SettingsRun : public ::testing::Test {
  protected:
   std::string StorePath() const { return dir_.path() + "/corvexa/settings.sqlite3"; }
@@ -91,8 +81,7 @@ class SettingsRun : public ::testing::Test {
   std::vector<RecordingPrompter::Message> messages_;
 };
 
-// What the administrator changed comes back at the next start, and starts that change nothing
-// leave every value as it was, to the byte.
+// Changes come back at the next start; starts that change nothing leave every value to the byte.
 TEST_F(SettingsRun, ChangesComeBackAndUnchangedRunsDoNotDrift) {
   Run({}, [](frmMain& w, MainWindowHarness&) {
     MainWindowControls& ui = Access::ui(w);
@@ -131,9 +120,8 @@ TEST_F(SettingsRun, ChangesComeBackAndUnchangedRunsDoNotDrift) {
   EXPECT_EQ(Section(SettingsSection("CORP")), first);
 }
 
-// A stored value the window cannot use counts as missing and is written over; a server that is
-// not listed now (it was down) is kept for the next run. Minimized at exit, the window keeps the
-// stored size.
+// A stored value the window cannot use is written over; a server not listed now (it was down) is
+// kept; minimized at exit, the window keeps the stored size.
 TEST_F(SettingsRun, BadValuesFallBackAnUnlistedServerIsKeptAndAMinimizedWindowKeepsItsSize) {
   Run();
   Store("CORP", "Width", "wide");
@@ -172,8 +160,7 @@ TEST_F(SettingsRun, AStoreThatIsNotADatabaseIsReportedAndLeftAsItIs) {
   EXPECT_EQ(dir_.Read("corvexa/settings.sqlite3"), "not a database, just bytes\n");
 }
 
-// Another process holding the store locked at close: one bounded wait (not one per group of
-// keys), and the administrator is told that nothing was saved and why.
+// A store locked by another process at close: one bounded wait, and a box says nothing was saved.
 TEST_F(SettingsRun, AStoreLockedAtCloseIsSaidAfterOneWait) {
   Run();  // the store exists, in WAL mode
   sqlite3* writer = nullptr;
@@ -193,9 +180,8 @@ TEST_F(SettingsRun, AStoreLockedAtCloseIsSaidAfterOneWait) {
   EXPECT_NE(Value("CORP", "Inventory Server"), "changed");
 }
 
-// The history box: entries in the order added, one per object, kept per tree; purge empties
-// only the current tree's history. Choosing an entry acts on it; a name typed afterwards is
-// searched for, not the entry acted on.
+// History: in order, once per object, per tree, purged per tree. Choosing an entry acts on it; a
+// name typed afterwards is searched for, not the entry acted on.
 TEST_F(SettingsRun, HistoryIsKeptPerTreeAndTheBoxActsOnTheEntryChosen) {
   const std::string odd = "NDS:\\\\CORP\\ACME\\Müller;\"PC\"";
   Run({}, [&](frmMain& w, MainWindowHarness&) {
