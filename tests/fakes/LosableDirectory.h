@@ -8,8 +8,8 @@
 namespace cvx {
 
 // A real directory whose connection a test can cut: afterwards every look-up, enumeration, schema
-// read and search of its controls fails with 600, as a directory whose server went away. Entries
-// handed out before keep working. It also counts look-ups, so a test sees what a handler read.
+// read and search of its controls fails with 600 (or the error given), as a directory whose server
+// went away. Entries handed out before keep working. It counts look-ups, to show what was read.
 class LosableDirectory : public DirectoryClient {
  public:
   explicit LosableDirectory(DirectoryClientPtr inner) : inner_(std::move(inner)) {}
@@ -19,14 +19,14 @@ class LosableDirectory : public DirectoryClient {
   }
   std::unique_ptr<SessionControl> CreateSession() override { return inner_->CreateSession(); }
 
-  void Cut() { state_->lost = true; }
-  void Restore() { state_->lost = false; }
+  void Cut(int error = kDirLost) { state_->error = error; }
+  void Restore() { state_->error = kDirOk; }
   // FindEntry calls of all its controls, failed ones included.
   int FindEntryCalls() const { return state_->findEntryCalls; }
 
  private:
   struct State {
-    bool lost = false;
+    int error = kDirOk;
     int findEntryCalls = 0;
   };
   class Control : public DirectoryControl {
@@ -47,29 +47,29 @@ class LosableDirectory : public DirectoryClient {
       return inner_->JoinTreePath(tree, path);
     }
     DirResult<EntryPtr> ContextEntry() const override {
-      return state_->lost ? Lost() : inner_->ContextEntry();
+      return state_->error ? Lost() : inner_->ContextEntry();
     }
     DirResult<EntryList> ContextEntries() const override {
-      return state_->lost ? Lost() : inner_->ContextEntries();
+      return state_->error ? Lost() : inner_->ContextEntries();
     }
     DirResult<EntryPtr> FindEntry(const std::string& fullName) const override {
       ++state_->findEntryCalls;
-      return state_->lost ? Lost() : inner_->FindEntry(fullName);
+      return state_->error ? Lost() : inner_->FindEntry(fullName);
     }
     void StartSearch(const std::string& pattern, const std::string& classes, int scope,
                      const std::string& context) override {
-      if (!state_->lost) return inner_->StartSearch(pattern, classes, scope, context);
+      if (!state_->error) return inner_->StartSearch(pattern, classes, scope, context);
       QTimer::singleShot(0, this, [this] { emit SearchCompleted(Lost()); });
     }
     DirResult<LayoutCollection> SchemaLayouts() const override {
-      return state_->lost ? Lost() : inner_->SchemaLayouts();
+      return state_->error ? Lost() : inner_->SchemaLayouts();
     }
     DirResult<FieldTypeCollection> FieldTypes() const override {
-      return state_->lost ? Lost() : inner_->FieldTypes();
+      return state_->error ? Lost() : inner_->FieldTypes();
     }
 
    private:
-    static DirError Lost() { return MakeDirError(kDirLost, "connection lost"); }
+    DirError Lost() const { return MakeDirError(state_->error, "connection lost"); }
     std::unique_ptr<DirectoryControl> inner_;
     std::shared_ptr<State> state_;
   };

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 #include <string>
 
 #include "core/UNCtoDOTConversion.h"
@@ -11,12 +10,6 @@
 #include "support/RecordAppender.h"
 #include "support/TempFolder.h"
 #include "target/ResultEntry.h"
-
-namespace cvx {
-inline void PrintTo(const ResultEntry& e, std::ostream* os) {
-  *os << "{" << e.key << " | " << e.text << " | " << e.icon << "}";
-}
-}  // namespace cvx
 
 namespace cvx::test {
 

@@ -2,6 +2,7 @@
 
 #include "DemoDatabase.h"
 #include "core/OwnActionsFile.h"
+#include "fakes/LosableDirectory.h"
 #include "target/CheckLogin.h"
 #include "target/LoginWorkstationListing.h"
 #include "target/OwnActionForming.h"
@@ -23,6 +24,9 @@ class TargetResolution : public DemoDatabase {
   }
   TargetOutcome Resolve(const std::string& path, const std::string& db = {}) {
     return ResolveRemoteTarget(kCorp + path, *control_, db.empty() ? dbPath() : db, "CORP");
+  }
+  TargetOutcome Resolve(const std::string& path, const DirectoryControl& control) {
+    return ResolveRemoteTarget(kCorp + path, control, dbPath(), "CORP");
   }
   // The own action formed on what the target led to, as the window does.
   OwnActionCommand OnTarget(const std::string& path, const std::string& exec) {
@@ -164,12 +168,17 @@ TEST_F(TargetResolution, SeveralLoginsAreListedAndAMissingDatabaseIsSaid) {
   EXPECT_FALSE(o.databaseMessage);
 }
 
-TEST_F(TargetResolution, AnObjectLostWhileReadEndsSilently) {
+TEST_F(TargetResolution, AnObjectLostWhileReadEndsSilentlyAnyOtherFailureIsSaid) {
   auto client = OpenDirectoryClient(std::string(CVX_TEST_DATA_DIR) + "/dirs/badtrees", "");
   ASSERT_TRUE(client) << client.message();
   const auto o = ResolveRemoteTarget(R"(NDS:\\BADRECORD\ACME)", *(*client)->CreateControl(),
                                      dbPath(), "BADRECORD");
   EXPECT_FALSE(o.launch || o.entries || o.statusText || o.databaseMessage);
+  // Any other failed look-up is said, with the directory's reason.
+  LosableDirectory busy(client_);
+  busy.Cut(999);
+  EXPECT_EQ(Resolve(R"(ACME\SALES\WS01)", *busy.CreateControl()).statusText,
+            "Directory lookup failed: connection lost");
 }
 
 TEST_F(TargetResolution, OwnActionsReachAUserAtTheLoginAndAWorkstationAtItsIpv4Address) {

@@ -50,6 +50,7 @@ TEST_F(ActionMenu, AnEntryRunsOnceOnTheNodeAndLeavesTheDefault) {
   Choose(menus().mnuMain, menus().mnuCH, Qt::RightButton);  // either button chooses
   EXPECT_FALSE(menus().mnuMain->isVisible());
   EXPECT_TRUE(LaunchedLast("WS01.SALES.ACME", "Chat")) << Launched();
+  ASSERT_TRUE(s().History.Find(kWs01));
   EXPECT_EQ(s().History.Find(kWs01)->className, "Workstation");
   EXPECT_EQ(ui().cmdRC->text(), "Remote View");
   ui().cmdRC->click();  // the button still performs the default
@@ -116,6 +117,7 @@ TEST_F(ActionMenu, OnTheResultsListHitsAndLoginsStartAndNotesDoNothing) {
             list.viewport()->mapToGlobal(list.visualItemRect(list.topLevelItem(1)).bottomLeft()));
   Choose(menus().mnuMain, menus().mnuRV);
   EXPECT_TRUE(LaunchedLast("WS02.SALES.ACME", "Remote View")) << Launched();
+  ASSERT_TRUE(s().History.Find(kSales + R"(\WS02)"));  // the hit, resolved
   EXPECT_EQ(s().History.Find(kSales + R"(\WS02)")->className, "Workstation");
 
   AddRecord(kSales + R"(\WS02)", "IPX 00001001:00104B100102:4005");
