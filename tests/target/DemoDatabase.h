@@ -2,25 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <memory>
-#include <ostream>
 #include <string>
 
+#include "core/UNCtoDOTConversion.h"
 #include "directory/DirectoryClient.h"
+#include "support/RecordAppender.h"
 #include "support/TempFolder.h"
 #include "target/ResultEntry.h"
-#include "support/RecordAppender.h"
-
-namespace cvx {
-inline void PrintTo(const ResultEntry& e, std::ostream* os) {
-  *os << "{" << e.key << " | " << e.text << " | " << e.icon << "}";
-}
-}  // namespace cvx
 
 namespace cvx::test {
 
 inline const std::string kCorp = R"(NDS:\\CORP\)";
+using Entries = std::vector<ResultEntry>;
 
 // The demo tree CORP and a database folder of the test's own, filled record by record.
 class DemoDatabase : public ::testing::Test {
@@ -32,46 +26,25 @@ class DemoDatabase : public ::testing::Test {
     control_ = client_->CreateControl();
   }
 
-  // The record of a demo workstation (path below the tree) as a database build writes it: its
-  // first two "WM:Network Address" values.
-  void AddWorkstation(const std::string& path) {
+  // A value of a demo object (path below the tree) as the directory renders it, "?" if none.
+  std::string Field(const std::string& path, const char* field, std::size_t index = 0) {
     auto entry = control_->FindEntry(kCorp + path);
-    ASSERT_TRUE(entry) << path << ": " << entry.message();
-    auto values = (*entry)->GetFieldValue("WM:Network Address");
-    ASSERT_TRUE(values && !values->empty()) << path;
-    AddRecord(kCorp + path, (*values)[0], values->size() > 1 ? (*values)[1] : "");
+    if (!entry) return "?";
+    auto values = (*entry)->GetFieldValue(field);
+    return values && values->size() > index ? (*values)[index] : "?";
   }
-
-  void AddRecord(const std::string& fullName, const std::string& a1, const std::string& a2) {
+  // The record of a demo workstation as a build writes it: its first two stored addresses.
+  void AddWorkstation(const std::string& path) {
+    const std::string second = Field(path, "WM:Network Address", 1);
+    AddRecord(kCorp + path, Field(path, "WM:Network Address"), second == "?" ? "" : second);
+  }
+  void AddRecord(const std::string& fullName, const std::string& a1, const std::string& a2 = "") {
     const auto r = AppendWorkstationRecord(folder_.path(), "CORP", fullName, a1, a2);
     ASSERT_TRUE(r.ok()) << r.reason;
   }
 
-  void CreateEmptyDatabase() { folder_.Write("CORP.lst", ""); }
-
-  // A "Network Address" value of a demo user, as the directory renders it.
-  std::string LoginOf(const std::string& user, std::size_t index = 0) {
-    auto entry = control_->FindEntry(kCorp + user);
-    if (!entry) return "?";
-    auto values = (*entry)->GetFieldValue("Network Address");
-    return values && values->size() > index ? (*values)[index] : "?";
-  }
-
-  // The first stored address of a demo workstation.
-  std::string StoredAddressOf(const std::string& path) {
-    auto entry = control_->FindEntry(kCorp + path);
-    if (!entry) return "?";
-    auto values = (*entry)->GetFieldValue("WM:Network Address");
-    return values && !values->empty() ? values->front() : "?";
-  }
-
-  static std::string Lower(std::string s) {
-    for (auto& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-  }
-
-  static ResultEntry Workstation(const std::string& path, const std::string& dotted) {
-    return {kCorp + path, dotted, kIconWorkstation};
+  static ResultEntry Ws(const std::string& path) {
+    return {kCorp + path, DottedName(kCorp + path), kIconWorkstation};
   }
   static ResultEntry NotInDatabase(const std::string& address) {
     return {"", "Workstation not in database: " + address, kIconWorkstation};

@@ -1,28 +1,17 @@
-#include "fakes/frmMainTestAccess.h"
+// The database page of the real window building the demo tree's database into a test folder.
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalSpy>
-#include <QTreeWidget>
 #include <filesystem>
 
-#include "fakes/MainWindowHarness.h"
-#include "support/TempFolder.h"
+#include "DemoWindow.h"
 #include "support/UnprivilegedScope.h"
-#include "window/controls/StatusPanels.h"
 #include "window/database/DatabaseBuildJob.h"
 
 namespace cvx {
 namespace {
 
-const std::string kDemo = CVX_DEMO_DIR;
-const std::string kAcme = R"(NDS:\\CORP\ACME)";
-constexpr int kWaitMs = 10000;
+const std::string kOld = "\"NDS:\\\\CORP\\OLD\",\"TCP 10.0.0.1\",\"\"\r\n";
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -31,19 +20,9 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-// A window over the demo directory whose database lives in a folder of the test's own.
-class DatabaseBuildTest : public ::testing::Test {
+class DatabaseBuildTest : public DemoWindow {
  protected:
-  void Start(std::vector<std::string> args = {}, StartUpOutcome expected = StartUpOutcome::kReady) {
-    args.push_back("--dbpath=" + db_.path());
-    h_ = std::make_unique<MainWindowHarness>(kDemo, "", std::move(args));
-    ASSERT_EQ(h_->Load(), expected);
-  }
-  frmMain& w() { return *h_->window; }
-  MainWindowControls& ui() { return Access::ui(*h_->window); }
   DatabaseBuildJob& job() { return w().buildJob(); }
-  QString Panel2() { return StatusPanelText(ui(), 2); }
-
   // The node the administrator picked in the workstation browser.
   void SelectContext(const std::string& fullName) {
     auto* item = new QTreeWidgetItem(ui().TreeViewWS);
@@ -51,168 +30,102 @@ class DatabaseBuildTest : public ::testing::Test {
     ui().TreeViewWS->setCurrentItem(item);
   }
   void ChooseAppend(bool append) { ui().optDBfile[append ? 0 : 1]->setChecked(true); }
-
   // Presses the button and waits for the build to end; false when it did not end in time.
   bool PressBuild() {
     QSignalSpy ended(&job(), &DatabaseBuildJob::Ended);
     ui().cmdBuildWSdb->click();
-    return ended.count() > 0 || ended.wait(kWaitMs);
+    return ended.count() > 0 || ended.wait(10000);
   }
-  bool WaitForBuild() {
-    if (!job().running()) return true;
-    QSignalSpy ended(&job(), &DatabaseBuildJob::Ended);
-    return ended.wait(kWaitMs);
+  std::vector<std::string> Records() { return Lines(db.Read("CORP.lst")); }
+  // The old file is still there, alone, and the tool is ready for the next press.
+  void ExpectOldFileKept() {
+    EXPECT_EQ(db.Read("CORP.lst"), kOld);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(db.path()), {}), 1);
+    EXPECT_FALSE(Hourglass());
+    EXPECT_TRUE(ui().cmdBuildWSdb->isEnabled());
+    EXPECT_FALSE(w().IsUnloaded());
   }
-  static bool Hourglass() {
-    return QApplication::overrideCursor() &&
-           QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-  }
-
-  test::TempFolder db_;
-  std::unique_ptr<MainWindowHarness> h_;
 };
 
-TEST_F(DatabaseBuildTest, BuildsTheDemoTreeInBothModes) {
-  Start();
+TEST_F(DatabaseBuildTest, BuildsTheDemoTreeAppendingOrReplacing) {
   EXPECT_EQ(ui().lblDBstate->text(), "No workstation database yet");
   SelectContext(kAcme);
   ChooseAppend(true);
-
   QSignalSpy ended(&job(), &DatabaseBuildJob::Ended);
   ui().cmdBuildWSdb->click();
-  // While it runs: the hourglass, the search text, the button disabled; a second start is
-  // ignored rather than removing the file under the first.
+  // While it runs the button is disabled, and a second start is ignored, not removing the file.
   EXPECT_TRUE(Hourglass());
   EXPECT_EQ(Panel2(), "Searching ...");
   EXPECT_FALSE(ui().cmdBuildWSdb->isEnabled());
   Access::database(w()).makeDB({});
-  ASSERT_TRUE(ended.wait(kWaitMs));
+  ASSERT_TRUE(ended.wait(10000));
   EXPECT_EQ(ended.count(), 1);
-
-  const auto once = Lines(db_.Read("CORP.lst"));
+  const auto once = Records();
   ASSERT_EQ(once.size(), 33u);  // 34 found, IT11 has no address
   EXPECT_EQ(Panel2(), "Found: 34 Workstation(s)");
   EXPECT_FALSE(Hourglass());
   EXPECT_TRUE(ui().cmdBuildWSdb->isEnabled());
-  EXPECT_TRUE(ui().lblDBstate->text().startsWith("33 workstations, built 20"))
-      << ui().lblDBstate->text().toStdString();
-  EXPECT_TRUE(h_->prompter.messages.empty());
-
+  EXPECT_TRUE(ui().lblDBstate->text().startsWith("33 workstations, built 20"));
+  EXPECT_TRUE(h.prompter.messages.empty());
   // Appending again lists every workstation twice, in search order each time.
   ASSERT_TRUE(PressBuild());
   auto twice = once;
   twice.insert(twice.end(), once.begin(), once.end());
-  EXPECT_EQ(Lines(db_.Read("CORP.lst")), twice);
-  EXPECT_TRUE(ui().lblDBstate->text().startsWith("66 workstations"));
-
+  EXPECT_EQ(Records(), twice);
   ChooseAppend(false);
   ASSERT_TRUE(PressBuild());
-  EXPECT_EQ(Lines(db_.Read("CORP.lst")), once);
+  EXPECT_EQ(Records(), once);
 }
 
-TEST_F(DatabaseBuildTest, CommandLineContextServesTheStartUpBuildOnly) {
-  db_.Write("CORP.lst", "\"NDS:\\\\CORP\\OLD\",\"TCP 10.0.0.1\",\"\"\r\n");
-  Start({"/dbbuild=" + kAcme});
-  ASSERT_TRUE(WaitForBuild());
-  EXPECT_EQ(Lines(db_.Read("CORP.lst")).size(), 33u);  // replaced, whatever the option said
-  // Later presses follow the page: the container picked and the Append option.
-  SelectContext(kAcme + R"(\SALES)");
-  ChooseAppend(true);
-  ASSERT_TRUE(PressBuild());
-  const auto lines = Lines(db_.Read("CORP.lst"));
-  ASSERT_GT(lines.size(), 33u);
-  EXPECT_NE(lines[33].find(R"(\ACME\SALES\)"), std::string::npos) << lines[33];
-}
-
-// A build that must not replace the file with what it would write: the old file stays, and
-// panel 2 or a box says why.
+// A build that must not replace the file: the old file stays, and panel 2 or a box says why.
 TEST_F(DatabaseBuildTest, RefusedBuildsKeepTheOldFile) {
-  const std::string old = "\"NDS:\\\\CORP\\OLD\",\"TCP 10.0.0.1\",\"\"\r\n";
-  db_.Write("CORP.lst", old);
-  Start();
+  db.Write("CORP.lst", kOld);
+  ui().TreeViewWS->setCurrentItem(nullptr);
+  ui().cmdBuildWSdb->click();  // nothing selected: nothing happens
+  EXPECT_EQ(job().state(), DatabaseBuildJob::State::kIdle);
   ChooseAppend(false);
   // A workstation as the context would find nothing and empty the database.
-  SelectContext(kAcme + R"(\SALES\WS01)");
+  SelectContext(kWs01);
   ASSERT_TRUE(PressBuild());
-  EXPECT_EQ(Panel2().toStdString(), "Workstation Database not built: " + kAcme +
-                                        R"(\SALES\WS01 is a Workstation, not a container)"
+  EXPECT_EQ(Panel2().toStdString(), "Workstation Database not built: " + kWs01 +
+                                        " is a Workstation, not a container"
                                         " - the previous Workstation Database was kept");
   EXPECT_EQ(job().state(), DatabaseBuildJob::State::kRefused);
-
   // A tree name that cannot name a file says so, not that rights are missing.
-  Access::state(w()).start.TreeName = "A/B";
+  s().start.TreeName = "A/B";
   SelectContext(kAcme);
   ui().cmdBuildWSdb->click();
-  ASSERT_EQ(h_->prompter.messages.size(), 1u);
-  EXPECT_TRUE(h_->prompter.messages[0].text.contains("cannot name a Workstation Database"));
-  EXPECT_EQ(db_.Read("CORP.lst"), old);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(db_.path()), {}), 1);
-  EXPECT_FALSE(Hourglass());
+  ASSERT_EQ(h.prompter.messages.size(), 1u);
+  EXPECT_TRUE(h.prompter.messages[0].text.contains("cannot name a Workstation Database"));
+  ExpectOldFileKept();
 }
 
-TEST_F(DatabaseBuildTest, NothingSelectedDoesNothing) {
-  Start();
-  ui().TreeViewWS->setCurrentItem(nullptr);
-  const QString before = Panel2();
-  ui().cmdBuildWSdb->click();
-  EXPECT_EQ(Panel2(), before);
-  EXPECT_FALSE(Hourglass());
-  EXPECT_EQ(job().state(), DatabaseBuildJob::State::kIdle);
-  EXPECT_TRUE(std::filesystem::is_empty(db_.path()));
-}
-
-TEST_F(DatabaseBuildTest, ReadOnlyDirectoryIsNamedAndTheOldFileKept) {
-  const std::string old = "\"NDS:\\\\CORP\\OLD\",\"TCP 10.0.0.1\",\"\"\r\n";
-  db_.Write("CORP.lst", old);
-  Start();
+TEST_F(DatabaseBuildTest, AReadOnlyFolderIsNamedAndTheOldFileKept) {
+  db.Write("CORP.lst", kOld);
   SelectContext(kAcme);
   for (bool append : {false, true}) {
     ChooseAppend(append);
-    ::chmod(db_.path().c_str(), 0555);
+    ::chmod(db.path().c_str(), 0555);
     {
       test::UnprivilegedScope nobody;
       if (nobody.failed()) GTEST_SKIP() << "cannot drop root's rights";
       ui().cmdBuildWSdb->click();
     }
-    ::chmod(db_.path().c_str(), 0755);
+    ::chmod(db.path().c_str(), 0755);
     if (append) {
       // Appending runs no rights check first: the records could not be added, as panel 2 says.
-      EXPECT_TRUE(h_->prompter.messages.empty());
+      EXPECT_TRUE(h.prompter.messages.empty());
       EXPECT_TRUE(Panel2().startsWith("Workstation Database could not be written: "));
       EXPECT_TRUE(Panel2().endsWith(" - the previous Workstation Database was kept"));
     } else {
-      ASSERT_EQ(h_->prompter.messages.size(), 1u);
-      const auto m = h_->prompter.messages.back();
-      EXPECT_TRUE(m.text.endsWith(QString::fromStdString(db_.path())));
+      ASSERT_EQ(h.prompter.messages.size(), 1u);
+      EXPECT_TRUE(h.prompter.messages[0].text.endsWith(QString::fromStdString(db.path())));
       EXPECT_EQ(Panel2(), "");
     }
-    h_->prompter.messages.clear();
-    EXPECT_EQ(db_.Read("CORP.lst"), old);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(db_.path()), {}), 1);
-    EXPECT_FALSE(Hourglass());
-    EXPECT_TRUE(ui().cmdBuildWSdb->isEnabled());
+    h.prompter.messages.clear();
     EXPECT_EQ(job().state(), DatabaseBuildJob::State::kRefused);
-    EXPECT_FALSE(w().IsUnloaded());  // the tool stays
+    ExpectOldFileKept();
   }
-}
-
-TEST_F(DatabaseBuildTest, MissingDirectoryEndsTheTool) {
-  Start();
-  Access::state(w()).start.DBPath = db_.path() + "/gone";
-  SelectContext(kAcme);
-  // Appending checks no folder first: the build fails and the tool stays.
-  ChooseAppend(true);
-  ui().cmdBuildWSdb->click();
-  EXPECT_TRUE(h_->prompter.messages.empty());
-  EXPECT_FALSE(w().IsUnloaded());
-  ChooseAppend(false);
-  QSignalSpy unloaded(&w(), &frmMain::Unloaded);
-  ui().cmdBuildWSdb->click();
-  ASSERT_EQ(h_->prompter.messages.size(), 1u);
-  EXPECT_TRUE(h_->prompter.messages[0].text.startsWith("The path specified"));
-  EXPECT_TRUE(w().IsUnloaded());
-  EXPECT_EQ(unloaded.count(), 1);  // a normal end: the settings are saved
-  EXPECT_FALSE(std::filesystem::exists(db_.path() + "/gone"));
 }
 
 }  // namespace

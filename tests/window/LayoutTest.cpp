@@ -1,42 +1,18 @@
-// The real window on the demo tree, shown: sizes, splits and drags. ctest runs this again on a
-// screen of device pixel ratio 2 and at 192 logical dpi; the CVX_TEST_EXPECT_* variables make sure
-// that screen is really the one in use.
+// Sizes, splits and drags. ctest runs these again at device pixel ratio 2 and at 192 logical dpi;
+// the CVX_TEST_EXPECT_* variables make sure that screen is really the one in use.
 
-#include <gtest/gtest.h>
-
-#include <QAccessible>
-#include <QComboBox>
-#include <QFrame>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QTest>
-#include <QTreeWidget>
-
-#include "fakes/MainWindowHarness.h"
-#include "fakes/frmMainTestAccess.h"
-#include "window/controls/StatusPanels.h"
+#include "DemoWindow.h"
 #include "window/controls/TabPane.h"
-#include "window/layout/PageSwitching.h"
 #include "window/layout/TwipsScale.h"
-#include "window/layout/WindowGeometry.h"
 
 namespace cvx {
 namespace {
 
-constexpr int kPixel = 1;
-
-class LayoutTest : public ::testing::Test {
+class LayoutTest : public DemoWindow {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(h.Load(), StartUpOutcome::kReady);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-  }
-
   int Px(double twips) const { return t.ToPixelsX(twips); }
   int PxY(double twips) const { return t.ToPixelsY(twips); }
+  void Resize(double width, double height) { ResizeWindowTwips(w(), width, height); }
 
   // A mouse event on a grab strip, at pos in the strip's own pixels.
   static void Mouse(QWidget* strip, QEvent::Type type, QPoint pos) {
@@ -53,8 +29,7 @@ class LayoutTest : public ::testing::Test {
     for (QWidget* container : containers) {
       std::vector<QWidget*> shown;
       for (QWidget* child : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        EXPECT_GE(child->width(), 0);
-        EXPECT_GE(child->height(), 0);
+        EXPECT_TRUE(child->width() >= 0 && child->height() >= 0) << where;
         if (child->isVisible() && !child->isWindow() && !qobject_cast<TabPane*>(child) &&
             !child->geometry().isEmpty())
           shown.push_back(child);
@@ -69,105 +44,84 @@ class LayoutTest : public ::testing::Test {
     }
   }
 
-  // Every control shown in front, page by page and settings frame by frame.
-  void ExpectTidyOnEveryPage(const std::string& where) {
-    MainState& s = Access::state(w);
-    SwitchPage(ui, s.pages.ActiveTab, 1);
-    ExpectTidy(where + ", page 1", {w.centralWidget(), ui.picControl[1]});
-    SwitchPage(ui, s.pages.ActiveTab, 2);
-    for (int i = 1; i <= 4; ++i) {
-      SwitchSettingsPage(ui, s.pages.ActiveSettingsTab, i);
-      ExpectTidy(where + ", settings " + std::to_string(i),
-                 {ui.picControl[2], ui.frameS[i], ui.frmDBopt});
-    }
-    SwitchPage(ui, s.pages.ActiveTab, 3);
-    ExpectTidy(where + ", page 3", {ui.picControl[3], ui.FrameAbout});
-    SwitchPage(ui, s.pages.ActiveTab, 1);
-  }
-
-  MainWindowHarness h{CVX_DEMO_DIR, "", {}};
-  frmMain& w = *h.window;
-  MainWindowControls& ui = Access::ui(w);
-  TwipsScale t{w};
+  TwipsScale t{w()};
 };
 
 TEST_F(LayoutTest, RunsOnTheScreenItWasMeantFor) {
   if (qEnvironmentVariableIsSet("CVX_TEST_EXPECT_DPR")) {
-    EXPECT_EQ(w.devicePixelRatio(), qEnvironmentVariableIntValue("CVX_TEST_EXPECT_DPR"));
+    EXPECT_EQ(w().devicePixelRatio(), qEnvironmentVariableIntValue("CVX_TEST_EXPECT_DPR"));
   }
   if (qEnvironmentVariableIsSet("CVX_TEST_EXPECT_DPI")) {
-    EXPECT_EQ(w.logicalDpiX(), qEnvironmentVariableIntValue("CVX_TEST_EXPECT_DPI"));
+    EXPECT_EQ(w().logicalDpiX(), qEnvironmentVariableIntValue("CVX_TEST_EXPECT_DPI"));
   }
 }
 
-// The walk from the narrowest and a low window up to a full screen, with the splits where a drag
-// can put them and where a stored value from a larger window can.
+// From the narrowest window to a full screen, splits at the drag limits and beyond (stored by a
+// larger window), every page in front in turn; the splits stay where they were put.
 TEST_F(LayoutTest, NoControlOverlapsAnotherAtAnySize) {
   const double screenWidth = t.ToTwipsX(1920);
   const double screenHeight = t.ToTwipsY(1080);
   const std::pair<double, double> splits[] = {
       {kDefaultSplitV, kDefaultSplitH}, {500, 1500}, {screenWidth - 500, screenHeight - 1500}};
+  MainState& st = s();
   for (const auto& [splitV, splitH] : splits) {
-    Access::layout(w).SizeControlsV(splitV);
-    Access::layout(w).SizeControlsH(splitH);
+    Access::layout(w()).SizeControlsV(splitV);
+    Access::layout(w()).SizeControlsH(splitH);
     for (const double width : {kMinimumWindowWidth, 3700.0, 5200.0, 8000.0, 14000.0, screenWidth}) {
       for (const double height : {1500.0, 2600.0, 4000.0, 7000.0, screenHeight}) {
-        ResizeWindowTwips(w, width, height);
-        const std::string where = "window " + std::to_string(int(width)) + " x " +
-                                  std::to_string(int(height)) + ", splits " +
-                                  std::to_string(int(splitV)) + " / " + std::to_string(int(splitH));
-        ASSERT_NEAR(WindowWidthTwips(w), width, t.ToTwipsX(1)) << where;
-        ExpectTidyOnEveryPage(where);
-        // The splits stay where they were put, whatever room the window leaves.
-        EXPECT_EQ(ui.imgSplitterV->x(), t.ToPixelsX(splitV)) << where;
-        EXPECT_EQ(ui.imgSplitterH->y(), t.ToPixelsY(splitH)) << where;
+        Resize(width, height);
+        const std::string where = std::to_string(int(width)) + " x " + std::to_string(int(height)) +
+                                  ", splits " + std::to_string(int(splitV)) + " / " +
+                                  std::to_string(int(splitH));
+        ASSERT_NEAR(WindowWidthTwips(w()), width, t.ToTwipsX(1)) << where;
+        SwitchPage(ui(), st.pages.ActiveTab, 1);
+        ExpectTidy(where + ", page 1", {w().centralWidget(), ui().picControl[1]});
+        SwitchPage(ui(), st.pages.ActiveTab, 2);
+        for (int i = 1; i <= 4; ++i) {
+          SwitchSettingsPage(ui(), st.pages.ActiveSettingsTab, i);
+          ExpectTidy(where + ", settings " + std::to_string(i),
+                     {ui().picControl[2], ui().frameS[i], ui().frmDBopt});
+        }
+        SwitchPage(ui(), st.pages.ActiveTab, 3);
+        ExpectTidy(where + ", page 3", {ui().picControl[3], ui().FrameAbout});
+        SwitchPage(ui(), st.pages.ActiveTab, 1);
+        EXPECT_EQ(ui().imgSplitterV->x(), Px(splitV)) << where;
+        EXPECT_EQ(ui().imgSplitterH->y(), PxY(splitH)) << where;
       }
     }
   }
 }
 
-TEST_F(LayoutTest, TheWindowSizeSurvivesTwipsAndIsNeverNarrowerThan3000) {
-  ResizeWindowTwips(w, kDefaultWindowWidth, kDefaultWindowHeight);
-  const int width = WindowWidthTwips(w);
-  const int height = WindowHeightTwips(w);
-  EXPECT_NEAR(width, kDefaultWindowWidth, t.ToTwipsX(kPixel));
-  ResizeWindowTwips(w, width, height);
-  EXPECT_EQ(WindowWidthTwips(w), width);
-  EXPECT_EQ(WindowHeightTwips(w), height);
-
+TEST_F(LayoutTest, TheWindowSizeSurvivesTwipsAndIsNeverNarrowerThanTheMinimum) {
+  Resize(kDefaultWindowWidth, kDefaultWindowHeight);
+  const int width = WindowWidthTwips(w());
+  const int height = WindowHeightTwips(w());
+  EXPECT_NEAR(width, kDefaultWindowWidth, t.ToTwipsX(1));
+  Resize(width, height);
+  EXPECT_EQ(WindowWidthTwips(w()), width);
+  EXPECT_EQ(WindowHeightTwips(w()), height);
   // Without the minimum size the window manager would enforce, the handler widens it itself.
-  w.setMinimumWidth(0);
-  w.resize(40, w.height());
-  EXPECT_NEAR(WindowWidthTwips(w), kMinimumWindowWidth, t.ToTwipsX(kPixel));
-  ResizeWindowTwips(w, kDefaultWindowWidth, 1500);
-  EXPECT_NEAR(WindowHeightTwips(w), 1500, t.ToTwipsY(kPixel));
+  w().setMinimumWidth(0);
+  w().resize(40, w().height());
+  EXPECT_NEAR(WindowWidthTwips(w()), kMinimumWindowWidth, t.ToTwipsX(1));
+  Resize(kDefaultWindowWidth, 1500);
+  EXPECT_NEAR(WindowHeightTwips(w()), 1500, t.ToTwipsY(1));
+
+  // A long status text does not widen the window.
+  const int before = w().minimumSizeHint().width();
+  SetStatusPanelText(ui(), 2, QString(400, QLatin1Char('x')));
+  EXPECT_EQ(w().minimumSizeHint().width(), before);
+  // Minimized, the caption is short; restored, the window is laid out again.
+  Access::layout(w()).SizeControlsV(4000);
+  w().showMinimized();
+  EXPECT_EQ(w().windowTitle(), "CVX on CORP");
+  ui().lvwNDSinfo->setGeometry(0, 0, 5, 5);
+  w().showNormal();
+  EXPECT_EQ(w().windowTitle(), "Corvexa on CORP");
+  EXPECT_GT(ui().lvwNDSinfo->x(), Px(4000));
 }
 
-TEST_F(LayoutTest, MinimizingShortensTheCaptionAndRestoringLaysOutAgain) {
-  Access::layout(w).SizeControlsV(4000);
-  w.showMinimized();
-  EXPECT_EQ(w.windowTitle(), "CVX on CORP");
-  ui.lvwNDSinfo->setGeometry(0, 0, 5, 5);
-  w.showNormal();
-  EXPECT_EQ(w.windowTitle(), "Corvexa on CORP");
-  EXPECT_EQ(ui.imgSplitterV->x(), Px(4000));
-  EXPECT_GT(ui.lvwNDSinfo->x(), Px(4000));
-}
-
-TEST_F(LayoutTest, TheHistoryBoxHasTheFocusAfterEveryResizeOfTheFirstPage) {
-  w.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-  ui.TreeViewRC->setFocus();
-  ResizeWindowTwips(w, kDefaultWindowWidth + 600, kDefaultWindowHeight);
-  EXPECT_TRUE(ui.ImageCombo1->hasFocus());
-  SwitchPage(ui, Access::state(w).pages.ActiveTab, 2);
-  ui.txtInvServer->setFocus();
-  ResizeWindowTwips(w, kDefaultWindowWidth, kDefaultWindowHeight);
-  EXPECT_FALSE(ui.ImageCombo1->hasFocus());
-}
-
-// A bar follows the mouse within its limits; the views move only when it is let go, and the next
-// layout keeps the split there.
+// A bar follows the mouse within its limits; the views follow on release, and the split stays.
 TEST_F(LayoutTest, ADraggedBarStaysWithinItsLimitsAndTheSplitFollowsOnRelease) {
   struct Case {
     QFrame* strip;
@@ -175,8 +129,8 @@ TEST_F(LayoutTest, ADraggedBarStaysWithinItsLimitsAndTheSplitFollowsOnRelease) {
     bool vertical;
     double low;
   };
-  for (const Case& c : {Case{ui.imgSplitterV, ui.picSplitterV, true, 500},
-                        Case{ui.imgSplitterH, ui.picSplitterH, false, 1500}}) {
+  for (const Case& c : {Case{ui().imgSplitterV, ui().picSplitterV, true, 500},
+                        Case{ui().imgSplitterH, ui().picSplitterH, false, 1500}}) {
     SCOPED_TRACE(c.vertical ? "vertical" : "horizontal");
     const auto at = [&](int d) { return c.vertical ? QPoint(d, 10) : QPoint(10, d); };
     const auto place = [&](const QWidget* x) { return c.vertical ? x->x() : x->y(); };
@@ -188,65 +142,39 @@ TEST_F(LayoutTest, ADraggedBarStaysWithinItsLimitsAndTheSplitFollowsOnRelease) {
     EXPECT_EQ(place(c.bar), c.vertical ? Px(c.low) : PxY(c.low));
     Mouse(c.strip, QEvent::MouseMove, at(4000));
     EXPECT_EQ(place(c.bar),
-              c.vertical ? Px(WindowWidthTwips(w) - c.low) : PxY(WindowHeightTwips(w) - c.low));
+              c.vertical ? Px(WindowWidthTwips(w()) - c.low) : PxY(WindowHeightTwips(w()) - c.low));
     Mouse(c.strip, QEvent::MouseMove, at(-40));
     const int dropped = place(c.bar);
     Mouse(c.strip, QEvent::MouseButtonRelease, at(-40));
     EXPECT_FALSE(c.bar->isVisible());
     EXPECT_EQ(place(c.strip), dropped);
-    ResizeWindowTwips(w, kDefaultWindowWidth + 900, kDefaultWindowHeight + 900);
+    Resize(kDefaultWindowWidth + 900, kDefaultWindowHeight + 900);
     EXPECT_EQ(place(c.strip), dropped);
   }
-  EXPECT_EQ(ui.TreeViewRC->x() + ui.TreeViewRC->width(), ui.imgSplitterV->x());
-
+  EXPECT_EQ(rc().x() + rc().width(), ui().imgSplitterV->x());
   // A move or release without a press moves nothing.
-  const QRect before = ui.imgSplitterV->geometry();
-  Mouse(ui.imgSplitterV, QEvent::MouseMove, {-100, 10});
-  Mouse(ui.imgSplitterV, QEvent::MouseButtonRelease, {-100, 10});
-  EXPECT_EQ(ui.imgSplitterV->geometry(), before);
+  const QRect before = ui().imgSplitterV->geometry();
+  Mouse(ui().imgSplitterV, QEvent::MouseMove, {-100, 10});
+  Mouse(ui().imgSplitterV, QEvent::MouseButtonRelease, {-100, 10});
+  EXPECT_EQ(ui().imgSplitterV->geometry(), before);
 }
 
 // A split beyond a narrowed window leaves the views past it without room (never a negative
 // width), and stays put: once the window is wide again, they are back.
 TEST_F(LayoutTest, StoredSplitsOutsideTheDragLimitsApplyAndViewsWithoutRoomCollapse) {
-  Access::layout(w).SizeControlsV(100);
-  EXPECT_EQ(ui.imgSplitterV->x(), Px(100));
-  Access::layout(w).SizeControlsV(9000);
-  Access::layout(w).SizeControlsH(kDefaultWindowHeight + 1000);
-  ResizeWindowTwips(w, kMinimumWindowWidth, kDefaultWindowHeight);
-  EXPECT_EQ(ui.imgSplitterV->x(), Px(9000));
-  EXPECT_EQ(ui.lvwNDSinfo->width(), 0);
-  EXPECT_EQ(ui.lstMultiple->width(), 0);
-  EXPECT_EQ(ui.imgSplitterH->width(), 0);
-  EXPECT_EQ(ui.lstMultiple->height(), 0);
-  ResizeWindowTwips(w, 12000, kDefaultWindowHeight + 3000);
-  EXPECT_EQ(ui.imgSplitterV->x(), Px(9000));
-  EXPECT_GT(ui.lvwNDSinfo->width(), Px(2000));
-}
-
-// A screen reader must be able to say what every control a person can reach is for; a labelled
-// control is called what its label says.
-TEST_F(LayoutTest, EveryOperableControlHasAnAccessibleName) {
-  int named = 0;
-  for (QWidget* control : w.findChildren<QWidget*>()) {
-    // Parts of a compound control (a combo box's line edit and its pop-up list) take its name.
-    if (!(control->focusPolicy() & Qt::TabFocus) || control->focusProxy()) continue;
-    if (qobject_cast<QComboBox*>(control->parentWidget()) || control->window() != &w) continue;
-    const QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);
-    ASSERT_NE(a, nullptr);
-    EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << control->objectName().toStdString();
-    ++named;
-  }
-  EXPECT_GE(named, 20);
-  for (const QLabel* label : w.findChildren<QLabel*>()) {
-    if (label->buddy()) {
-      EXPECT_TRUE(label->text().startsWith(label->buddy()->accessibleName()));
-    }
-  }
-  // A long status text does not widen the window.
-  const int before = w.minimumSizeHint().width();
-  SetStatusPanelText(ui, 2, QString(400, QLatin1Char('x')));
-  EXPECT_EQ(w.minimumSizeHint().width(), before);
+  Access::layout(w()).SizeControlsV(100);
+  EXPECT_EQ(ui().imgSplitterV->x(), Px(100));
+  Access::layout(w()).SizeControlsV(9000);
+  Access::layout(w()).SizeControlsH(kDefaultWindowHeight + 1000);
+  Resize(kMinimumWindowWidth, kDefaultWindowHeight);
+  EXPECT_EQ(ui().imgSplitterV->x(), Px(9000));
+  EXPECT_EQ(ui().lvwNDSinfo->width(), 0);
+  EXPECT_EQ(ui().lstMultiple->width(), 0);
+  EXPECT_EQ(ui().imgSplitterH->width(), 0);
+  EXPECT_EQ(ui().lstMultiple->height(), 0);
+  Resize(12000, kDefaultWindowHeight + 3000);
+  EXPECT_EQ(ui().imgSplitterV->x(), Px(9000));
+  EXPECT_GT(ui().lvwNDSinfo->width(), Px(2000));
 }
 
 }  // namespace
