@@ -1,7 +1,6 @@
 #include <QtGlobal>
 #include <filesystem>
 
-#include "DirectoryBackend.h"
 #include "DirectoryConformance.h"
 #include "directory/ldif/TreeIndex.h"
 
@@ -16,10 +15,10 @@ namespace fs = std::filesystem;
 class EmbeddedBackend : public DirectoryBackendFactory {
  public:
   std::string Name() const override { return "Folder"; }
-  DirResult<DirectoryClientPtr> Open(const std::string& fixtureName,
+  DirResult<DirectoryClientPtr> Open(const std::string& fixture,
                                      const std::string& preferredTree) const override {
     qputenv("XDG_CACHE_HOME", "/dev/null/cache");
-    return OpenDirectoryClient(FixtureFolder(fixtureName), preferredTree);
+    return OpenDirectoryClient(FixtureFolder(fixture), preferredTree);
   }
 };
 
@@ -28,32 +27,29 @@ class EmbeddedBackend : public DirectoryBackendFactory {
 class IndexedBackend : public DirectoryBackendFactory {
  public:
   std::string Name() const override { return "IndexedFolder"; }
-  DirResult<DirectoryClientPtr> Open(const std::string& fixtureName,
+  DirResult<DirectoryClientPtr> Open(const std::string& fixture,
                                      const std::string& preferredTree) const override {
-    // One cache folder for the test program, removed when it ends.
-    static const struct Cache {
+    static const struct Cache {  // one for the test program, removed when it ends
       Cache() {
         std::string pattern = (fs::temp_directory_path() / "cvx-index-XXXXXX").string();
         if (::mkdtemp(pattern.data())) path = pattern;
       }
       ~Cache() {
         std::error_code ec;
-        if (!path.empty()) fs::remove_all(path, ec);
+        fs::remove_all(path, ec);
       }
       std::string path;
     } cache;
     qputenv("XDG_CACHE_HOME", cache.path.c_str());
-    const std::string folder = FixtureFolder(fixtureName);
+    const std::string folder = FixtureFolder(fixture);
     auto first = OpenDirectoryClient(folder, preferredTree);
     if (!first) return first;
     auto control = (*first)->CreateControl();
-    std::error_code ec;
-    for (const auto& f : fs::directory_iterator(folder, ec)) {
-      if (f.path().extension() != ".ldif") continue;
+    for (const auto& f : fs::directory_iterator(folder)) {
       const std::string tree = f.path().stem().string();
-      if (!control->FindEntry(control->JoinTreePath(tree, ""))) continue;  // a broken tree
-      const auto index = TreeIndexFile(f.path().string(), tree);
-      if (!index || !fs::exists(*index)) {
+      if (f.path().extension() != ".ldif" || !control->FindEntry(control->JoinTreePath(tree, "")))
+        continue;  // not a tree, or a broken one
+      if (!fs::exists(TreeIndexFile(f.path().string(), tree).value_or(""))) {
         return MakeDirError(kDirLost, "no index was written for tree " + tree);
       }
     }

@@ -1,9 +1,10 @@
 // The index a folder keeps of each tree file in the cache folder: used only while it matches the
-// files, rebuilt after every kind of change, and never trusted or fatal when it is damaged or
-// cannot be written.
+// files, rebuilt after every kind of change, and never trusted or fatal when it is damaged, of
+// another format or cannot be written.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,7 +14,6 @@
 #include <fstream>
 
 #include "directory/DirectoryClient.h"
-#include "directory/DirectoryControl.h"
 #include "directory/ldif/TreeIndex.h"
 #include "support/TempFolder.h"
 
@@ -22,11 +22,13 @@ namespace cvx::test {
 namespace {
 
 namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
 
 const std::string kTwoUnits =
     "dn: o=ACME\nobjectClass: organization\no: ACME\n\n"
     "dn: ou=SALES,o=ACME\nobjectClass: organizationalUnit\nou: SALES\n\n"
     "dn: ou=SUPPORT,o=ACME\nobjectClass: organizationalUnit\nou: SUPPORT\n";
+const Names kUnits{"SALES", "SUPPORT"};
 
 // Sets a file's modification time `secondsAgo` in the past (files just written get no index).
 void SetAge(const std::string& file, long secondsAgo) {
@@ -45,7 +47,7 @@ std::string Renamed(const std::string& from, const std::string& to) {
   return text;
 }
 
-// Writes `text` over the tree with its modification time kept, moved by `ns` nanoseconds; through
+// Writes `text` over the tree keeping its modification time, moved by `ns` nanoseconds; through
 // a new file (another inode) when `replace`.
 void RewriteKeepingTime(const std::string& tree, const std::string& text, bool replace, long ns) {
   struct stat old {};
@@ -71,24 +73,24 @@ class TreeIndex : public ::testing::Test {
     fs::copy_file(std::string(CVX_TEST_DATA_DIR) + "/dirs/basic/core.schema", Schema());
     WriteTree(kTwoUnits);
   }
-  std::string Tree() const { return folder_.path() + "/T.ldif"; }
-  std::string Schema() const { return folder_.path() + "/core.schema"; }
+  std::string Tree() const { return folder_ / "T.ldif"; }
+  std::string Schema() const { return folder_ / "core.schema"; }
   std::string Index() const { return TreeIndexFile(Tree(), "T").value_or(""); }
   void WriteTree(const std::string& text) {
-    std::ofstream(Tree(), std::ios::binary | std::ios::trunc) << text;
+    folder_.Write("T.ldif", text);
     SetAge(Tree(), 60);
     SetAge(Schema(), 60);
   }
 
   // The units below ACME as a fresh start of the program sees them.
-  std::vector<std::string> Units() const {
+  Names Units() const {
     auto client = OpenDirectoryClient(folder_.path(), "");
     if (!client) return {"open failed: " + client.message()};
     auto control = (*client)->CreateControl();
     control->SetContextPath(R"(NDS:\\T\ACME)");
     auto entries = control->ContextEntries();
     if (!entries) return {"enumeration failed: " + entries.message()};
-    std::vector<std::string> names;
+    Names names;
     for (const auto& e : *entries) names.push_back(e->RelativeName());
     return names;
   }
@@ -102,7 +104,7 @@ TEST_F(TreeIndex, EachKindOfChangeIsSeenAtTheNextStartAndRebuildsTheIndex) {
   struct Case {
     const char* change;
     void (*apply)(TreeIndex&);
-    std::vector<std::string> units;
+    Names units;
   };
   const Case cases[] = {
       {"an object renamed, same size, new time",
@@ -122,14 +124,14 @@ TEST_F(TreeIndex, EachKindOfChangeIsSeenAtTheNextStartAndRebuildsTheIndex) {
       {"same time to the second, other nanoseconds",
        [](TreeIndex& t) { RewriteKeepingTime(t.Tree(), Renamed("SALES", "SALTS"), false, 1); },
        {"SALTS", "SUPPORT"}},
-      {"a schema file touched", [](TreeIndex& t) { SetAge(t.Schema(), 30); }, {"SALES", "SUPPORT"}},
+      {"a schema file touched", [](TreeIndex& t) { SetAge(t.Schema(), 30); }, kUnits},
   };
   for (const auto& c : cases) {
     WriteTree(kTwoUnits);
-    ASSERT_EQ(Units(), (std::vector<std::string>{"SALES", "SUPPORT"})) << c.change;
+    ASSERT_EQ(Units(), kUnits) << c.change;
     const ino_t built = InodeOf(Index());
     ASSERT_NE(built, 0u) << c.change << ": no index written";
-    ASSERT_EQ(Units(), (std::vector<std::string>{"SALES", "SUPPORT"})) << c.change;
+    ASSERT_EQ(Units(), kUnits) << c.change;
     EXPECT_EQ(InodeOf(Index()), built) << c.change << ": a matching index was not used";
 
     c.apply(*this);
@@ -141,8 +143,7 @@ TEST_F(TreeIndex, EachKindOfChangeIsSeenAtTheNextStartAndRebuildsTheIndex) {
   }
 }
 
-TEST_F(TreeIndex, ADamagedIndexIsNeverTrustedAndIsRebuilt) {
-  const std::vector<std::string> units{"SALES", "SUPPORT"};
+TEST_F(TreeIndex, ADamagedIndexOrOneOfAnotherFormatIsNeverTrustedAndIsRebuilt) {
   struct Case {
     const char* damage;
     void (*apply)(const std::string& index);
@@ -158,27 +159,30 @@ TEST_F(TreeIndex, ADamagedIndexIsNeverTrustedAndIsRebuilt) {
          io.seekp(100);
          io << std::string(fs::file_size(f) - 200, '\x5a');
        }},
+      {"another format",
+       [](const std::string& f) {
+         sqlite3* db = nullptr;
+         sqlite3_open(f.c_str(), &db);
+         sqlite3_exec(db, "UPDATE meta SET value = value || '0' WHERE key = 'format'", nullptr,
+                      nullptr, nullptr);
+         sqlite3_close(db);
+       }},
   };
   for (const auto& c : cases) {
-    ASSERT_EQ(Units(), units) << c.damage;
+    ASSERT_EQ(Units(), kUnits) << c.damage;
     c.apply(Index());
     const ino_t damaged = InodeOf(Index());
-    EXPECT_EQ(Units(), units) << c.damage;
+    EXPECT_EQ(Units(), kUnits) << c.damage;
     EXPECT_NE(InodeOf(Index()), damaged) << c.damage << ": not rebuilt";
   }
-}
 
-// An index damaged after it was found good: the tree file answers instead, from that moment.
-TEST_F(TreeIndex, AnIndexDamagedWhileInUseGivesWayToTheTreeFile) {
-  ASSERT_EQ(Units(), (std::vector<std::string>{"SALES", "SUPPORT"}));
+  // Damaged after it was found good: the tree file answers instead, from that moment.
   auto client = OpenDirectoryClient(folder_.path(), "");
   ASSERT_TRUE(client) << client.message();
   auto control = (*client)->CreateControl();
   ASSERT_TRUE(control->FindEntry(R"(NDS:\\T\ACME)"));
-  {
-    std::fstream io(Index(), std::ios::in | std::ios::out | std::ios::binary);
-    io << std::string(fs::file_size(Index()), '\x5a');
-  }
+  std::fstream(Index(), std::ios::in | std::ios::out | std::ios::binary)
+      << std::string(fs::file_size(Index()), '\x5a');
   control->SetContextPath(R"(NDS:\\T\ACME)");
   auto entries = control->ContextEntries();
   ASSERT_TRUE(entries) << entries.message();
@@ -201,8 +205,7 @@ TEST_F(TreeIndex, TwoProcessesBuildingAtOnceLeaveOneWholeIndex) {
     ASSERT_GE(child, 0);
     if (child == 0) {
       auto client = OpenDirectoryClient(folder_.path(), "");
-      const bool ok = client && (*client)->CreateControl()->FindEntry(R"(NDS:\\T\ACME\SALES)");
-      ::_exit(ok ? 0 : 1);
+      ::_exit(client && (*client)->CreateControl()->FindEntry(R"(NDS:\\T\ACME\SALES)") ? 0 : 1);
     }
   }
   for (pid_t child : children) {
@@ -210,35 +213,33 @@ TEST_F(TreeIndex, TwoProcessesBuildingAtOnceLeaveOneWholeIndex) {
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   }
-  std::vector<std::string> files;
+  Names files;
   for (const auto& f : fs::directory_iterator(fs::path(Index()).parent_path())) {
     files.push_back(f.path().string());
   }
-  EXPECT_EQ(files, std::vector<std::string>{Index()});
+  EXPECT_EQ(files, Names{Index()});
   const ino_t built = InodeOf(Index());
-  EXPECT_EQ(Units(), (std::vector<std::string>{"SALES", "SUPPORT"}));
+  EXPECT_EQ(Units(), kUnits);
   EXPECT_EQ(InodeOf(Index()), built) << "the index they left was not used";
 }
 
-TEST_F(TreeIndex, AnUnusableCacheFolderLeavesTheTreeReadInMemory) {
-  // A file where the cache folder should be: not even root can make the folder.
-  const std::string blocked = cache_.path() + "/blocked";
-  std::ofstream(blocked) << "a file";
+// A cache folder that cannot be made leaves the tree read in memory, with one warning; a run
+// that fails before the tree is read writes no index.
+TEST_F(TreeIndex, AnUnusableCacheOrAFailedReadLeavesNoIndex) {
+  const std::string blocked = cache_.Write("blocked", "a file where the folder should be");
   qputenv("XDG_CACHE_HOME", blocked.c_str());
   static int warnings = 0;
-  warnings = 0;
   const auto previous = qInstallMessageHandler(
       [](QtMsgType, const QMessageLogContext&, const QString&) { ++warnings; });
-  EXPECT_EQ(Units(), (std::vector<std::string>{"SALES", "SUPPORT"}));
+  EXPECT_EQ(Units(), kUnits);
   qInstallMessageHandler(previous);
   EXPECT_EQ(warnings, 1);
-}
 
-TEST_F(TreeIndex, NoIndexIsWrittenForARunThatFailsBeforeTheTreeIsRead) {
-  std::ofstream(folder_.path() + "/broken.schema") << "objectclass ( 1.9.1 NAME 'x' SUP";
-  SetAge(folder_.path() + "/broken.schema", 60);
+  fs::remove(blocked);
+  qputenv("XDG_CACHE_HOME", cache_.path().c_str());
+  SetAge(folder_.Write("broken.schema", "objectclass ( 1.9.1 NAME 'x' SUP"), 60);
   EXPECT_FALSE(OpenDirectoryClient(folder_.path(), ""));
-  fs::remove(folder_.path() + "/broken.schema");
+  fs::remove(folder_ / "broken.schema");
   WriteTree("dn: ou=ORPHAN,o=NOWHERE\nobjectClass: organizationalUnit\nou: ORPHAN\n");
   EXPECT_NE(Units().front().find("failed"), std::string::npos);
   EXPECT_TRUE(fs::is_empty(cache_.path()));

@@ -1,159 +1,96 @@
 // What only a network does to a directory: servers that go away, come back or stop answering,
-// binds that are refused, and servers that limit how much one search may return.
+// servers that limit how much one search may return or hold part of the tree elsewhere, and a
+// database build whose server goes away half-way.
 
-#include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <netinet/in.h>
-#include <algorithm>
 #include <chrono>
+#include <filesystem>
 
 #include "LdapBackends.h"
-#include "directory/DirectoryConformance.h"
+#include "wsdb/DatabaseBuildRun.h"
+#include "wsdb/DatabaseBuildTexts.h"
 
 namespace cvx::test {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
+constexpr int kShortMs = 500;
 
-const std::string kNet = R"(NDS:\\NET\NET)";
-const std::string kWs = kNet + R"(\WS)";
-constexpr int kShortTimeoutMs = 500;
-
-LdapOptions ShortTimeout() {
-  LdapOptions options = TestLdapOptions();
-  options.timeoutMs = kShortTimeoutMs;
-  return options;
+long long MsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                               start)
+      .count();
 }
-
-long long MsSince(Clock::time_point start) {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-}
-
-// A server of a test's own, holding the tree NET.
-struct NetServer {
-  explicit NetServer(int workstations = 3, SlapdSetup setup = {}) {
-    setup.treeName = "NET";
-    server = StartTreeServer(NetTreeLdif(workstations), setup, folder, &why);
-  }
-  TempFolder folder;
-  std::string why;
-  std::unique_ptr<SlapdServer> server;
-};
-
-DirectoryClientPtr OpenOrFail(const std::string& uri, const LdapOptions& options) {
-  auto client = OpenDirectoryClientWith(uri, "", options);
-  EXPECT_TRUE(client) << client.message();
-  return client ? client.value() : nullptr;
-}
-
-// Accepts connections (the kernel does, from its backlog) and never says a word.
-class SilentListener {
- public:
-  SilentListener() {
-    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof a;
-    ::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    ::listen(fd_, 16);
-    ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &length);
-    port_ = ntohs(a.sin_port);
-  }
-  ~SilentListener() { ::close(fd_); }
-  int Port() const { return port_; }
-
- private:
-  int fd_ = -1;
-  int port_ = 0;
-};
 
 }  // namespace
 
-TEST(LdapConnectionLoss, AServerStartedAgainIsReconnectedAndAStoppedOneGives600Quickly) {
+// A server started again is reconnected; a stopped one gives 600 at once, one that stops
+// answering gives 600 within the timeout; either is used again when it is back. (A search's hits
+// would still answer from its entries: the container looked up is no hit.)
+TEST(LdapConnectionLoss, LostServersGive600InTimeAndAreUsedAgainWhenBack) {
   NetServer net;
   ASSERT_TRUE(net.server) << net.why;
-  auto client = OpenOrFail(net.server->Uri(), ShortTimeout());
-  ASSERT_TRUE(client);
-  auto control = client->CreateControl();
-  ASSERT_TRUE(control->FindEntry(kWs + R"(\WS001)")) << "before any restart";
+  auto client = OpenLive(net->Uri(), TestLdapOptions(kShortMs));
+  ASSERT_TRUE(client) << client.message();
+  auto control = (*client)->CreateControl();
+  ASSERT_TRUE(control->FindEntry(kWs + R"(\WS001)"));
+  net->Stop();
+  ASSERT_TRUE(net->Start(&net.why)) << net.why;
+  EXPECT_EQ(Hits(SearchAndWait(*control, "WS*", "Workstation", kScopeSubtree, kNet)).size(), 3u);
 
-  // The connection in hand dies with the server; the look-up connects again and succeeds.
-  net.server->Stop();
-  ASSERT_TRUE(net.server->Start(&net.why)) << net.why;
-  auto again = control->FindEntry(kWs + R"(\WS002)");
-  EXPECT_TRUE(again) << again.message();
-  auto found = SearchAndWait(*control, "WS*", "Workstation", kScopeSubtree, kNet);
-  ASSERT_TRUE(found) << found.message();
-  EXPECT_EQ(found->size(), 3u);
-
-  // No server at all: the one new connection is refused at once, well within the timeout. (The
-  // search's hits would still answer from its entries: the container is no hit.)
-  net.server->Stop();
-  auto start = Clock::now();
-  auto lost = control->FindEntry(kWs);
-  EXPECT_EQ(lost.error(), kDirLost) << lost.message();
-  EXPECT_LT(MsSince(start), kShortTimeoutMs);
-  start = Clock::now();
-  auto failed = SearchAndWait(*control, "WS*", "Workstation", kScopeSubtree, kNet);
-  EXPECT_EQ(failed.error(), kDirLost) << failed.message();
-  EXPECT_LT(MsSince(start), kShortTimeoutMs);
-  EXPECT_EQ(control->ContextEntries().error(), kDirLost);
-
-  ASSERT_TRUE(net.server->Start(&net.why)) << net.why;
-  control->SetContextPath(kWs);
-  auto entries = control->ContextEntries();
-  ASSERT_TRUE(entries) << entries.message();
-  EXPECT_EQ(entries->size(), 3u);
+  for (const bool pause : {false, true}) {
+    pause ? net->Pause() : net->Stop();
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Shown(control->FindEntry(kWs)), "error 600") << pause;
+    EXPECT_LT(MsSince(start), pause ? 3 * kShortMs : kShortMs) << pause;
+    EXPECT_GE(MsSince(start), pause ? kShortMs - 50 : 0) << "no wait for the timeout";
+    start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Hits(SearchAndWait(*control, "*", "Workstation", kScopeSubtree, kNet)),
+              Names{"error 600"});
+    EXPECT_LT(MsSince(start), pause ? 3 * kShortMs : kShortMs) << pause;
+    EXPECT_EQ(Listed(*control, kWs), Names{"error 600"});
+    if (pause) {
+      net->Resume();
+    } else {
+      ASSERT_TRUE(net->Start(&net.why)) << net.why;
+    }
+    EXPECT_EQ(Listed(*control, kWs), (Names{"WS001", "WS002", "WS003"})) << pause;
+  }
 }
 
-TEST(LdapConnectionLoss, AServerThatStopsAnsweringTimesOutAndIsUsedAgainWhenItAnswers) {
-  NetServer net;
-  ASSERT_TRUE(net.server) << net.why;
-  auto client = OpenOrFail(net.server->Uri(), ShortTimeout());
-  ASSERT_TRUE(client);
-  auto control = client->CreateControl();
-  ASSERT_TRUE(control->FindEntry(kNet));
-
-  net.server->Pause();
-  auto start = Clock::now();
-  auto lookup = control->FindEntry(kWs + R"(\WS001)");
-  EXPECT_EQ(lookup.error(), kDirLost) << lookup.message();
-  EXPECT_GE(MsSince(start), kShortTimeoutMs - 50);
-  EXPECT_LT(MsSince(start), 3 * kShortTimeoutMs);
-  start = Clock::now();
-  auto search = SearchAndWait(*control, "*", "Workstation", kScopeSubtree, kNet);
-  EXPECT_EQ(search.error(), kDirLost) << search.message();
-  EXPECT_LT(MsSince(start), 3 * kShortTimeoutMs);
-
-  net.server->Resume();
-  auto back = control->FindEntry(kWs + R"(\WS001)");
-  EXPECT_TRUE(back) << back.message();
-}
-
+// A listener that accepts connections (the kernel does, from its backlog) and never says a word
+// fails the open within the timeout, with or without TLS; nothing listening fails it at once.
 TEST(LdapConnectionLoss, AListenerThatNeverAnswersFailsTheOpenWithinTheTimeout) {
-  SilentListener silent;
-  const std::string port = std::to_string(silent.Port());
+  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ::listen(fd, 16);
+  ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+  const std::string port = std::to_string(ntohs(address.sin_port));
   for (const std::string& uri : {"ldap://127.0.0.1:" + port, "ldaps://127.0.0.1:" + port}) {
     for (const bool startTls : {false, true}) {
-      LdapOptions options = ShortTimeout();
+      LdapOptions options = TestLdapOptions(kShortMs);
       options.startTls = startTls;
-      const auto start = Clock::now();
-      auto client = OpenDirectoryClientWith(uri, "", options);
+      const auto start = std::chrono::steady_clock::now();
+      auto client = OpenLive(uri, options);
       EXPECT_EQ(client.error(), kDirClientMissing) << uri;
-      EXPECT_FALSE(client.message().empty());
-      EXPECT_LT(MsSince(start), 3 * kShortTimeoutMs) << uri << (startTls ? " StartTLS" : "");
+      EXPECT_LT(MsSince(start), 3 * kShortMs) << uri << (startTls ? " StartTLS" : "");
     }
   }
-  // Nothing listening: refused at once.
-  const int closed = FreeLoopbackPort();
-  auto refused =
-      OpenDirectoryClientWith("ldap://127.0.0.1:" + std::to_string(closed), "", ShortTimeout());
-  EXPECT_EQ(refused.error(), kDirClientMissing);
+  ::close(fd);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(
+      OpenLive("ldap://127.0.0.1:" + std::to_string(FreeLoopbackPort()), TestLdapOptions(kShortMs))
+          .error(),
+      kDirClientMissing);
+  EXPECT_LT(MsSince(start), kShortMs);
 }
 
 // Servers that limit a search in each way they can; every entry arrives, in order. A page size
@@ -179,82 +116,95 @@ TEST(LdapPaging, HitsBeyondTheServersSizeLimitAllArriveInOrderOrTheSearchFails) 
                    std::to_string(c.pagedLimit) + ", page size " + std::to_string(pageSize));
       LdapOptions options = TestLdapOptions();
       options.pageSize = pageSize;
-      auto client = OpenOrFail(net.server->Uri(), options);
-      ASSERT_TRUE(client);
-      auto control = client->CreateControl();
+      auto client = OpenLive(net->Uri(), options);
+      ASSERT_TRUE(client) << client.message();
+      auto control = (*client)->CreateControl();
+      control->SetClassFilter("Workstation");
       for (int twice = 0; twice < 2; ++twice) {  // the second on the size that worked
-        auto found = SearchAndWait(*control, "*", "Workstation", kScopeSubtree, kNet);
+        const auto found = SearchAndWait(*control, "*", "Workstation", kScopeSubtree, kNet);
         if (c.error) {
           EXPECT_EQ(found.error(), kDirLost);
           EXPECT_NE(found.message().find(c.error), std::string::npos) << found.message();
           continue;
         }
-        ASSERT_TRUE(found) << found.message();
-        ASSERT_EQ(found->size(), static_cast<std::size_t>(c.workstations));
+        ASSERT_EQ(Hits(found).size(), static_cast<std::size_t>(c.workstations));
         EXPECT_EQ(found->front(), kWs + R"(\WS001)");
-        EXPECT_EQ(found->back(), (*control->FindEntry(found->back()))->FullPath());
+        EXPECT_EQ(Shown(control->FindEntry(found->back())), found->back() + " (Workstation)");
       }
-      control->SetContextPath(kWs);
-      control->SetClassFilter("Workstation");
-      auto level = control->ContextEntries();
+      const auto level = Listed(*control, kWs);
       if (c.error) {
-        EXPECT_EQ(level.error(), kDirLost);
-        continue;
+        EXPECT_EQ(level, Names{"error 600"});
+      } else {
+        EXPECT_EQ(level.size(), static_cast<std::size_t>(c.workstations));
       }
-      ASSERT_TRUE(level) << level.message();
-      EXPECT_EQ(level->size(), static_cast<std::size_t>(c.workstations));
     }
   }
 }
-
-}  // namespace cvx::test
-
-namespace cvx::test {
 
 // A part of the tree held by a second server (a referral object in the first): searches and
 // look-ups go on there with the same options; while it cannot be reached, results are errors
 // that say they are incomplete, never short lists.
 TEST(LdapReferrals, APartHeldByAnotherServerIsFollowedOrTheResultIsIncomplete) {
-  TempFolder folder;
-  SlapdSetup eastSetup;
-  eastSetup.treeName = "NET";
-  const std::string eastLdif =
-      "dn: o=NET\nobjectClass: organization\no: NET\n\n"
-      "dn: ou=EAST,o=NET\nobjectClass: organizationalUnit\nou: EAST\n\n"
-      "dn: cn=EWS1,ou=EAST,o=NET\nobjectClass: workstation\ncn: EWS1\n\n"
-      "dn: cn=EWS2,ou=EAST,o=NET\nobjectClass: workstation\ncn: EWS2\n";
-  std::string why;
-  TempFolder eastFolder;
-  auto east = StartTreeServer(eastLdif, eastSetup, eastFolder, &why);
-  ASSERT_TRUE(east) << why;
-  SlapdSetup mainSetup;
-  mainSetup.treeName = "NET";
-  const std::string mainLdif = NetTreeLdif(3) +
-                               "dn: ou=EAST,o=NET\nobjectClass: referral\n"
-                               "objectClass: extensibleObject\nou: EAST\nref: " +
-                               east->Uri() + "/ou=EAST,o=NET\n";
-  auto main = StartTreeServer(mainLdif, mainSetup, folder, &why);
-  ASSERT_TRUE(main) << why;
-
-  auto client = OpenOrFail(main->Uri(), TestLdapOptions());
-  ASSERT_TRUE(client);
-  auto control = client->CreateControl();
-  const std::string ews1 = kNet + R"(\EAST\EWS1)";
-  auto lookup = client->CreateControl();
-  auto entry = lookup->FindEntry(ews1);
-  ASSERT_TRUE(entry) << entry.message();
-  EXPECT_EQ((*entry)->Layout().Name, "Workstation");
-  EXPECT_EQ(lookup->FindEntry(kNet + R"(\EAST\NOBODY)").error(), kDirNoSuchObject);
-  auto found = SearchAndWait(*control, "*WS*", "Workstation", kScopeSubtree, kNet);
-  ASSERT_TRUE(found) << found.message();
-  EXPECT_EQ(found->size(), 5u);
-  EXPECT_NE(std::find(found->begin(), found->end(), ews1), found->end());
-
+  NetServer east(0, {},
+                 std::string("dn: ou=EAST,o=NET\nobjectClass: organizationalUnit\nou: EAST\n\n") +
+                     "dn: cn=EWS1,ou=EAST,o=NET\nobjectClass: workstation\ncn: EWS1\n\n" +
+                     "dn: cn=EWS2,ou=EAST,o=NET\nobjectClass: workstation\ncn: EWS2\n");
+  ASSERT_TRUE(east.server) << east.why;
+  NetServer main(3, {},
+                 "dn: ou=EAST,o=NET\nobjectClass: referral\nobjectClass: extensibleObject\n"
+                 "ou: EAST\nref: " +
+                     east->Uri() + "/ou=EAST,o=NET\n");
+  ASSERT_TRUE(main.server) << main.why;
+  auto client = OpenLive(main->Uri());
+  ASSERT_TRUE(client) << client.message();
+  auto search = (*client)->CreateControl(), lookup = (*client)->CreateControl();
+  const std::string ews = kNet + R"(\EAST\EWS)";
+  EXPECT_EQ(Shown(lookup->FindEntry(ews + "1")), ews + "1 (Workstation)");
+  EXPECT_EQ(Shown(lookup->FindEntry(kNet + R"(\EAST\NOBODY)")), "error 601");
+  EXPECT_EQ(Hits(SearchAndWait(*search, "*WS*", "Workstation", kScopeSubtree, kNet)),
+            (Names{kWs + R"(\WS001)", kWs + R"(\WS002)", kWs + R"(\WS003)", ews + "1", ews + "2"}));
   east->Stop();
-  auto cut = SearchAndWait(*control, "*WS*", "Workstation", kScopeSubtree, kNet);
+  const auto cut = SearchAndWait(*search, "*WS*", "Workstation", kScopeSubtree, kNet);
   EXPECT_EQ(cut.error(), kDirLost);
   EXPECT_NE(cut.message().find("incomplete"), std::string::npos) << cut.message();
-  EXPECT_EQ(lookup->FindEntry(kNet + R"(\EAST\EWS2)").error(), kDirLost);
+  EXPECT_EQ(Shown(lookup->FindEntry(ews + "2")), "error 600");
+}
+
+// A database build whose server is stopped or stops answering half-way fails, its batch ending at
+// the look-up that failed within the network timeout, and the previous file stays byte for byte.
+TEST(LdapDatabaseBuild, AServerStoppedOrPausedHalfWayFailsTheBuildAndKeepsTheOldFile) {
+  for (const bool pause : {false, true}) {
+    NetServer net(40);
+    ASSERT_TRUE(net.server) << net.why;
+    auto client = OpenLive(net->Uri(), TestLdapOptions(kShortMs));
+    ASSERT_TRUE(client) << client.message();
+    auto search = (*client)->CreateControl(), lookups = (*client)->CreateControl();
+    const auto found = SearchAndWait(*search, "*", "Workstation", kScopeSubtree, kNet);
+    ASSERT_EQ(Hits(found).size(), 40u);
+    // A new search of the same control retires the entries of the first, so the build's look-ups
+    // go to the server, as they do in a build that outlasts its hits' freshness.
+    SearchAndWait(*search, "none", "Workstation", kScopeSubtree, kNet);
+
+    const std::string db = net.folder / "db";
+    std::filesystem::create_directory(db);
+    const std::string old = "\"NDS:\\\\NET\\OLD\",\"TCP 10.0.0.1\",\"\"\r\n";
+    net.folder.Write("db/NET.lst", old);
+    DatabaseBuildRun run(DatabaseBuildFile::Open(db, "NET", DatabaseWriteMode::kReplace), *found,
+                         lookups.get());
+    ASSERT_TRUE(run.Step(0ms));  // a batch past its time after one workstation
+    ASSERT_EQ(run.tally().handled, 1u);
+    pause ? net->Pause() : net->Stop();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(run.Step(60s));
+    EXPECT_LT(MsSince(start), 3 * kShortMs);
+    EXPECT_LT(run.tally().handled, found->size());
+    const DatabaseBuildResult r = run.Finish();
+    EXPECT_EQ(r.status, DatabaseBuildResult::Status::kLookupsFailed);
+    EXPECT_NE(BuildFailedText(r).find("(error 600"), std::string::npos) << BuildFailedText(r);
+    EXPECT_EQ(net.folder.Read("db/NET.lst"), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(db), {}), 1);
+    if (pause) net->Resume();
+  }
 }
 
 }  // namespace cvx::test
