@@ -1,7 +1,9 @@
 #include "DirectoryConformance.h"
 
+#include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
+#include <optional>
 
 namespace cvx::test {
 
@@ -18,31 +20,25 @@ std::string FixtureFolder(const std::string& fixture) {
   return std::string(CVX_TEST_DATA_DIR) + "/dirs/" + fixture;
 }
 
-SearchRecorder::SearchRecorder(DirectoryControl& control) {
-  connection_ = QObject::connect(&control, &DirectoryControl::SearchCompleted,
-                                 [this](const SearchOutcome& outcome) {
-                                   outcomes.push_back(outcome);
-                                   if (loop_) loop_->quit();
-                                 });
-}
-
-bool SearchRecorder::WaitFor(std::size_t count) {
+bool WaitUntil(const std::function<bool()>& done) {
   QEventLoop loop;
-  QTimer bound;
-  bound.setSingleShot(true);
+  QTimer poll, bound;
+  QObject::connect(&poll, &QTimer::timeout, [&] { done() ? loop.quit() : void(); });
   QObject::connect(&bound, &QTimer::timeout, &loop, &QEventLoop::quit);
+  poll.start(1);
   bound.start(5000);
-  loop_ = &loop;
-  while (outcomes.size() < count && bound.isActive()) loop.exec();
-  loop_ = nullptr;
-  return outcomes.size() >= count;
+  if (!done()) loop.exec();
+  return done();
 }
 
 SearchOutcome SearchAndWait(DirectoryControl& control, const std::string& pattern,
                             const std::string& classes, int scope, const std::string& context) {
-  SearchRecorder recorder(control);
+  std::optional<SearchOutcome> outcome;
+  QObject receiver;
+  QObject::connect(&control, &DirectoryControl::SearchCompleted, &receiver,
+                   [&](const SearchOutcome& o) { outcome = o; });
   control.StartSearch(pattern, classes, scope, context);
-  if (recorder.WaitFor(1)) return recorder.outcomes.front();
+  if (WaitUntil([&] { return outcome.has_value(); })) return *outcome;
   ADD_FAILURE() << "search for " << pattern << " in " << context << " never completed";
   return MakeDirError(kDirLost, "never completed");
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QEventLoop>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,22 +42,15 @@ inline const std::string kInitech = R"(NDS:\\ALPHA\US\INITECH)";
 inline const std::string kBeta = R"(NDS:\\BETA)";
 inline const std::string kBetaJsmith = R"(NDS:\\BETA\BETACORP\JSMITH)";
 
-// Records a control's search completions and waits for them on the event loop, within a bound.
-class SearchRecorder {
- public:
-  explicit SearchRecorder(DirectoryControl& control);
-  ~SearchRecorder() { QObject::disconnect(connection_); }
-  bool WaitFor(std::size_t count);  // false when the bound ran out first
-  std::vector<SearchOutcome> outcomes;
-
- private:
-  QMetaObject::Connection connection_;
-  QEventLoop* loop_ = nullptr;
-};
-
+// Runs the event loop until `done` holds or a bound runs out; whether it holds.
+bool WaitUntil(const std::function<bool()>& done);
 // One search, waited for; a completion that never comes fails the test.
 SearchOutcome SearchAndWait(DirectoryControl& control, const std::string& pattern,
                             const std::string& classes, int scope, const std::string& context);
+
+inline bool Holds(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
 
 // Results as comparable text, a failure as "error N", so that one table row can expect either.
 Names Hits(const SearchOutcome& outcome);
@@ -72,18 +65,19 @@ Names Below(const DirResult<EntryPtr>& entry);
 // "full name (class)"; a relative name that is not the last part of the full name fails the test.
 std::string Shown(const DirResult<EntryPtr>& entry);
 
-// Base of the suites run against every backend; the parameter says which.
+// Base of the suites run against every backend; the parameter says which. Every test has a
+// control of the fixture "basic".
 class DirConformance : public ::testing::TestWithParam<const DirectoryBackendFactory*> {
  protected:
+  void SetUp() override { ASSERT_TRUE(control_ = Control()); }
   // The client stays open until the test ends; null, with the failure recorded, when it does not.
   DirectoryClientPtr Client(const std::string& fixture = "basic",
                             const std::string& preferredTree = "");
   std::unique_ptr<DirectoryControl> Control(const std::string& fixture = "basic",
                                             const std::string& preferredTree = "",
                                             const std::string& classFilter = "");
-
- private:
   std::vector<DirectoryClientPtr> clients_;
+  std::unique_ptr<DirectoryControl> control_;
 };
 
 }  // namespace cvx::test

@@ -1,17 +1,13 @@
 // What only a network does to a directory: servers that go away, come back or stop answering,
-// servers that limit how much one search may return or hold part of the tree elsewhere, and a
-// database build whose server goes away half-way.
+// and servers that limit how much one search may return or hold part of the tree elsewhere.
 
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <filesystem>
 
 #include "LdapBackends.h"
-#include "wsdb/DatabaseBuildRun.h"
-#include "wsdb/DatabaseBuildTexts.h"
 
 namespace cvx::test {
 
@@ -20,10 +16,9 @@ namespace {
 using namespace std::chrono_literals;
 constexpr int kShortMs = 500;
 
-long long MsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                               start)
-      .count();
+using Clock = std::chrono::steady_clock;
+long long MsSince(Clock::time_point start) {
+  return (Clock::now() - start) / 1ms;
 }
 
 }  // namespace
@@ -44,11 +39,11 @@ TEST(LdapConnectionLoss, LostServersGive600InTimeAndAreUsedAgainWhenBack) {
 
   for (const bool pause : {false, true}) {
     pause ? net->Pause() : net->Stop();
-    auto start = std::chrono::steady_clock::now();
+    auto start = Clock::now();
     EXPECT_EQ(Shown(control->FindEntry(kWs)), "error 600") << pause;
     EXPECT_LT(MsSince(start), pause ? 3 * kShortMs : kShortMs) << pause;
     EXPECT_GE(MsSince(start), pause ? kShortMs - 50 : 0) << "no wait for the timeout";
-    start = std::chrono::steady_clock::now();
+    start = Clock::now();
     EXPECT_EQ(Hits(SearchAndWait(*control, "*", "Workstation", kScopeSubtree, kNet)),
               Names{"error 600"});
     EXPECT_LT(MsSince(start), pause ? 3 * kShortMs : kShortMs) << pause;
@@ -78,14 +73,14 @@ TEST(LdapConnectionLoss, AListenerThatNeverAnswersFailsTheOpenWithinTheTimeout) 
     for (const bool startTls : {false, true}) {
       LdapOptions options = TestLdapOptions(kShortMs);
       options.startTls = startTls;
-      const auto start = std::chrono::steady_clock::now();
+      const auto start = Clock::now();
       auto client = OpenLive(uri, options);
       EXPECT_EQ(client.error(), kDirClientMissing) << uri;
       EXPECT_LT(MsSince(start), 3 * kShortMs) << uri << (startTls ? " StartTLS" : "");
     }
   }
   ::close(fd);
-  const auto start = std::chrono::steady_clock::now();
+  const auto start = Clock::now();
   EXPECT_EQ(
       OpenLive("ldap://127.0.0.1:" + std::to_string(FreeLoopbackPort()), TestLdapOptions(kShortMs))
           .error(),
@@ -123,8 +118,8 @@ TEST(LdapPaging, HitsBeyondTheServersSizeLimitAllArriveInOrderOrTheSearchFails) 
       for (int twice = 0; twice < 2; ++twice) {  // the second on the size that worked
         const auto found = SearchAndWait(*control, "*", "Workstation", kScopeSubtree, kNet);
         if (c.error) {
-          EXPECT_EQ(found.error(), kDirLost);
-          EXPECT_NE(found.message().find(c.error), std::string::npos) << found.message();
+          EXPECT_TRUE(found.error() == kDirLost && Holds(found.message(), c.error))
+              << found.message();
           continue;
         }
         ASSERT_EQ(Hits(found).size(), static_cast<std::size_t>(c.workstations));
@@ -165,46 +160,8 @@ TEST(LdapReferrals, APartHeldByAnotherServerIsFollowedOrTheResultIsIncomplete) {
             (Names{kWs + R"(\WS001)", kWs + R"(\WS002)", kWs + R"(\WS003)", ews + "1", ews + "2"}));
   east->Stop();
   const auto cut = SearchAndWait(*search, "*WS*", "Workstation", kScopeSubtree, kNet);
-  EXPECT_EQ(cut.error(), kDirLost);
-  EXPECT_NE(cut.message().find("incomplete"), std::string::npos) << cut.message();
+  EXPECT_TRUE(cut.error() == kDirLost && Holds(cut.message(), "incomplete")) << cut.message();
   EXPECT_EQ(Shown(lookup->FindEntry(ews + "2")), "error 600");
-}
-
-// A database build whose server is stopped or stops answering half-way fails, its batch ending at
-// the look-up that failed within the network timeout, and the previous file stays byte for byte.
-TEST(LdapDatabaseBuild, AServerStoppedOrPausedHalfWayFailsTheBuildAndKeepsTheOldFile) {
-  for (const bool pause : {false, true}) {
-    NetServer net(40);
-    ASSERT_TRUE(net.server) << net.why;
-    auto client = OpenLive(net->Uri(), TestLdapOptions(kShortMs));
-    ASSERT_TRUE(client) << client.message();
-    auto search = (*client)->CreateControl(), lookups = (*client)->CreateControl();
-    const auto found = SearchAndWait(*search, "*", "Workstation", kScopeSubtree, kNet);
-    ASSERT_EQ(Hits(found).size(), 40u);
-    // A new search of the same control retires the entries of the first, so the build's look-ups
-    // go to the server, as they do in a build that outlasts its hits' freshness.
-    SearchAndWait(*search, "none", "Workstation", kScopeSubtree, kNet);
-
-    const std::string db = net.folder / "db";
-    std::filesystem::create_directory(db);
-    const std::string old = "\"NDS:\\\\NET\\OLD\",\"TCP 10.0.0.1\",\"\"\r\n";
-    net.folder.Write("db/NET.lst", old);
-    DatabaseBuildRun run(DatabaseBuildFile::Open(db, "NET", DatabaseWriteMode::kReplace), *found,
-                         lookups.get());
-    ASSERT_TRUE(run.Step(0ms));  // a batch past its time after one workstation
-    ASSERT_EQ(run.tally().handled, 1u);
-    pause ? net->Pause() : net->Stop();
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(run.Step(60s));
-    EXPECT_LT(MsSince(start), 3 * kShortMs);
-    EXPECT_LT(run.tally().handled, found->size());
-    const DatabaseBuildResult r = run.Finish();
-    EXPECT_EQ(r.status, DatabaseBuildResult::Status::kLookupsFailed);
-    EXPECT_NE(BuildFailedText(r).find("(error 600"), std::string::npos) << BuildFailedText(r);
-    EXPECT_EQ(net.folder.Read("db/NET.lst"), old);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(db), {}), 1);
-    if (pause) net->Resume();
-  }
 }
 
 }  // namespace cvx::test
