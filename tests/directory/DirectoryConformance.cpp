@@ -7,19 +7,6 @@
 
 namespace cvx::test {
 
-namespace {
-
-template <class T>
-Names ErrorOf(const DirResult<T>& r) {
-  return {"error " + std::to_string(r.error())};
-}
-
-}  // namespace
-
-std::string FixtureFolder(const std::string& fixture) {
-  return std::string(CVX_TEST_DATA_DIR) + "/dirs/" + fixture;
-}
-
 bool WaitUntil(const std::function<bool()>& done) {
   QEventLoop loop;
   QTimer poll, bound;
@@ -41,10 +28,6 @@ SearchOutcome SearchAndWait(DirectoryControl& control, const std::string& patter
   if (WaitUntil([&] { return outcome.has_value(); })) return *outcome;
   ADD_FAILURE() << "search for " << pattern << " in " << context << " never completed";
   return MakeDirError(kDirLost, "never completed");
-}
-
-Names Hits(const SearchOutcome& outcome) {
-  return outcome ? *outcome : ErrorOf(outcome);
 }
 
 Names SortedNames(const DirResult<EntryList>& entries) {

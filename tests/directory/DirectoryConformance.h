@@ -25,8 +25,9 @@ class DirectoryBackendFactory {
 };
 
 const DirectoryBackendFactory& EmbeddedDirectoryBackend();  // read into memory on every open
-const DirectoryBackendFactory& IndexedDirectoryBackend();   // answered from each tree's index
-std::string FixtureFolder(const std::string& fixture);
+inline std::string FixtureFolder(const std::string& fixture) {
+  return std::string(CVX_TEST_DATA_DIR) + "/dirs/" + fixture;
+}
 
 // Full names in the fixture "basic": trees ALPHA and BETA.
 inline const std::string kAlpha = R"(NDS:\\ALPHA)";
@@ -52,15 +53,21 @@ inline bool Holds(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-// Results as comparable text, a failure as "error N", so that one table row can expect either.
-Names Hits(const SearchOutcome& outcome);
+// Answers as comparable text, a failure as "error N", so that one table row can expect either.
+template <class T>
+Names ErrorOf(const DirResult<T>& r) {
+  return {"error " + std::to_string(r.error())};
+}
+inline Names Hits(const SearchOutcome& outcome) {
+  return outcome ? *outcome : ErrorOf(outcome);
+}
 Names SortedNames(const DirResult<EntryList>& entries);
-// What the control lists with `context` as its context, sorted.
+// What the control lists with `context` as its context.
 inline Names Listed(DirectoryControl& control, const std::string& context) {
   control.SetContextPath(context);
   return SortedNames(control.ContextEntries());
 }
-// The sorted names below an entry, or "leaf" when it is no container.
+// The names below an entry, or "leaf" when it is no container.
 Names Below(const DirResult<EntryPtr>& entry);
 // "full name (class)"; a relative name that is not the last part of the full name fails the test.
 std::string Shown(const DirResult<EntryPtr>& entry);

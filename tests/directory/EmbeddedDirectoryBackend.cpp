@@ -57,6 +57,8 @@ class IndexedBackend : public DirectoryBackendFactory {
   }
 };
 
+const IndexedBackend kIndexed;
+
 }  // namespace
 
 const DirectoryBackendFactory& EmbeddedDirectoryBackend() {
@@ -64,12 +66,7 @@ const DirectoryBackendFactory& EmbeddedDirectoryBackend() {
   return backend;
 }
 
-const DirectoryBackendFactory& IndexedDirectoryBackend() {
-  static const IndexedBackend backend;
-  return backend;
-}
-
 CVX_DIRECTORY_CONFORMANCE(Embedded, &EmbeddedDirectoryBackend());
-CVX_DIRECTORY_CONFORMANCE(Indexed, &IndexedDirectoryBackend());
+CVX_DIRECTORY_CONFORMANCE(Indexed, &kIndexed);
 
 }  // namespace cvx::test

@@ -28,48 +28,42 @@ std::vector<fs::path> FilesOf(const std::string& fixture, const std::string& ext
   return files;
 }
 
-// A directory folder of a fixture, made the first time and kept for the whole program: files
-// copied for every tree but `live`, each live tree a <TREE>.uri (`live` empty: every tree live).
-DirResult<DirectoryClientPtr> OpenPrepared(const std::string& fixture, const std::string& live,
-                                           const std::string& preferredTree) {
-  static std::map<std::string, std::unique_ptr<TempFolder>> folders;
-  auto& folder = folders[fixture + "/" + live];
-  if (!folder) {
-    folder = std::make_unique<TempFolder>();
-    for (const auto& f : FilesOf(fixture, ".ldif")) {
-      const std::string tree = f.stem().string();
-      if (!live.empty() && tree != live) {
-        fs::copy_file(f, *folder / f.filename().string());
-      } else if (auto* server = FixtureServer(fixture, tree)) {
-        folder->Write(tree + ".uri", server->Uri() + "\n");
-      }
-    }
-    // A live tree's schema is its server's; its own file would count for every file tree.
-    for (const auto& s : FilesOf(fixture, ".schema")) {
-      if (!live.empty() && !EqualsNoCase(s.stem().string(), live))
-        fs::copy_file(s, *folder / s.filename().string());
-    }
-  }
-  return OpenDirectoryClientWith(folder->path(), preferredTree, TestLdapOptions());
-}
-
+// The fixture folders served live: a folder of <TREE>.uri files for the trees' servers, made the
+// first time and kept for the whole program. Mixed, the last tree by name is live and the others
+// are files.
 class LiveBackend : public DirectoryBackendFactory {
  public:
-  std::string Name() const override { return "Ldap"; }
+  explicit LiveBackend(bool mixed) : mixed_(mixed) {}
+  std::string Name() const override { return mixed_ ? "Mixed" : "Ldap"; }
   DirResult<DirectoryClientPtr> Open(const std::string& fixture,
                                      const std::string& preferredTree) const override {
-    return OpenPrepared(fixture, "", preferredTree);
+    auto& folder = folders_[fixture];
+    const std::string live = mixed_ ? FilesOf(fixture, ".ldif").back().stem().string() : "";
+    if (!folder) {
+      folder = std::make_unique<TempFolder>();
+      for (const auto& f : FilesOf(fixture, ".ldif")) {
+        const std::string tree = f.stem().string();
+        if (mixed_ && tree != live) {
+          fs::copy_file(f, *folder / f.filename().string());
+        } else if (auto* server = FixtureServer(fixture, tree)) {
+          folder->Write(tree + ".uri", server->Uri() + "\n");
+        }
+      }
+      // A live tree's schema is its server's; its own file would count for every file tree.
+      for (const auto& s : FilesOf(fixture, ".schema")) {
+        if (mixed_ && !EqualsNoCase(s.stem().string(), live))
+          fs::copy_file(s, *folder / s.filename().string());
+      }
+    }
+    return OpenDirectoryClientWith(folder->path(), preferredTree, TestLdapOptions());
   }
+
+ private:
+  bool mixed_;
+  mutable std::map<std::string, std::unique_ptr<TempFolder>> folders_;
 };
 
-class MixedBackend : public DirectoryBackendFactory {
- public:
-  std::string Name() const override { return "Mixed"; }
-  DirResult<DirectoryClientPtr> Open(const std::string& fixture,
-                                     const std::string& preferredTree) const override {
-    return OpenPrepared(fixture, FilesOf(fixture, ".ldif").back().stem().string(), preferredTree);
-  }
-};
+const LiveBackend kMixed(true);
 
 }  // namespace
 
@@ -129,16 +123,11 @@ DirResult<DirectoryClientPtr> OpenLive(const std::string& where, LdapOptions opt
 }
 
 const DirectoryBackendFactory& LdapDirectoryBackend() {
-  static const LiveBackend backend;
-  return backend;
-}
-
-const DirectoryBackendFactory& MixedDirectoryBackend() {
-  static const MixedBackend backend;
+  static const LiveBackend backend(false);
   return backend;
 }
 
 CVX_DIRECTORY_CONFORMANCE(Ldap, &LdapDirectoryBackend());
-CVX_DIRECTORY_CONFORMANCE(Mixed, &MixedDirectoryBackend());
+CVX_DIRECTORY_CONFORMANCE(Mixed, &kMixed);
 
 }  // namespace cvx::test

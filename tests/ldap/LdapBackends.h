@@ -9,14 +9,11 @@
 
 namespace cvx::test {
 
-// The fixture folders served live: each tree by a slapd of its own (a server has one schema, and
-// trees of a folder may differ in theirs), started when first needed and kept until the program
-// ends; the directory is a folder of <TREE>.uri files.
+// The fixture folders served live, each tree by a slapd of its own.
 const DirectoryBackendFactory& LdapDirectoryBackend();
-// The fixture folders with trees of both kinds: the last tree by name live, the others files.
-const DirectoryBackendFactory& MixedDirectoryBackend();
-
-// The server of one fixture tree; null, with the failure recorded, when it cannot start.
+// The server of one fixture tree (a server has one schema, and trees of a folder may differ in
+// theirs), started when first needed and kept until the program ends; null, with the failure
+// recorded, when it cannot start.
 SlapdServer* FixtureServer(const std::string& fixture, const std::string& tree);
 
 // A server of a test's own holding the tree NET: o=NET, a user cn=ADMIN,o=NET with the password
