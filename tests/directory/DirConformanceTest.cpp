@@ -1,14 +1,11 @@
-// What every directory backend answers alike, run against each of them.
-
 #include <set>
 
 #include "DirectoryConformance.h"
 
 namespace cvx::test {
 
-// Letter case never matters in what is asked, and answers come in the directory's spelling. The
-// class is the most specific structural one, whatever order the object lists its classes in and
-// whatever auxiliary classes it carries; an alias is found as its object.
+// Letter case never matters in what is asked; answers come in the directory's spelling, with the
+// most specific structural class whatever order and auxiliary classes the object lists.
 TEST_P(DirConformance, FindEntryAnswersInTheDirectorysSpellingWithTheMostSpecificClass) {
   struct Case {
     std::string name;
@@ -23,8 +20,6 @@ TEST_P(DirConformance, FindEntryAnswersInTheDirectorysSpellingWithTheMostSpecifi
       {kInitech + R"(\PRINTER1\TRAY1)", "Lab Device"},
       {kInitech + R"(\austin)", "Locality", kInitech + R"(\AUSTIN)"},
       {kInitech + R"(\PROJECTS)", "Project Folder"},
-      {kAlpha + R"(\US)", "Country"},
-      {kAcme + R"(\FS2)", "NCP Server"},
       {kJohnAlias, "User", kJsmith},
       {R"(NDS:\\beta\betacorp\jsmith)", "User", kBetaJsmith},
   };
@@ -101,9 +96,8 @@ TEST_P(DirConformance, EnumerationsFollowTheClassFilterAndTellLeavesFromEmptyCon
   }
 }
 
-// Fields are read by their NDS names in any letter case, every value in order; every backend
-// hands stored addresses to one renderer: the kinds it knows as text, anything else (a TCP value
-// too short, a value without a type tag) as hex, never a made-up address.
+// Fields are read by NDS name, every value in order; stored addresses the renderer knows read as
+// text, anything else (a TCP value too short, no type tag) as hex, never a made-up address.
 TEST_P(DirConformance, FieldValuesAreReadByNdsNameAndAddressesRendered) {
   auto addresses = Control("addresses");
   ASSERT_TRUE(addresses);
@@ -138,10 +132,8 @@ TEST_P(DirConformance, FieldValuesAreReadByNdsNameAndAddressesRendered) {
   }
 }
 
-// Results come in directory order, which in this tree is neither name order nor depth first. The
-// subtree scope covers every level below the context but not the context and stays in its tree;
-// names, classes and the context match without regard to case; the class list selects the hits
-// and the control's class filter does not.
+// Hits come in directory order (here neither name order nor depth first), from every level below
+// the context but not the context, in its tree only; the class list selects them, not the filter.
 TEST_P(DirConformance, ScopePatternAndClassesSelectTheHits) {
   control_->SetClassFilter("Organizational Unit");
   const std::string ws1 = kSales + R"(\WS-SALES01)", fs1 = kSales + R"(\FS1)";
@@ -168,7 +160,6 @@ TEST_P(DirConformance, ScopePatternAndClassesSelectTheHits) {
       {"*SMITH*", "User", kAcme, {kJsmithson, kJsmith}},
       {"j*n", " user ,ALIAS ", kAcme, {kJsmithson, kJohnAlias}},
       {"J*", "User", R"(nds:\\alpha\acme\support)", {kJsmithson}},
-      {"J*", "Workstation", kAcme, {}},
       {"JSMITH", "User", kBeta, {kBetaJsmith}},
   };
   for (const Case& c : cases) {

@@ -1,5 +1,4 @@
-// What a folder directory makes of broken and unusual files. Only folders hold files, so these
-// run against the folder backend alone.
+// What a folder directory makes of broken and unusual files.
 
 #include <filesystem>
 #include <regex>
@@ -115,10 +114,8 @@ TEST(FolderDirectory, SchemaLinesEndingInCrLfAndBlankContinuationsAreHarmless) {
   }
 }
 
-// DNs that only the DN parser reads right (escapes, multi-valued names, blanks) are read by it; a
-// class may be named by its OID; an attribute type derived from an address type is an address; a
-// record of an old-style record number alone is skipped, neither crashing the load nor repeating
-// the record before it.
+// Escaped, multi-valued and blank-holding names, a class named by its OID, an address type by
+// inheritance; a record of an old-style record number alone is skipped, not repeating the last.
 TEST(FolderDirectory, EscapedNamesDerivedAddressTypesAndRecordNumbersAreReadAsMeant) {
   TempFolder folder;
   auto opened =
