@@ -25,6 +25,7 @@ SearchOutcome SearchAndWait(DirectoryControl& control, const std::string& patter
   QObject::connect(&control, &DirectoryControl::SearchCompleted, &receiver,
                    [&](const SearchOutcome& o) { outcome = o; });
   control.StartSearch(pattern, classes, scope, context);
+  EXPECT_FALSE(outcome) << "completed inside StartSearch, not through the event loop";
   if (WaitUntil([&] { return outcome.has_value(); })) return *outcome;
   ADD_FAILURE() << "search for " << pattern << " in " << context << " never completed";
   return MakeDirError(kDirLost, "never completed");

@@ -45,7 +45,8 @@ inline const std::string kBetaJsmith = R"(NDS:\\BETA\BETACORP\JSMITH)";
 
 // Runs the event loop until `done` holds or a bound runs out; whether it holds.
 bool WaitUntil(const std::function<bool()>& done);
-// One search, waited for; a completion that never comes fails the test.
+// One search, waited for; a completion that comes at once, not through the event loop, or never,
+// fails the test.
 SearchOutcome SearchAndWait(DirectoryControl& control, const std::string& pattern,
                             const std::string& classes, int scope, const std::string& context);
 

@@ -117,17 +117,7 @@ TEST(FolderDirectory, SchemaLinesEndingInCrLfAndBlankContinuationsAreHarmless) {
 // Escaped, multi-valued and blank-holding names, a class named by its OID, an address type by
 // inheritance; a record of an old-style record number alone is skipped, not repeating the last.
 TEST(FolderDirectory, EscapedNamesDerivedAddressTypesAndRecordNumbersAreReadAsMeant) {
-  TempFolder folder;
-  auto opened =
-      OpenWith(folder, "addresses",
-               {{"site.schema",
-                 "attributetype ( 1.9.1 NAME 'siteAddress' SUP networkAddress )\n"
-                 "objectclass ( 1.9.2 NAME 'site' SUP top STRUCTURAL MUST cn MAY siteAddress )\n"},
-                {"T.ldif",
-                 "7\n\ndn: o=ACME\nobjectClass: organization\no: ACME\n\n8\n\n"
-                 "dn: cn=A\\2CB,o=ACME\nobjectClass: site\ncn: A,B\nsiteAddress:: OSMCDAoAABU=\n\n"
-                 "dn: cn=Q+sn=R,o=ACME\nobjectClass: site\ncn: Q\n\n"
-                 "dn: cn=PC 12,o=ACME\nobjectClass: 1.9.2\ncn: PC 12\n"}});
+  auto opened = EmbeddedDirectoryBackend().Open("unusual", "");
   ASSERT_TRUE(opened) << opened.message();
   auto control = (*opened)->CreateControl();
   EXPECT_EQ(Listed(*control, R"(NDS:\\T\ACME)"), (Names{"A,B", "PC 12", "Q+R"}));
