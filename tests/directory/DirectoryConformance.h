@@ -13,9 +13,7 @@ namespace cvx::test {
 
 using Names = std::vector<std::string>;
 
-// Opens the test directories of one backend. A fixture is named after a folder under
-// tests/data/dirs/; each backend serves its trees its own way (read in place, or loaded into a
-// server), so the same tests run against every backend.
+// Opens a fixture (a folder under tests/data/dirs/) its own way: read in place, or served.
 class DirectoryBackendFactory {
  public:
   virtual ~DirectoryBackendFactory() = default;
@@ -73,8 +71,7 @@ Names Below(const DirResult<EntryPtr>& entry);
 // "full name (class)"; a relative name that is not the last part of the full name fails the test.
 std::string Shown(const DirResult<EntryPtr>& entry);
 
-// Base of the suites run against every backend; the parameter says which. Every test has a
-// control of the fixture "basic".
+// The suites run against every backend; each test has a control of the fixture "basic".
 class DirConformance : public ::testing::TestWithParam<const DirectoryBackendFactory*> {
  protected:
   void SetUp() override { ASSERT_TRUE(control_ = Control()); }

@@ -20,9 +20,8 @@ class EmbeddedBackend : public DirectoryBackendFactory {
   }
 };
 
-// The folder answered from the index of each tree: every tree is opened once to build it, and the
-// client handed out is a second one, which finds the indexes (the tree index tests see that it
-// does).
+// Answered from each tree's index: a first client builds them, the second one handed out finds
+// them (the tree index tests see that it does).
 class IndexedBackend : public DirectoryBackendFactory {
  public:
   std::string Name() const override { return "IndexedFolder"; }

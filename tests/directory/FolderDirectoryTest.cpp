@@ -11,33 +11,16 @@
 
 namespace cvx::test {
 
-namespace {
-
-// The directory of a folder with the core schema of `fixture` and the given files.
-DirResult<DirectoryClientPtr> OpenWith(
-    const TempFolder& folder, const char* fixture,
-    const std::vector<std::pair<std::string, std::string>>& files) {
-  std::filesystem::copy_file(FixtureFolder(fixture) + "/core.schema", folder / "core.schema");
-  for (const auto& [name, text] : files) folder.Write(name, text);
-  return OpenDirectoryClient(folder.path(), "");
-}
-
-}  // namespace
-
 TEST(FolderDirectory, OpenFailsWithoutAFolderOrATreeOrOnAMalformedSchemaNamingIt) {
-  for (const auto& [fixture, named] : {std::pair{"no-such-folder", ""},
-                                       {"empty", ""},
-                                       {"schemaonly", ""},
-                                       {"badschema", "broken.schema"}}) {
+  for (const char* fixture : {"no-such-folder", "empty", "schemaonly", "badschema"}) {
     auto opened = EmbeddedDirectoryBackend().Open(fixture, "");
-    EXPECT_EQ(opened.error(), kDirClientMissing) << fixture;
-    EXPECT_TRUE(!opened.message().empty() && Holds(opened.message(), named)) << opened.message();
+    EXPECT_TRUE(opened.error() == kDirClientMissing && !opened.message().empty()) << fixture;
   }
+  EXPECT_TRUE(Holds(EmbeddedDirectoryBackend().Open("badschema", "").message(), "broken.schema"));
 }
 
-// Trees are read when first needed, so a broken tree stops neither the open nor the other trees;
-// every operation on it gives 600 and says where the file goes wrong. Several of these crashed
-// or fooled the reader once.
+// A broken tree (several crashed or fooled the reader once) stops neither the open nor the other
+// trees; every call on it gives 600 naming file and line.
 TEST(FolderDirectory, ABrokenTreeGives600NamingFileAndLineAndLeavesTheOthersWorking) {
   struct Case {
     const char *tree, *lines;  // the record's first line or the offending line
@@ -95,8 +78,7 @@ TEST(FolderDirectory, LinesWithoutAnAttributeNameAreFound) {
   }
 }
 
-// Blank continuation lines and line ends of CR LF are nothing; bad input is error 7 naming file
-// and line, never a throw.
+// Blank continuations and CR LF ends are harmless; bad input is error 7 naming file and line.
 TEST(FolderDirectory, SchemaLinesEndingInCrLfAndBlankContinuationsAreHarmless) {
   for (const std::string end : {"\n", "\r\n"}) {
     const std::string def = "# notes" + end + end + "attributetype ( 1.9.1 NAME 'note'" + end +
@@ -125,8 +107,8 @@ TEST(FolderDirectory, EscapedNamesDerivedAddressTypesAndRecordNumbersAreReadAsMe
             Names{"TCP 10.0.0.21"});
 }
 
-// Superclass links are followed once per class: a cycle is refused naming its classes, and a
-// diamond of 40 levels (2^40 paths from the bottom, each class reached two ways) opens at once.
+// A superclass cycle is refused naming its classes; a diamond of 40 levels (2^40 paths from the
+// bottom) opens at once.
 TEST(FolderDirectory, ClassCyclesAreRefusedAndDeepDiamondsResolvedOnce) {
   std::string diamond;
   for (int level = 0; level < 40; ++level) {
@@ -150,9 +132,10 @@ TEST(FolderDirectory, ClassCyclesAreRefusedAndDeepDiamondsResolvedOnce) {
   };
   for (const auto& [schema, named] : cases) {
     TempFolder folder;
-    auto opened = OpenWith(
-        folder, "basic",
-        {{"extra.schema", schema}, {"T.ldif", "dn: o=ACME\nobjectClass: organization\no: ACME\n"}});
+    std::filesystem::copy_file(FixtureFolder("basic") + "/core.schema", folder / "core.schema");
+    folder.Write("extra.schema", schema);
+    folder.Write("T.ldif", "dn: o=ACME\nobjectClass: organization\no: ACME\n");
+    auto opened = OpenDirectoryClient(folder.path(), "");
     EXPECT_EQ(opened.error(), named.empty() ? kDirOk : kDirClientMissing) << opened.message();
     for (const auto& cls : named) EXPECT_TRUE(Holds(opened.message(), "'" + cls + "'")) << cls;
     if (opened) {  // Object Class and Description, once

@@ -41,7 +41,7 @@ TEST(TreeLevel, SortedWithoutRegardToCaseAndMarkedWhereEntriesMayBeBelow) {
   EXPECT_EQ(level[1].Key, R"(NDS:\\T\Alpha)");
   EXPECT_EQ(level[1].Tag, level[1].Key);
   EXPECT_EQ(level[1].Image, "Organizational Unit");
-  EXPECT_EQ(PlaceholderKey(level[1].Key), R"(dummy.NDS:\\T\Alpha)");
+  EXPECT_NE(PlaceholderKey(level[1].Key).rfind(R"(NDS:\\)", 0), 0u) << "could be a real key";
 }
 
 // One row per value, in picker order then value order; an empty value keeps its row, an

@@ -95,8 +95,7 @@ class TreeIndex : public ::testing::Test {
 
 }  // namespace
 
-// The index is used while it matches the files; every kind of change, damage or another format
-// is seen at the next start and the index rebuilt.
+// Any change of the files, damage or another format is seen at the next start and rebuilt.
 TEST_F(TreeIndex, AnIndexIsUsedOnlyWhileItMatchesTheFilesAndIsWhole) {
   struct Case {
     const char* change;
@@ -163,9 +162,8 @@ TEST_F(TreeIndex, AnIndexIsUsedOnlyWhileItMatchesTheFilesAndIsWhole) {
   EXPECT_EQ(Listed(*control, R"(NDS:\\T\ACME)"), kUnits);
 }
 
-// Each process writes its own file and renames it into place: whichever comes last, the index
-// in place is whole, and nothing else is left in the cache folder, not even the staging file a
-// killed writer left.
+// Each writer renames its own file into place: the index left is whole, and no staging file is
+// left, not even one a killed writer left.
 TEST_F(TreeIndex, TwoProcessesBuildingAtOnceLeaveOneWholeIndex) {
   fs::create_directories(fs::path(Index()).parent_path());
   std::ofstream(Index() + ".2147483647-0.new") << "half an index";  // no process has that number

@@ -1,7 +1,6 @@
 #include "LdapBackends.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -28,9 +27,8 @@ std::vector<fs::path> FilesOf(const std::string& fixture, const std::string& ext
   return files;
 }
 
-// The fixture folders served live: a folder of <TREE>.uri files for the trees' servers, made the
-// first time and kept for the whole program. Mixed, the last tree by name is live and the others
-// are files.
+// A folder of <TREE>.uri files for a fixture's servers, kept for the program; mixed, only the last
+// tree by name is live and the others are files.
 class LiveBackend : public DirectoryBackendFactory {
  public:
   explicit LiveBackend(bool mixed) : mixed_(mixed) {}
@@ -75,16 +73,16 @@ SlapdServer* FixtureServer(const std::string& fixture, const std::string& tree) 
   setup.treeName = tree;
   setup.ldifPath = FixtureFolder(fixture) + "/" + tree + ".ldif";
   // The schema files every tree of the folder shares, then the tree's own.
-  const auto trees = FilesOf(fixture, ".ldif");
-  for (const bool own : {false, true}) {
-    for (const auto& s : FilesOf(fixture, ".schema")) {
-      const auto stem = s.stem().string();
-      const bool ofATree = std::any_of(trees.begin(), trees.end(), [&](const fs::path& t) {
-        return EqualsNoCase(t.stem().string(), stem);
-      });
-      if (own ? EqualsNoCase(stem, tree) : !ofATree) setup.folderSchemas.push_back(s.string());
+  std::string own;
+  for (const auto& s : FilesOf(fixture, ".schema")) {
+    const std::string stem = s.stem().string();
+    if (EqualsNoCase(stem, tree)) {
+      own = s.string();
+    } else if (!fs::exists(FixtureFolder(fixture) + "/" + stem + ".ldif")) {
+      setup.folderSchemas.push_back(s.string());
     }
   }
+  if (!own.empty()) setup.folderSchemas.push_back(own);
   std::string why;
   slot = SlapdServer::Create(setup, &why);
   if (!slot) ADD_FAILURE() << "the server of " << fixture << "/" << tree << ": " << why;
@@ -98,10 +96,8 @@ NetServer::NetServer(int workstations, SlapdSetup setup, const std::string& more
       "userPassword: secret\n\n"
       "dn: ou=WS,o=NET\nobjectClass: organizationalUnit\nou: WS\n\n";
   for (int i = 1; i <= workstations; ++i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "WS%03d", i);
-    ldif += std::string("dn: cn=") + name + ",ou=WS,o=NET\nobjectClass: workstation\ncn: " + name +
-            "\n\n";
+    const std::string name = "WS" + std::to_string(1000 + i).substr(1);
+    ldif += "dn: cn=" + name + ",ou=WS,o=NET\nobjectClass: workstation\ncn: " + name + "\n\n";
   }
   setup.treeName = "NET";
   setup.ldifPath = folder.Write("NET.ldif", ldif + more);

@@ -11,14 +11,12 @@ namespace cvx::test {
 
 // The fixture folders served live, each tree by a slapd of its own.
 const DirectoryBackendFactory& LdapDirectoryBackend();
-// The server of one fixture tree (a server has one schema, and trees of a folder may differ in
-// theirs), started when first needed and kept until the program ends; null, with the failure
-// recorded, when it cannot start.
+// The server of one fixture tree (trees may differ in schema), kept until the program ends; null,
+// with the failure recorded, when it cannot start.
 SlapdServer* FixtureServer(const std::string& fixture, const std::string& tree);
 
-// A server of a test's own holding the tree NET: o=NET, a user cn=ADMIN,o=NET with the password
-// "secret", `workstations` workstations WS001... in ou=WS,o=NET, and `more` LDIF records, with
-// the schema files of the fixture "addresses". `setup` says the rest (limits, TLS).
+// A server of a test's own holding the tree NET: o=NET, cn=ADMIN,o=NET (password "secret"),
+// workstations WS001... in ou=WS,o=NET, and `more` records, with the fixture "addresses"' schema.
 struct NetServer {
   explicit NetServer(int workstations = 3, SlapdSetup setup = {}, const std::string& more = "");
   SlapdServer* operator->() const { return server.get(); }

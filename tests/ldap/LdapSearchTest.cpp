@@ -1,5 +1,3 @@
-// What only a live tree can get wrong in searches and look-ups: typed names reaching the server,
-// hits answered from the search's own entries, and a server set up with the stock schemas.
 
 #include <algorithm>
 #include <cctype>
@@ -11,9 +9,8 @@ namespace cvx::test {
 
 using namespace std::string_literals;
 
-// A typed name reaches a server only inside an escaped filter, and the server's own rules (which
-// fold letter case beyond ASCII) never widen what it finds: a live tree answers every pattern and
-// look-up exactly as the same tree read from its file does.
+// A typed name reaches a server only inside an escaped filter, and the server's case folding
+// beyond ASCII never widens what it finds: a live tree answers as the same tree's file does.
 TEST(LdapTypedNames, FilterSyntaxIsTextAndLettersBeyondAsciiMatchOnlyAsSpelled) {
   auto live = LdapDirectoryBackend().Open("names", "");
   auto file = OpenDirectoryClient(FixtureFolder("names"), "");
@@ -71,11 +68,9 @@ TEST(LdapTypedNames, FilterSyntaxIsTextAndLettersBeyondAsciiMatchOnlyAsSpelled) 
   }
 }
 
-// While a search's completion is handled, look-ups of what it found are answered from the
-// search's own entries (a database build reads every hit), exactly as the server answers, in any
-// order and letter case, aliases giving their objects; a field the search did not ask for comes
-// from the server. The hits answer without the server, after the completion too (a build looks
-// them up in later turns), until their control searches again.
+// Look-ups of a search's hits (a database build reads every one) are answered from the search's
+// entries as the server would, in any order and case, a field not asked for from the server, and
+// without the server after the completion too, until their control searches again.
 TEST(LdapSearchDelivery, HitsAnswerFromTheSearchAsTheServerDoesUntilItsControlSearchesAgain) {
   auto client = LdapDirectoryBackend().Open("basic", ""),
        reference = LdapDirectoryBackend().Open("basic", "");
@@ -125,9 +120,8 @@ TEST(LdapSearchDelivery, HitsAnswerFromTheSearchAsTheServerDoesUntilItsControlSe
   EXPECT_EQ(Shown(lookup->FindEntry(kJsmith)), "error 600");
 }
 
-// A server set up as an administrator would: the stock schemas plus the project's schema files,
-// entries checked against them on loading. Users carry their login addresses through the
-// auxiliary class; the remote management extension is the demo tree's own schema file.
+// A server with the stock schemas and the project's (the remote management extension is the demo
+// tree's own), entries checked on loading; users carry their login addresses in an auxiliary class.
 TEST(LdapStockSchema, AStockServerWithTheProjectSchemaServesEveryPath) {
   SlapdSetup setup;
   setup.treeName = "STOCK";
