@@ -100,12 +100,8 @@ TEST_P(DirConformance, FieldValuesAreReadByNdsNameAndAddressesRendered) {
   auto addresses = Control("addresses");
   ASSERT_TRUE(addresses);
   const std::string net = R"(NDS:\\NET\NET\)";
-  struct Case {
-    DirectoryControl* control;
-    std::string name;
-    const char *field, *values;  // each value ends in ";"
-  };
-  const Case cases[] = {
+  // Each value ends in ";".
+  const std::tuple<DirectoryControl*, std::string, const char*, const char*> cases[] = {
       {control_.get(), kJsmith, "telephone NUMBER", "555-0101;555-0199;555-0150;"},
       {control_.get(), kJsmith, "Given Name", "John;"},
       {control_.get(), kJsmith, "ALPHA:Badge", "B-1001;"},
@@ -120,13 +116,13 @@ TEST_P(DirConformance, FieldValuesAreReadByNdsNameAndAddressesRendered) {
       {addresses.get(), net + "WS-ADDR", "Description", "9#not an address;"},
       {addresses.get(), net + "WS-ADDR", "Network Address", ""},
   };
-  for (const Case& c : cases) {
-    auto entry = c.control->FindEntry(c.name);
-    ASSERT_TRUE(entry) << c.name << ": " << entry.message();
-    auto values = (*entry)->GetFieldValue(c.field);
+  for (const auto& [control, name, field, expected] : cases) {
+    auto entry = control->FindEntry(name);
+    ASSERT_TRUE(entry) << name << ": " << entry.message();
+    auto values = (*entry)->GetFieldValue(field);
     std::string read = values ? "" : values.message();
     for (const auto& v : values ? *values : Names{}) read += v + ";";
-    EXPECT_EQ(read, c.values) << c.name << " " << c.field;
+    EXPECT_EQ(read, expected) << name << " " << field;
   }
 }
 
@@ -135,6 +131,7 @@ TEST_P(DirConformance, FieldValuesAreReadByNdsNameAndAddressesRendered) {
 TEST_P(DirConformance, ScopePatternAndClassesSelectTheHits) {
   control_->SetClassFilter("Organizational Unit");
   const std::string ws1 = kSales + R"(\WS-SALES01)", fs1 = kSales + R"(\FS1)";
+  const char* all = "User, Workstation, Organizational Unit, NCP Server";
   struct Case {
     const char *pattern, *classes;
     std::string context;
@@ -145,11 +142,7 @@ TEST_P(DirConformance, ScopePatternAndClassesSelectTheHits) {
       {"JDOE", "User", kAlpha, {kJdoe}},
       {"*", "Organizational Unit", kSales, {kEast}},
       {"SALES", "Organizational Unit", kSales, {}},
-      {"*",
-       "User, Workstation, Organizational Unit, NCP Server",
-       kSales,
-       {kEast, kJsmith, ws1, fs1},
-       kScopeContainerOnly},
+      {"*", all, kSales, {kEast, kJsmith, ws1, fs1}, kScopeContainerOnly},
       {"J*", "User", kAcme, {}, kScopeContainerOnly},
       {"*", "Organization, Country", kAlpha, {kAcme, kAlpha + R"(\US)"}, kScopeContainerOnly},
       // Without a wildcard the whole name must match: JSMITHSON is no hit for jsmith.
