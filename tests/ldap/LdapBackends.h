@@ -1,37 +1,36 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "SlapdServer.h"
-#include "directory/DirectoryBackend.h"
-#include "directory/ldap/LdapOptions.h"
+#include "directory/DirectoryConformance.h"
 #include "support/TempFolder.h"
 
 namespace cvx::test {
 
-// The fixture folders served live: each tree by a slapd of its own (a server has one schema, and
-// trees of a folder may differ in theirs), started when a test first needs it and kept until the
-// test program ends; the directory is a folder of <TREE>.uri files.
+// The fixture folders served live, each tree by a slapd of its own.
 const DirectoryBackendFactory& LdapDirectoryBackend();
+// The server of one fixture tree (trees may differ in schema), kept until the program ends; null,
+// with the failure recorded, when it cannot start.
+SlapdServer* FixtureServer(const std::string& fixture, const std::string& tree);
 
-// The fixture folders with trees of both kinds: the last tree by name live, the others read from
-// their files.
-const DirectoryBackendFactory& MixedDirectoryBackend();
+// A server of a test's own holding the tree NET: o=NET, cn=ADMIN,o=NET (password "secret"),
+// workstations WS001... in ou=WS,o=NET, and `more` records, with the fixture "addresses"' schema.
+struct NetServer {
+  explicit NetServer(int workstations = 3, SlapdSetup setup = {}, const std::string& more = "");
+  SlapdServer* operator->() const { return server.get(); }
+  TempFolder folder;
+  std::string why;  // when it did not start
+  std::unique_ptr<SlapdServer> server;
+};
+inline const std::string kNet = R"(NDS:\\NET\NET)";
+inline const std::string kWs = R"(NDS:\\NET\NET\WS)";
 
-// The server of one fixture tree; null with the reason in `why` when it cannot start.
-SlapdServer* FixtureServer(const std::string& fixture, const std::string& tree, std::string* why);
-
-// A server of its own for one test: the tree `setup.treeName` holding `ldif`, with the schema
-// files of the fixture "addresses" (users, workstations, servers, addresses). `setup` says the
-// rest (limits, TLS). Null with the reason in `why`.
-std::unique_ptr<SlapdServer> StartTreeServer(const std::string& ldif, SlapdSetup setup,
-                                             const TempFolder& folder, std::string* why);
-
-// LDIF of a tree NET: o=NET, a user cn=ADMIN,o=NET with password "secret", and `workstations`
-// workstations WS001... in ou=WS,o=NET.
-std::string NetTreeLdif(int workstations);
-
-// Options for test directories: waits bounded well below the tests' own bounds.
-LdapOptions TestLdapOptions();
+// Waits bounded well below the tests' own bounds.
+LdapOptions TestLdapOptions(int timeoutMs = 3000);
+DirResult<DirectoryClientPtr> OpenLive(const std::string& where,
+                                       LdapOptions options = TestLdapOptions(),
+                                       const std::string& preferredTree = "");
 
 }  // namespace cvx::test
