@@ -106,14 +106,17 @@ TEST(FolderDirectory, SchemaLinesEndingInCrLfAndBlankContinuationsAreHarmless) {
 }
 
 // Escaped, multi-valued and blank-holding names, a class named by its OID, an address type by
-// inheritance; a record of an old-style record number alone is skipped, not repeating the last.
+// inheritance; a record of an old-style record number alone and a change record are skipped, a
+// folded one read whole.
 TEST(FolderDirectory, EscapedNamesDerivedAddressTypesAndRecordNumbersAreReadAsMeant) {
   auto opened = EmbeddedDirectoryBackend().Open("unusual", "");
   ASSERT_TRUE(opened) << opened.message();
   auto control = (*opened)->CreateControl();
-  EXPECT_EQ(Listed(*control, R"(NDS:\\T\ACME)"), (Names{"A,B", "PC 12", "Q+R"}));
+  EXPECT_EQ(Listed(*control, R"(NDS:\\T\ACME)"), (Names{"A,B", "FOLD", "PC 12", "Q+R"}));
   EXPECT_EQ(*control->FindEntry(R"(NDS:\\T\ACME\A,B)").value()->GetFieldValue("siteAddress"),
             Names{"TCP 10.0.0.21"});
+  EXPECT_EQ(*control->FindEntry(R"(NDS:\\T\ACME\FOLD)").value()->GetFieldValue("description"),
+            Names{"folded"});
 }
 
 // A superclass cycle is refused naming its classes; a diamond of 40 levels (2^40 paths from the

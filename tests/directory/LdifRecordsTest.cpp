@@ -40,6 +40,7 @@ TEST(LdifRecords, RecordsStartWhereTheirFirstLineIs) {
                                       "dn: o=B\n", "", "dn: o=C\n"}));
   EXPECT_EQ(split.lines, (std::vector<unsigned long>{1, 5, 11, 14, 16}));
   EXPECT_FALSE(split.refused);
+  EXPECT_EQ(SplitText("dn: o=A\n").texts, std::vector<std::string>{"dn: o=A\n"});
 }
 
 TEST(LdifRecords, TheFirstIncludeOrNulInTheTextIsRefused) {
