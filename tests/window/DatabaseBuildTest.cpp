@@ -22,6 +22,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 class DatabaseBuildTest : public DemoWindow {
  protected:
+  explicit DatabaseBuildTest(const std::string& argument = {}) : DemoWindow("CORP", {}, argument) {}
   DatabaseBuildJob& job() { return w().buildJob(); }
   // The node the administrator picked in the workstation browser.
   void SelectContext(const std::string& fullName) {
@@ -75,6 +76,25 @@ TEST_F(DatabaseBuildTest, BuildsTheDemoTreeAppendingOrReplacing) {
   ChooseAppend(false);
   ASSERT_TRUE(PressBuild());
   EXPECT_EQ(Records(), once);
+}
+
+// The /dbbuild context serves the start-up build alone (replacing, whatever the option says);
+// later presses follow the page.
+class CommandLineBuildTest : public DatabaseBuildTest {
+ protected:
+  CommandLineBuildTest() : DatabaseBuildTest("/dbbuild=" + kAcme) {}
+};
+
+TEST_F(CommandLineBuildTest, LaterPressesFollowThePage) {
+  QSignalSpy ended(&job(), &DatabaseBuildJob::Ended);
+  ASSERT_TRUE(ended.count() > 0 || ended.wait(10000));
+  ASSERT_EQ(Records().size(), 33u);
+  SelectContext(kSales);
+  ChooseAppend(true);
+  ASSERT_TRUE(PressBuild());
+  const auto records = Records();
+  ASSERT_GT(records.size(), 33u);
+  EXPECT_TRUE(Has(records[33], R"(\ACME\SALES\)")) << records[33];
 }
 
 // A build that must not replace the file: the old file stays, and panel 2 or a box says why.

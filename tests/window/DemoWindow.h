@@ -41,11 +41,14 @@ inline bool Has(const std::string& text, const std::string& part) {
 // own, a connection the test can cut, and own actions when given.
 class DemoWindow : public ::testing::Test {
  protected:
-  explicit DemoWindow(const std::string& tree = "CORP", const std::string& ownActions = {})
+  explicit DemoWindow(const std::string& tree = "CORP", const std::string& ownActions = {},
+                      const std::string& argument = {})
       : directory(
             std::make_shared<LosableDirectory>(OpenDirectoryClient(CVX_DEMO_DIR, tree).value())),
-        h(DirectoryClientPtr(directory), {"--dbpath=" + db.path()}, nullptr,
-          ownActions.empty() ? "" : db.Write("actions.ini", ownActions)) {}
+        h(DirectoryClientPtr(directory),
+          argument.empty() ? std::vector<std::string>{"--dbpath=" + db.path()}
+                           : std::vector<std::string>{"--dbpath=" + db.path(), argument},
+          nullptr, ownActions.empty() ? "" : db.Write("actions.ini", ownActions)) {}
 
   void SetUp() override {
     ASSERT_EQ(h.Load(), StartUpOutcome::kReady);
