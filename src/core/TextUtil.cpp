@@ -18,9 +18,14 @@ std::string_view TrimBlanks(std::string_view s) {
 }
 
 std::string ToUpperAscii(std::string_view s) {
-  std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(), UpperAscii);
+  std::string out;
+  ToUpperAsciiInto(s, out);
   return out;
+}
+
+void ToUpperAsciiInto(std::string_view s, std::string& out) {
+  out.resize(s.size());
+  std::transform(s.begin(), s.end(), out.begin(), UpperAscii);
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "core/TextUtil.h"
 #include "directory/ldap/LdapEntryData.h"
 #include "directory/ldap/LdapTreeInfo.h"
 
@@ -26,14 +27,6 @@ class LdapEntryReader {
   std::optional<LdapEntryData> Read(LDAP* ld, LDAPMessage* entry);
 
  private:
-  // Spellings are looked up as they stand in the message, without a copy.
-  struct SpellingHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
-  };
-  template <class T>
-  using BySpelling = std::unordered_map<std::string, T, SpellingHash, std::equal_to<>>;
-
   const AttributeTypeInfo* Attribute(std::string_view spelling);
   const ObjectClassInfo* Class(std::string_view spelling);
   std::optional<std::string> PathOf(berval dn, std::string* relativeName);

@@ -9,10 +9,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <new>
 #include <optional>
-#include <unordered_map>
 
 #include "core/NetworkAddressText.h"
 #include "core/TextUtil.h"
@@ -223,9 +221,7 @@ class Loader {
     node.fullPath = model_->Keep(fullPath_);
     // The relative name is the end of the full name.
     node.relativeName = node.fullPath.substr(node.fullPath.size() - rdns_.back().size());
-    upperPath_.resize(fullPath_.size());
-    std::transform(fullPath_.begin(), fullPath_.end(), upperPath_.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    ToUpperAsciiInto(fullPath_, upperPath_);
     // RDN values hold no backslash, so the parent's name ends before the last one.
     const std::string_view parentPath =
         std::string_view(upperPath_).substr(0, upperPath_.rfind('\\'));
@@ -285,13 +281,6 @@ class Loader {
 
   // Records spell the same few types and classes over and over: remember each spelling once
   // instead of folding its case for every value.
-  struct SpellingHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
-  };
-  template <typename T>
-  using BySpelling = std::unordered_map<std::string, T, SpellingHash, std::equal_to<>>;
-
   const AttributeTypeInfo* Attribute(std::string_view spelling) {
     auto it = attributes_.find(spelling);
     if (it == attributes_.end()) {
