@@ -23,6 +23,7 @@ class DirectoryBackendFactory {
 };
 
 const DirectoryBackendFactory& EmbeddedDirectoryBackend();  // read into memory on every open
+const DirectoryBackendFactory& IndexedDirectoryBackend();   // answered from each tree's index
 inline std::string FixtureFolder(const std::string& fixture) {
   return std::string(CVX_TEST_DATA_DIR) + "/dirs/" + fixture;
 }

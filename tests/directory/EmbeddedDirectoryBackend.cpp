@@ -40,8 +40,6 @@ class IndexedBackend : public DirectoryBackendFactory {
   }
 };
 
-const IndexedBackend kIndexed;
-
 }  // namespace
 
 const DirectoryBackendFactory& EmbeddedDirectoryBackend() {
@@ -49,7 +47,12 @@ const DirectoryBackendFactory& EmbeddedDirectoryBackend() {
   return backend;
 }
 
+const DirectoryBackendFactory& IndexedDirectoryBackend() {
+  static const IndexedBackend backend;
+  return backend;
+}
+
 CVX_DIRECTORY_CONFORMANCE(Embedded, &EmbeddedDirectoryBackend());
-CVX_DIRECTORY_CONFORMANCE(Indexed, &kIndexed);
+CVX_DIRECTORY_CONFORMANCE(Indexed, &IndexedDirectoryBackend());
 
 }  // namespace cvx::test

@@ -2,7 +2,6 @@
 // file in the cache folder.
 
 #include <fcntl.h>
-#include <sqlite3.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -107,16 +106,24 @@ TEST(FolderDirectory, SchemaLinesEndingInCrLfAndBlankContinuationsAreHarmless) {
 
 // Escaped, multi-valued and blank-holding names, a class named by its OID, an address type by
 // inheritance; a record of an old-style record number alone and a change record are skipped, a
-// folded one read whole.
+// folded one read whole. The index reads each record again for its values: the same.
 TEST(FolderDirectory, EscapedNamesDerivedAddressTypesAndRecordNumbersAreReadAsMeant) {
-  auto opened = EmbeddedDirectoryBackend().Open("unusual", "");
-  ASSERT_TRUE(opened) << opened.message();
-  auto control = (*opened)->CreateControl();
-  EXPECT_EQ(Listed(*control, R"(NDS:\\T\ACME)"), (Names{"A,B", "FOLD", "PC 12", "Q+R"}));
-  EXPECT_EQ(*control->FindEntry(R"(NDS:\\T\ACME\A,B)").value()->GetFieldValue("siteAddress"),
-            Names{"TCP 10.0.0.21"});
-  EXPECT_EQ(*control->FindEntry(R"(NDS:\\T\ACME\FOLD)").value()->GetFieldValue("description"),
-            Names{"folded"});
+  for (const auto* backend : {&EmbeddedDirectoryBackend(), &IndexedDirectoryBackend()}) {
+    SCOPED_TRACE(backend->Name());
+    auto opened = backend->Open("unusual", "");
+    ASSERT_TRUE(opened) << opened.message();
+    auto control = (*opened)->CreateControl();
+    EXPECT_EQ(Listed(*control, R"(NDS:\\T\ACME)"), (Names{"A,B", "FOLD", "PC 12", "Q+R"}));
+    auto value = [&](const char* path, const char* field) {
+      auto entry = control->FindEntry(path);
+      if (!entry) return Names{"none"};
+      auto values = (*entry)->GetFieldValue(field);
+      return values ? *values : Names{values.message()};
+    };
+    EXPECT_EQ(value(R"(NDS:\\T\ACME\A,B)", "siteAddress"), Names{"TCP 10.0.0.21"});
+    EXPECT_EQ(value(R"(NDS:\\T\ACME\FOLD)", "description"), Names{"folded"});
+    EXPECT_EQ(value(R"(NDS:\\T\ACME\Q+R)", "CN"), Names{"Q"});
+  }
 }
 
 // A superclass cycle is refused naming its classes; a diamond of 40 levels (2^40 paths from the
@@ -287,11 +294,9 @@ TEST_F(TreeIndex, AnIndexIsUsedOnlyWhileItMatchesTheFilesAndIsWhole) {
        }},
       {"another format",
        [](TreeIndex& t) {
-         sqlite3* db = nullptr;
-         sqlite3_open(t.Index().c_str(), &db);
-         sqlite3_exec(db, "UPDATE meta SET value = value || '0' WHERE key = 'format'", nullptr,
-                      nullptr, nullptr);
-         sqlite3_close(db);
+         std::fstream io(t.Index(), std::ios::in | std::ios::out | std::ios::binary);
+         io.seekp(19);
+         io << '2';
        }},
   };
   for (const auto& c : cases) {
@@ -301,14 +306,17 @@ TEST_F(TreeIndex, AnIndexIsUsedOnlyWhileItMatchesTheFilesAndIsWhole) {
     EXPECT_NE(IndexInUse(c.units, c.change), built) << c.change << ": the index was not rebuilt";
   }
 
-  // Damaged after it was found good: the tree file answers instead, from that moment.
+  // The tree file changed in place after its index was found good: the records are no longer
+  // where the index says, and the tree file answers instead, from that moment.
   auto client = OpenDirectoryClient(folder_.path(), "");
   ASSERT_TRUE(client) << client.message();
   auto control = (*client)->CreateControl();
   ASSERT_TRUE(control->FindEntry(R"(NDS:\\T\ACME)"));
-  std::fstream(Index(), std::ios::in | std::ios::out | std::ios::binary)
-      << std::string(fs::file_size(Index()), '\x5a');
-  EXPECT_EQ(Listed(*control, R"(NDS:\\T\ACME)"), kUnits);
+  RewriteKeepingTime(Tree(), "# moved\n" + TreeOf({"SALES", "SUPPORT", "LAB"}), false, 0);
+  auto sales = control->FindEntry(R"(NDS:\\T\ACME\SALES)");
+  ASSERT_TRUE(sales);
+  EXPECT_EQ((*sales)->GetFieldValue("OU").value(), std::vector<std::string>{"SALES"});
+  EXPECT_EQ(Listed(*control, R"(NDS:\\T\ACME)"), (Names{"LAB", "SALES", "SUPPORT"}));
 }
 
 // Each writer renames its own file into place: the index left is whole, and no staging file is

@@ -135,25 +135,20 @@ DirResult<std::shared_ptr<const TreeSource>> LdifDirectory::Tree(const std::stri
       if (!loaded) return loaded.dirError();
       return std::shared_ptr<const TreeSource>(std::make_shared<MemoryTreeSource>(*loaded));
     };
-    if (auto indexed = OpenTreeIndex(*indexFile, *identity, slot->schema, reread)) {
+    if (auto indexed = OpenTreeIndex(*indexFile, *identity, slot->ldifPath, slot->schema, reread)) {
       slot->source = std::move(indexed);
       return slot->source;
     }
   }
-  // The index is written while the file is read, on a thread of its own.
-  std::optional<TreeIndexWriter> writer;
-  if (indexFile && identity) writer.emplace(*indexFile, *identity);
-  auto loaded = LoadTree(
-      slot->ldifPath, slot->name, slot->schema,
-      writer ? [&](const TreeModel& m, NodeIndex i) { writer->Add(m, i); } : TreeObjectAdded());
+  auto loaded = LoadTree(slot->ldifPath, slot->name, slot->schema);
   if (!loaded) {
     slot->loadError = loaded.dirError();
     qWarning().noquote() << "cvx: tree" << QString::fromStdString(slot->name)
                          << "cannot be read:" << QString::fromStdString(loaded.message());
     return loaded.dirError();
   }
-  if (writer) {
-    if (auto why = writer->Finish()) {
+  if (indexFile && identity) {
+    if (auto why = WriteTreeIndex(*indexFile, *identity, **loaded)) {
       // Never fatal: this start has the tree in memory, and the next one reads the file again.
       qWarning().noquote() << "cvx: no index of tree" << QString::fromStdString(slot->name)
                            << "can be kept in" << QString::fromStdString(*why);

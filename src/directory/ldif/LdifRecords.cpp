@@ -68,6 +68,7 @@ LdifRecords::LdifRecords(char* text, std::size_t size) : text_(text), size_(size
 
 LdifRecordText LdifRecords::Take(std::size_t i) {
   Span s = records_[i];
+  const std::size_t offset = s.start, extent = s.end - s.start;
   const bool atTextEnd = s.end == size_;
   if (s.numberEnd > s.numberStart) {
     // The number line goes; comments before it move up to the rest of the record.
@@ -87,7 +88,7 @@ LdifRecordText LdifRecords::Take(std::size_t i) {
   // without one: the text's last record gets one.
   if (atTextEnd && s.end > s.start && text_[s.end - 1] != '\n') text_[s.end++] = '\n';
   text_[s.end] = '\0';
-  return LdifRecordText{text_ + s.start, s.end - s.start, s.firstLine};
+  return LdifRecordText{text_ + s.start, s.end - s.start, s.firstLine, offset, extent};
 }
 
 }  // namespace cvx

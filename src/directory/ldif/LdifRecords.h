@@ -14,6 +14,9 @@ struct LdifRecordText {
   char* text = nullptr;
   std::size_t size = 0;
   unsigned long firstLine = 0;  // the line the text starts on
+  // Where the record was in the text before it was taken: read again from there, it is the same
+  // record.
+  std::size_t offset = 0, extent = 0;
 };
 
 // Splits an LDIF text held in memory into records, as the LDAP library's line reader would read

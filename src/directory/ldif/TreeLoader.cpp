@@ -1,8 +1,5 @@
 #include "directory/ldif/TreeLoader.h"
 
-#include <ldap.h>
-#include <ldif.h>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,71 +11,12 @@
 
 #include "core/NetworkAddressText.h"
 #include "core/TextUtil.h"
+#include "directory/ldif/LdifRecordEntry.h"
 #include "directory/ldif/LdifRecords.h"
-#include "directory/ldif/LdifReferenceCheck.h"
-#include "directory/ldif/LdifTypeCheck.h"
-#include "directory/ldif/PlainLdifRecord.h"
 
 namespace cvx {
 
 namespace {
-
-// The RDN values of a plain DN, bottom up: types of letters, digits and "-" starting with a
-// letter, values of letters, digits, "-", "_", "." and inner blanks (no escapes, quotes or
-// multi-valued RDNs). That is what the DNs of large trees look like, and what the parser would make
-// of them; anything else is left to the parser.
-bool PlainRdnValues(std::string_view dn, std::vector<std::string_view>& values) {
-  auto isAlnum = [](char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-  };
-  values.clear();
-  while (true) {
-    const auto comma = dn.find(',');
-    const std::string_view rdn = dn.substr(0, comma);
-    const auto eq = rdn.find('=');
-    if (eq == std::string_view::npos || eq == 0 || eq + 1 == rdn.size()) return false;
-    const char first = rdn[0];
-    if (!((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z'))) return false;
-    for (char c : rdn.substr(0, eq)) {
-      if (!isAlnum(c) && c != '-') return false;
-    }
-    const std::string_view value = rdn.substr(eq + 1);
-    for (char c : value) {
-      if (!isAlnum(c) && c != '-' && c != '_' && c != '.' && c != ' ') return false;
-    }
-    if (value.front() == ' ' || value.back() == ' ') return false;
-    values.push_back(value);
-    if (comma == std::string_view::npos) return true;
-    dn.remove_prefix(comma + 1);
-  }
-}
-
-// The RDN values of a DN, top down ("cn=A,ou=B,o=C" -> C, B, A): views into the DN, or into
-// `parsed` for a DN only the parser reads. A multi-valued RDN joins its values with "+". False
-// for a DN the parser refuses.
-bool RdnValuesTopDown(std::string_view dn, std::vector<std::string_view>& values,
-                      std::vector<std::string>& parsed) {
-  if (!PlainRdnValues(dn, values)) {
-    values.clear();
-    parsed.clear();
-    LDAPDN dnParts = nullptr;
-    if (ldap_str2dn(std::string(dn).c_str(), &dnParts, LDAP_DN_FORMAT_LDAPV3) != LDAP_SUCCESS) {
-      return false;
-    }
-    for (int i = 0; dnParts && dnParts[i]; ++i) {
-      std::string value;
-      for (int j = 0; dnParts[i][j]; ++j) {
-        if (j) value += '+';
-        value.append(dnParts[i][j]->la_value.bv_val, dnParts[i][j]->la_value.bv_len);
-      }
-      parsed.push_back(std::move(value));
-    }
-    ldap_dnfree(dnParts);
-    for (const auto& v : parsed) values.emplace_back(v);
-  }
-  std::reverse(values.begin(), values.end());
-  return true;
-}
 
 void FullPathOf(const std::string& tree, const std::vector<std::string_view>& rdns,
                 std::string& path) {
@@ -122,8 +60,8 @@ std::optional<FileText> ReadWholeFile(const std::string& path) {
 class Loader {
  public:
   Loader(const std::string& path, const std::string& tree,
-         std::shared_ptr<const SchemaModel> schema, const TreeObjectAdded& added)
-      : path_(path), model_(std::make_shared<TreeModel>(tree, std::move(schema))), added_(added) {}
+         std::shared_ptr<const SchemaModel> schema)
+      : path_(path), model_(std::make_shared<TreeModel>(tree, std::move(schema))) {}
 
   DirResult<std::shared_ptr<const TreeModel>> Run() {
     auto text = ReadWholeFile(path_);
@@ -133,7 +71,6 @@ class Loader {
     // Room for the objects of a file of this size (records of large trees take 200 bytes and
     // more), so the name index is not rebuilt again and again while it grows.
     model_->Reserve(text->size / 200);
-    if (added_) added_(*model_, 0);  // the tree object
     // Values of plain records stay where they are in the text, which the tree keeps.
     model_->HoldText(std::move(text->data));
     for (std::size_t i = 0; i < records.Count(); ++i) {
@@ -150,63 +87,18 @@ class Loader {
   }
 
   std::optional<DirError> AddRecord(const LdifRecordText& record) {
-    char* text = record.text;
-    const unsigned long line = record.firstLine;
-    if (std::string_view(text, record.size).rfind("version:", 0) == 0) return std::nullopt;
-    if (ReadPlainLdifRecord(text, record.size, plain_)) {
-      recordAttributes_.clear();
-      for (const auto& a : plain_.attributes) {
-        recordAttributes_.push_back(
-            {a.type,
-             std::span<const std::string_view>(plain_.values).subspan(a.firstValue, a.valueCount)});
-      }
-      return AddEntry(plain_.dn, line, true);
+    if (auto bad = entry_.Read(record.text, record.size, record.firstLine)) {
+      return Fail(bad->line, bad->what).dirError();
     }
-    if (auto bare = FindLineWithoutType(text, line)) {
-      return Fail(*bare, "a line without an attribute name").dirError();
-    }
-    if (auto url = FindUrlValue(text, line)) {
-      return Fail(*url, "values read from a URL (\":<\") are not allowed in a tree file")
-          .dirError();
-    }
-    struct berval rbuf;
-    rbuf.bv_val = text;
-    rbuf.bv_len = record.size;
-    LDIFRecord lr{};
-    const int rc = ldap_parse_ldif_record(&rbuf, line, &lr, "cvx",
-                                          LDIF_DEFAULT_ADD | LDIF_ENTRIES_ONLY | LDIF_NO_CONTROLS);
-    if (rc != LDAP_SUCCESS) {
-      ldap_ldif_record_done(&lr);
-      return Fail(line, "malformed record").dirError();
-    }
-    std::optional<DirError> result;
-    if (lr.lr_op == LDAP_REQ_ADD) {  // anything else is not an entry: nothing to add
-      recordAttributes_.clear();
-      parsedValues_.clear();
-      for (LDAPMod** m = lr.lrop_mods; m && *m; ++m) {
-        for (struct berval** v = (*m)->mod_bvalues; v && *v; ++v) {
-          parsedValues_.emplace_back((*v)->bv_val ? (*v)->bv_val : "", (*v)->bv_len);
-        }
-      }
-      std::size_t next = 0;
-      for (LDAPMod** m = lr.lrop_mods; m && *m; ++m) {
-        std::size_t count = 0;
-        for (struct berval** v = (*m)->mod_bvalues; v && *v; ++v) ++count;
-        recordAttributes_.push_back(
-            {(*m)->mod_type,
-             std::span<const std::string_view>(parsedValues_).subspan(next, count)});
-        next += count;
-      }
-      result = AddEntry(std::string_view(lr.lr_dn.bv_val ? lr.lr_dn.bv_val : "", lr.lr_dn.bv_len),
-                        line, false);
-    }
-    ldap_ldif_record_done(&lr);
-    return result;
+    if (!entry_.IsEntry()) return std::nullopt;
+    return AddEntry(entry_.Dn(), record, entry_.ValuesInText());
   }
 
   // The entry of one record; its values stay where they are when `valuesStay`, else they are
   // copied into the tree.
-  std::optional<DirError> AddEntry(std::string_view dn, unsigned long line, bool valuesStay) {
+  std::optional<DirError> AddEntry(std::string_view dn, const LdifRecordText& record,
+                                   bool valuesStay) {
+    const unsigned long line = record.firstLine;
     if (!RdnValuesTopDown(dn, rdns_, parsedRdns_) || rdns_.empty()) {
       return Fail(line, "malformed DN \"" + std::string(dn) + "\"").dirError();
     }
@@ -237,7 +129,7 @@ class Loader {
     values_.clear();
 
     recordClasses_.clear();
-    for (const auto& attribute : recordAttributes_) {
+    for (const auto& attribute : entry_.Attributes()) {
       const std::string_view type = attribute.type;
       const bool isObjectClass = EqualsNoCase(type, "objectClass");
       const bool isAliasTarget = EqualsNoCase(type, "aliasedObjectName");
@@ -269,13 +161,14 @@ class Loader {
     node.className = cls->ndsName;
     node.isContainer = cls->isContainer;
     node.isAlias = cls->isAlias;
+    node.recordOffset = record.offset;
+    node.recordSize = record.extent;
     if (node.isAlias && node.aliasTarget.empty()) {
       return Fail(line, "alias \"" + std::string(dn) + "\" names no object").dirError();
     }
     const NodeIndex index = model_->Add(std::move(node), upperPath_, values_);
     if (index == kNoNode)
       return Fail(line, "\"" + std::string(dn) + "\" is there twice").dirError();
-    if (added_) added_(*model_, index);
     return std::nullopt;
   }
 
@@ -304,21 +197,12 @@ class Loader {
     return it->second;
   }
 
-  // One record's attributes, from either reader; the values are views into the record.
-  struct RecordAttribute {
-    std::string_view type;
-    std::span<const std::string_view> values;
-  };
-
   std::string path_;
   std::shared_ptr<TreeModel> model_;
-  const TreeObjectAdded& added_;
   BySpelling<const AttributeTypeInfo*> attributes_;
   BySpelling<const ObjectClassInfo*> classes_;
   BySpelling<std::string_view> unknownTypes_;
-  PlainLdifRecord plain_;
-  std::vector<RecordAttribute> recordAttributes_;
-  std::vector<std::string_view> parsedValues_;
+  LdifRecordEntry entry_;
   std::vector<const ObjectClassInfo*> recordClasses_;
   std::vector<TreeValue> values_;       // of the record being added, reused
   std::vector<std::string_view> rdns_;  // of the DN being read, top down
@@ -333,9 +217,8 @@ class Loader {
 
 DirResult<std::shared_ptr<const TreeModel>> LoadTree(const std::string& ldifPath,
                                                      const std::string& treeName,
-                                                     std::shared_ptr<const SchemaModel> schema,
-                                                     const TreeObjectAdded& added) {
-  return Loader(ldifPath, treeName, std::move(schema), added).Run();
+                                                     std::shared_ptr<const SchemaModel> schema) {
+  return Loader(ldifPath, treeName, std::move(schema)).Run();
 }
 
 }  // namespace cvx

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,11 +13,8 @@ namespace cvx {
 // below the tree object. Parents come before children.
 // Errors (kDirLost) name the file and the line of the record: unreadable file, malformed record,
 // an entry whose parent is missing, a repeated name, an unknown object class.
-// `added`, when given, is called for each object once it is in the tree, the tree object first.
-using TreeObjectAdded = std::function<void(const TreeModel&, NodeIndex)>;
 DirResult<std::shared_ptr<const TreeModel>> LoadTree(const std::string& ldifPath,
                                                      const std::string& treeName,
-                                                     std::shared_ptr<const SchemaModel> schema,
-                                                     const TreeObjectAdded& added = {});
+                                                     std::shared_ptr<const SchemaModel> schema);
 
 }  // namespace cvx

@@ -41,6 +41,9 @@ struct TreeNode {
   std::string_view aliasTarget;  // full name of the aliased object
   std::uint32_t firstValue = 0;
   std::uint32_t valueCount = 0;
+  // The node's record in the tree file, from which its values can be read again.
+  std::uint64_t recordOffset = 0;
+  std::uint64_t recordSize = 0;
 };
 
 // One tree read into memory. Node 0 is the tree object itself (class "Top"); the other nodes are
@@ -77,6 +80,7 @@ class TreeModel {
   }
   NodeIndex Add(TreeNode node, std::string_view upperPath, std::span<const TreeValue> values = {});
   NodeIndex FindUpper(std::string_view upperPath) const;
+  std::string_view UpperPath(NodeIndex i) const { return upperPaths_[static_cast<std::size_t>(i)]; }
 
  private:
   std::string name_;
