@@ -18,22 +18,29 @@ bool CheckTreeIndex(const TreeIndexData& index) {
     return offset <= text && size <= text - offset;
   };
   const auto& nodes = index.nodes;
-  const std::size_t table = index.table.size();
-  if (nodes.empty() || nodes[0].parent != -1 || table <= nodes.size() || (table & (table - 1))) {
+  const std::size_t slots = index.table.size();
+  if (nodes.empty() || nodes[0].parent != -1 || slots <= nodes.size() || (slots & (slots - 1))) {
     return false;
   }
   for (std::size_t i = 0; i < nodes.size(); ++i) {
     const auto& n = nodes[i];
     if ((i > 0 && (n.parent < 0 || static_cast<std::size_t>(n.parent) >= i)) ||
-        !inText(n.name, n.nameSize) || !inText(n.alias, n.aliasSize) ||
-        n.classId >= index.classes.size()) {
+        !inText(n.name, n.nameSize) ||
+        (n.classAndFlags & kIndexClassMask) >= index.classes.size()) {
       return false;
     }
+  }
+  std::uint32_t previous = 0;
+  for (const auto& a : index.aliases) {
+    if (a.node <= previous || a.node >= nodes.size() || !inText(a.target.offset, a.target.size)) {
+      return false;
+    }
+    previous = a.node;
   }
   return std::all_of(index.classes.begin(), index.classes.end(),
                      [&](const TreeIndexText& c) { return inText(c.offset, c.size); }) &&
          std::all_of(index.table.begin(), index.table.end(),
-                     [&](const TreeIndexSlot& s) { return s.node <= nodes.size(); });
+                     [&](std::uint32_t node) { return node <= nodes.size(); });
 }
 
 IndexedTreeSource::IndexedTreeSource(TreeIndexData index, std::string file, int ldif,
@@ -55,8 +62,17 @@ std::string_view IndexedTreeSource::Name(std::size_t i) const {
 }
 
 std::string_view IndexedTreeSource::ClassName(std::size_t i) const {
-  const auto& c = index_.classes[index_.nodes[i].classId];
+  const auto& c = index_.classes[index_.nodes[i].classAndFlags & kIndexClassMask];
   return index_.Text(c.offset, c.size);
+}
+
+std::string_view IndexedTreeSource::AliasTarget(std::size_t i) const {
+  if (!(index_.nodes[i].classAndFlags & kIndexAlias)) return {};
+  const auto it =
+      std::lower_bound(index_.aliases.begin(), index_.aliases.end(), i,
+                       [](const TreeIndexAlias& a, std::size_t node) { return a.node < node; });
+  if (it == index_.aliases.end() || it->node != i) return {};
+  return index_.Text(it->target.offset, it->target.size);
 }
 
 std::string IndexedTreeSource::PathOf(std::size_t i) const {
@@ -84,13 +100,12 @@ bool IndexedTreeSource::PathIs(std::size_t i, std::string_view fullPath) const {
 std::int64_t IndexedTreeSource::FindPath(std::string_view fullPath) const {
   const std::string upper = ToUpperAscii(fullPath);
   const std::uint64_t hash = HashBytes(upper.data(), upper.size());
-  const auto tag = static_cast<std::uint32_t>(hash >> 32);
   const std::size_t mask = index_.table.size() - 1;
   // The table always has empty table; the bound only guards against a table that would not.
   for (std::size_t at = hash & mask, probes = 0; probes <= mask; at = (at + 1) & mask, ++probes) {
-    const TreeIndexSlot& slot = index_.table[at];
-    if (slot.node == 0) break;
-    if (slot.tag == tag && PathIs(slot.node - 1, fullPath)) return slot.node - 1;
+    const std::uint32_t node = index_.table[at];
+    if (node == 0) break;
+    if (PathIs(node - 1, fullPath)) return node - 1;
   }
   return -1;
 }
@@ -109,21 +124,22 @@ SourceNode IndexedTreeSource::Describe(std::size_t i, const std::string& parentP
                     std::string(name),
                     std::move(path),
                     std::string(ClassName(i)),
-                    std::string(index_.Text(n.alias, n.aliasSize)),
-                    (n.flags & kIndexContainer) != 0,
-                    (n.flags & kIndexAlias) != 0};
+                    std::string(AliasTarget(i)),
+                    (n.classAndFlags & kIndexContainer) != 0,
+                    (n.classAndFlags & kIndexAlias) != 0};
 }
 
 DirResult<std::optional<SourceNode>> IndexedTreeSource::Find(std::string_view fullPath,
                                                              bool resolveAlias) const {
   std::int64_t i = FindPath(fullPath);
   // Alias chains are short; the bound stops a loop of aliases.
-  for (int hops = 0; resolveAlias && i >= 0 && (index_.nodes[i].flags & kIndexAlias) && hops < 8;
-       ++hops) {
-    const auto& n = index_.nodes[i];
-    i = FindPath(index_.Text(n.alias, n.aliasSize));
+  auto isAlias = [&](std::int64_t at) {
+    return (index_.nodes[at].classAndFlags & kIndexAlias) != 0;
+  };
+  for (int hops = 0; resolveAlias && i >= 0 && isAlias(i) && hops < 8; ++hops) {
+    i = FindPath(AliasTarget(static_cast<std::size_t>(i)));
   }
-  if (i < 0 || (resolveAlias && (index_.nodes[i].flags & kIndexAlias))) {
+  if (i < 0 || (resolveAlias && isAlias(i))) {
     return std::optional<SourceNode>();
   }
   const auto at = static_cast<std::size_t>(i);
@@ -212,7 +228,8 @@ DirResult<std::vector<std::string>> IndexedTreeSource::Search(
     } else if (parent != top) {
       continue;
     }
-    if (classAsked[nodes[i].classId] && WildcardMatchNoCase(pattern, Name(i))) {
+    if (classAsked[nodes[i].classAndFlags & kIndexClassMask] &&
+        WildcardMatchNoCase(pattern, Name(i))) {
       names.push_back(PathOf(i));
     }
   }

@@ -33,6 +33,7 @@ class IndexedTreeSource : public TreeSource {
  private:
   std::string_view Name(std::size_t i) const;
   std::string_view ClassName(std::size_t i) const;
+  std::string_view AliasTarget(std::size_t i) const;
   std::string PathOf(std::size_t i) const;
   bool PathIs(std::size_t i, std::string_view fullPath) const;
   std::int64_t FindPath(std::string_view fullPath) const;

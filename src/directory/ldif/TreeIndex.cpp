@@ -92,6 +92,7 @@ std::optional<TreeIndexData> ReadIndex(int fd, const std::string& identity) {
   at += IdentityPadding(identity.size());
   if (!ReadSection(fd, header.nodeCount, fileSize, at, d.nodes) ||
       !ReadSection(fd, header.classCount, fileSize, at, d.classes) ||
+      !ReadSection(fd, header.aliasCount, fileSize, at, d.aliases) ||
       !ReadSection(fd, header.slotCount, fileSize, at, d.table) || header.textSize > fileSize) {
     return std::nullopt;
   }
@@ -103,46 +104,49 @@ std::optional<TreeIndexData> ReadIndex(int fd, const std::string& identity) {
   return d;
 }
 
-// The sections of a tree's index.
+// The sections of a tree's index; nothing for a tree beyond what they can hold.
 std::optional<TreeIndexData> IndexOf(const TreeModel& model, const std::string& identity) {
   TreeIndexData d;
   d.identity = identity;
   const std::size_t count = model.Size();
+  if (count >= UINT32_MAX / 2) return std::nullopt;
   d.nodes.resize(count);
   std::unordered_map<std::string_view, std::uint16_t> classIds;
-  auto keep = [&](std::string_view text, std::uint32_t& offset, std::uint32_t& size) {
-    offset = static_cast<std::uint32_t>(d.text.size());
-    size = static_cast<std::uint32_t>(text.size());
+  auto keep = [&](std::string_view text) {
+    const TreeIndexText kept{static_cast<std::uint32_t>(d.text.size()),
+                             static_cast<std::uint32_t>(text.size())};
     d.text.append(text);
+    return kept;
   };
   for (std::size_t i = 0; i < count; ++i) {
     const TreeNode& n = model.Node(static_cast<NodeIndex>(i));
     TreeIndexNode& out = d.nodes[i];
+    if (n.relativeName.size() > UINT16_MAX || n.recordSize == UINT32_MAX) return std::nullopt;
     out.parent = n.parent;
-    keep(n.relativeName, out.name, out.nameSize);
-    keep(n.aliasTarget, out.alias, out.aliasSize);
-    const auto [cls, added] = classIds.try_emplace(n.className, classIds.size());
+    const auto name = keep(n.relativeName);
+    out.name = name.offset;
+    out.nameSize = static_cast<std::uint16_t>(name.size);
+    const auto [cls, added] =
+        classIds.try_emplace(n.className, static_cast<std::uint16_t>(classIds.size()));
     if (added) {
-      if (classIds.size() > UINT16_MAX) return std::nullopt;
-      d.classes.emplace_back();
-      keep(n.className, d.classes.back().offset, d.classes.back().size);
+      if (classIds.size() > kIndexClassMask) return std::nullopt;
+      d.classes.push_back(keep(n.className));
     }
-    out.classId = cls->second;
-    out.flags = (n.isContainer ? kIndexContainer : 0) | (n.isAlias ? kIndexAlias : 0);
+    out.classAndFlags = static_cast<std::uint16_t>(
+        cls->second | (n.isContainer ? kIndexContainer : 0) | (n.isAlias ? kIndexAlias : 0));
+    if (n.isAlias) d.aliases.push_back({static_cast<std::uint32_t>(i), keep(n.aliasTarget)});
     out.record = n.recordOffset;
     out.recordSize = n.recordSize;
     if (d.text.size() > UINT32_MAX) return std::nullopt;
   }
-  std::size_t table = 16;
-  while (table < count * 2) table *= 2;
-  d.table.resize(table);
+  std::size_t tableSize = 16;
+  while (tableSize < count * 2) tableSize *= 2;
+  d.table.resize(tableSize);
   for (std::size_t i = 0; i < count; ++i) {
     const auto upper = model.UpperPath(static_cast<NodeIndex>(i));
-    const std::uint64_t hash = HashBytes(upper.data(), upper.size());
-    std::size_t at = hash & (table - 1);
-    while (d.table[at].node) at = (at + 1) & (table - 1);
-    d.table[at] =
-        TreeIndexSlot{static_cast<std::uint32_t>(hash >> 32), static_cast<std::uint32_t>(i + 1)};
+    std::size_t at = HashBytes(upper.data(), upper.size()) & (tableSize - 1);
+    while (d.table[at]) at = (at + 1) & (tableSize - 1);
+    d.table[at] = static_cast<std::uint32_t>(i + 1);
   }
   return d;
 }
@@ -307,6 +311,7 @@ std::optional<std::string> WriteTreeIndex(const std::string& file, const std::st
   header.identitySize = index->identity.size();
   header.nodeCount = index->nodes.size();
   header.classCount = index->classes.size();
+  header.aliasCount = index->aliases.size();
   header.slotCount = index->table.size();
   header.textSize = index->text.size();
   const char padding[8] = {};
@@ -319,7 +324,8 @@ std::optional<std::string> WriteTreeIndex(const std::string& file, const std::st
       !WriteAll(fd, padding, IdentityPadding(index->identity.size())) ||
       !WriteAll(fd, index->nodes.data(), index->nodes.size() * sizeof(TreeIndexNode)) ||
       !WriteAll(fd, index->classes.data(), index->classes.size() * sizeof(TreeIndexText)) ||
-      !WriteAll(fd, index->table.data(), index->table.size() * sizeof(TreeIndexSlot)) ||
+      !WriteAll(fd, index->aliases.data(), index->aliases.size() * sizeof(TreeIndexAlias)) ||
+      !WriteAll(fd, index->table.data(), index->table.size() * sizeof(std::uint32_t)) ||
       !WriteAll(fd, index->text.data(), index->text.size())) {
     error = std::strerror(errno);
   }

@@ -14,6 +14,7 @@ namespace cvx {
 //   identity   the files it was built from (TreeFilesIdentity), padded to 8 bytes
 //   nodes      one per object in file order; node 0 is the tree object
 //   classes    the class names, as places in the text
+//   aliases    the aliased objects' full names, by alias
 //   slots      an open-addressing table of the objects by upper-case full name
 //   text       relative names, alias targets and class names
 // Values are not kept: each object keeps where its record is in the tree file, which the
@@ -26,29 +27,31 @@ constexpr char kTreeIndexMagic[24] = "corvexa tree index 3";
 struct TreeIndexHeader {
   char magic[24];
   std::uint64_t checksum;  // of every section (TreeIndexChecksum)
-  std::uint64_t identitySize, nodeCount, classCount, slotCount, textSize;
+  std::uint64_t identitySize, nodeCount, classCount, aliasCount, slotCount, textSize;
 };
 
-constexpr std::uint16_t kIndexContainer = 1;
-constexpr std::uint16_t kIndexAlias = 2;
-
+// Kept small: the nodes are most of an index, and every start reads them all.
 struct TreeIndexNode {
   std::int32_t parent;  // -1 for the tree object, else an earlier node
-  std::uint32_t name, nameSize;
-  std::uint32_t alias, aliasSize;  // the aliased object's full name
-  std::uint16_t classId, flags;
-  std::uint64_t record, recordSize;  // in the tree file; 0 bytes for the tree object
+  std::uint32_t name;
+  std::uint16_t nameSize;
+  std::uint16_t classAndFlags;  // the class's number, and the flags below
+  std::uint32_t recordSize;     // 0 for the tree object
+  std::uint64_t record;         // where the record starts in the tree file
 };
+static_assert(sizeof(TreeIndexNode) == 24, "no padding: every byte is checksummed");
 
-static_assert(sizeof(TreeIndexNode) == 40, "no padding: every byte is checksummed");
+constexpr std::uint16_t kIndexContainer = 1 << 14;
+constexpr std::uint16_t kIndexAlias = 1 << 15;
+constexpr std::uint16_t kIndexClassMask = kIndexContainer - 1;
 
 struct TreeIndexText {
   std::uint32_t offset, size;
 };
 
-struct TreeIndexSlot {
-  std::uint32_t tag;   // the upper half of the name's hash
-  std::uint32_t node;  // node + 1; 0 for an empty slot
+struct TreeIndexAlias {
+  std::uint32_t node;  // in node order
+  TreeIndexText target;
 };
 
 // A fast 64-bit hash, eight bytes at a time: the slots' hash of full names, and the checksum
@@ -63,7 +66,7 @@ inline std::uint64_t HashBytes(const void* data, std::size_t size, std::uint64_t
     h ^= h >> 29;
   }
   std::uint64_t w = 0;
-  std::memcpy(&w, p, size);
+  if (size) std::memcpy(&w, p, size);  // an empty section may have no data at all
   h = (h ^ w ^ (static_cast<std::uint64_t>(size) << 56)) * kMul;
   return h ^ (h >> 32);
 }
@@ -90,7 +93,8 @@ struct TreeIndexData {
   std::string identity;
   std::vector<TreeIndexNode> nodes;
   std::vector<TreeIndexText> classes;
-  std::vector<TreeIndexSlot> table;
+  std::vector<TreeIndexAlias> aliases;
+  std::vector<std::uint32_t> table;  // node + 1; 0 for an empty slot
   std::string text;
 
   std::string_view Text(std::uint32_t offset, std::uint32_t size) const {
@@ -108,7 +112,8 @@ inline std::uint64_t TreeIndexChecksum(const TreeIndexData& d) {
   h = ChecksumBytes(padding, IdentityPadding(d.identity.size()), h);
   h = ChecksumBytes(d.nodes.data(), d.nodes.size() * sizeof(TreeIndexNode), h);
   h = ChecksumBytes(d.classes.data(), d.classes.size() * sizeof(TreeIndexText), h);
-  h = ChecksumBytes(d.table.data(), d.table.size() * sizeof(TreeIndexSlot), h);
+  h = ChecksumBytes(d.aliases.data(), d.aliases.size() * sizeof(TreeIndexAlias), h);
+  h = ChecksumBytes(d.table.data(), d.table.size() * sizeof(std::uint32_t), h);
   return ChecksumBytes(d.text.data(), d.text.size(), h);
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <new>
 #include <optional>
 
@@ -110,9 +111,6 @@ class Loader {
     }
     TreeNode node;
     FullPathOf(model_->Name(), rdns_, fullPath_);
-    node.fullPath = model_->Keep(fullPath_);
-    // The relative name is the end of the full name.
-    node.relativeName = node.fullPath.substr(node.fullPath.size() - rdns_.back().size());
     ToUpperAsciiInto(fullPath_, upperPath_);
     // RDN values hold no backslash, so the parent's name ends before the last one.
     const std::string_view parentPath =
@@ -126,6 +124,11 @@ class Loader {
     if (node.parent == kNoNode) {
       return Fail(line, "the parent of \"" + std::string(dn) + "\" is missing").dirError();
     }
+    // The full name spells the parents as they spell themselves, whatever the case in this DN.
+    fullPath_.assign(model_->Node(node.parent).fullPath).append(1, '\\').append(rdns_.back());
+    node.fullPath = model_->Keep(fullPath_);
+    // The relative name is the end of the full name.
+    node.relativeName = node.fullPath.substr(node.fullPath.size() - rdns_.back().size());
     values_.clear();
 
     recordClasses_.clear();
@@ -162,7 +165,10 @@ class Loader {
     node.isContainer = cls->isContainer;
     node.isAlias = cls->isAlias;
     node.recordOffset = record.offset;
-    node.recordSize = record.extent;
+    // A record the index could not place: the index refuses such a tree.
+    node.recordSize =
+        record.extent > UINT32_MAX ? UINT32_MAX : static_cast<std::uint32_t>(record.extent);
+    if (!node.isAlias) node.aliasTarget = {};  // only an alias names another object
     if (node.isAlias && node.aliasTarget.empty()) {
       return Fail(line, "alias \"" + std::string(dn) + "\" names no object").dirError();
     }

@@ -38,13 +38,15 @@ struct TreeNode {
   std::string_view className;  // NDS class name, held by the tree's schema
   bool isContainer = false;
   bool isAlias = false;
+  // The node's record in the tree file, from which its values can be read again (its size fills
+  // what would be padding).
+  std::uint32_t recordSize = 0;
+  std::uint64_t recordOffset = 0;
   std::string_view aliasTarget;  // full name of the aliased object
   std::uint32_t firstValue = 0;
   std::uint32_t valueCount = 0;
-  // The node's record in the tree file, from which its values can be read again.
-  std::uint64_t recordOffset = 0;
-  std::uint64_t recordSize = 0;
 };
+static_assert(sizeof(std::size_t) != 8 || sizeof(TreeNode) == 104, "large trees hold many nodes");
 
 // One tree read into memory. Node 0 is the tree object itself (class "Top"); the other nodes are
 // in file order, which is the directory order of enumerations and searches.
