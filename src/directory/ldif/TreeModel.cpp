@@ -31,10 +31,14 @@ NodeIndex TreeModel::Resolve(std::string_view fullPath) const {
 }
 
 NodeIndex TreeModel::FindUpper(std::string_view upperPath) const {
-  return slots_[SlotOf(upperPath, std::hash<std::string_view>()(upperPath))].node;
+  return slots_[SlotOf(upperPath, HashOf(upperPath))].node;
 }
 
-std::size_t TreeModel::SlotOf(std::string_view upperPath, std::size_t hash) const {
+std::uint32_t TreeModel::HashOf(std::string_view upperPath) {
+  return static_cast<std::uint32_t>(std::hash<std::string_view>()(upperPath));
+}
+
+std::size_t TreeModel::SlotOf(std::string_view upperPath, std::uint32_t hash) const {
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
@@ -64,7 +68,7 @@ NodeIndex TreeModel::Add(TreeNode node, std::string_view upperPath,
                          std::span<const TreeValue> values) {
   const auto index = static_cast<NodeIndex>(nodes_.size());
   if ((nodes_.size() + 1) * 2 > slots_.size()) Rehash(slots_.size() * 2);
-  const std::size_t hash = std::hash<std::string_view>()(upperPath);
+  const std::uint32_t hash = HashOf(upperPath);
   Slot& slot = slots_[SlotOf(upperPath, hash)];
   if (slot.node != kNoNode) return kNoNode;
   slot = Slot{hash, index};

@@ -94,10 +94,11 @@ class TreeModel {
   // Full names in upper case (in arena_), by node; and an open-addressing table over them that
   // keeps each name's hash beside its node, so a look-up rarely touches another name.
   struct Slot {
-    std::size_t hash = 0;
+    std::uint32_t hash = 0;  // half a word: the table of a large tree stays in the cache better
     NodeIndex node = kNoNode;
   };
-  std::size_t SlotOf(std::string_view upperPath, std::size_t hash) const;
+  static std::uint32_t HashOf(std::string_view upperPath);
+  std::size_t SlotOf(std::string_view upperPath, std::uint32_t hash) const;
   void Rehash(std::size_t slots);
   std::vector<std::string_view> upperPaths_;
   std::vector<Slot> slots_;
