@@ -13,6 +13,7 @@
 
 #include "DirectoryConformance.h"
 #include "directory/SchemaFileReader.h"
+#include "directory/ldif/IndexedTreeSource.h"
 #include "directory/ldif/LdifTypeCheck.h"
 #include "directory/ldif/StringArena.h"
 #include "directory/ldif/TreeIndex.h"
@@ -108,8 +109,12 @@ TEST(FolderDirectory, SchemaLinesEndingInCrLfAndBlankContinuationsAreHarmless) {
 // inheritance; a record of an old-style record number alone and a change record are skipped, a
 // folded one read whole. The index reads each record again for its values: the same.
 TEST(FolderDirectory, EscapedNamesDerivedAddressTypesAndRecordNumbersAreReadAsMeant) {
+  static int warnings = 0;  // a record the index cannot find again would make it reread the tree
+  const auto previous = qInstallMessageHandler(
+      [](QtMsgType, const QMessageLogContext&, const QString&) { ++warnings; });
   for (const auto* backend : {&EmbeddedDirectoryBackend(), &IndexedDirectoryBackend()}) {
     SCOPED_TRACE(backend->Name());
+    warnings = 0;
     auto opened = backend->Open("unusual", "");
     ASSERT_TRUE(opened) << opened.message();
     auto control = (*opened)->CreateControl();
@@ -123,7 +128,9 @@ TEST(FolderDirectory, EscapedNamesDerivedAddressTypesAndRecordNumbersAreReadAsMe
     EXPECT_EQ(value(R"(NDS:\\T\ACME\A,B)", "siteAddress"), Names{"TCP 10.0.0.21"});
     EXPECT_EQ(value(R"(NDS:\\T\ACME\FOLD)", "description"), Names{"folded"});
     EXPECT_EQ(value(R"(NDS:\\T\ACME\Q+R)", "CN"), Names{"Q"});
+    EXPECT_EQ(warnings, backend == &EmbeddedDirectoryBackend() ? 1 : 0);
   }
+  qInstallMessageHandler(previous);
 }
 
 // A superclass cycle is refused naming its classes; a diamond of 40 levels (2^40 paths from the
@@ -306,6 +313,9 @@ TEST_F(TreeIndex, AnIndexIsUsedOnlyWhileItMatchesTheFilesAndIsWhole) {
     EXPECT_NE(IndexInUse(c.units, c.change), built) << c.change << ": the index was not rebuilt";
   }
 
+  // The cache folder the first build made is the user's alone.
+  EXPECT_EQ(fs::status(fs::path(Index()).parent_path()).permissions(), fs::perms::owner_all);
+
   // The tree file changed in place after its index was found good: the records are no longer
   // where the index says, and the tree file answers instead, from that moment.
   auto client = OpenDirectoryClient(folder_.path(), "");
@@ -363,6 +373,42 @@ TEST_F(TreeIndex, AnUnusableCacheOrAFailedReadLeavesNoIndex) {
   WriteTree("dn: ou=ORPHAN,o=NOWHERE\nobjectClass: organizationalUnit\nou: ORPHAN\n");
   EXPECT_EQ(Units(), Names{"error 600"});
   EXPECT_TRUE(fs::is_empty(cache_.path()));
+}
+
+// An index whose checksum holds but whose sections do not (made by hand, or by a fault of the
+// writer) is refused before anything is read through it.
+TEST(TreeIndexCheck, EveryReferenceMustPointInsideTheIndex) {
+  const auto good = [] {
+    TreeIndexData d;
+    d.text = "TREEOACLASS";  // names T... : "TREE", "O", "A"; class "CLASS"
+    d.classes = {{6, 5}};
+    d.nodes = {
+        {-1, 0, 4, 0, 0, 0}, {0, 4, 1, kIndexContainer, 10, 0}, {1, 5, 1, kIndexAlias, 10, 10}};
+    d.aliases = {{2, {4, 1}}};
+    d.table = {0, 1, 2, 3, 0, 0, 0, 0};
+    return d;
+  };
+  ASSERT_TRUE(CheckTreeIndex(good()));
+  const std::pair<const char*, void (*)(TreeIndexData&)> faults[] = {
+      {"a parent after its child", [](TreeIndexData& d) { d.nodes[1].parent = 2; }},
+      {"a second tree object", [](TreeIndexData& d) { d.nodes[1].parent = -1; }},
+      {"a name past the text", [](TreeIndexData& d) { d.nodes[2].nameSize = 7; }},
+      {"an unknown class", [](TreeIndexData& d) { d.nodes[2].classAndFlags |= 1; }},
+      {"a class name past the text", [](TreeIndexData& d) { d.classes[0].size = 6; }},
+      {"an alias of no node", [](TreeIndexData& d) { d.aliases[0].node = 3; }},
+      {"aliases out of order",
+       [](TreeIndexData& d) {
+         d.aliases.push_back({1, {4, 1}});
+       }},
+      {"a slot of no node", [](TreeIndexData& d) { d.table[4] = 4; }},
+      {"a full table", [](TreeIndexData& d) { d.table.resize(2); }},
+      {"no tree object", [](TreeIndexData& d) { d.nodes.clear(); }},
+  };
+  for (const auto& [fault, apply] : faults) {
+    auto d = good();
+    apply(d);
+    EXPECT_FALSE(CheckTreeIndex(d)) << fault;
+  }
 }
 
 }  // namespace cvx::test
