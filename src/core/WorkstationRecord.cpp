@@ -42,22 +42,26 @@ bool IsWritableRecordField(std::string_view field) {
 std::optional<std::string> FormatWorkstationRecord(std::string_view fullName,
                                                    std::string_view address1,
                                                    std::string_view address2) {
-  if (!IsWritableRecordField(fullName) || !IsWritableRecordField(address1) ||
-      !IsWritableRecordField(address2)) {
-    return std::nullopt;
-  }
   std::string line;
-  line.reserve(fullName.size() + address1.size() + address2.size() + 10);
-  line += '"';
-  line += fullName;
-  line += "\",\"";
-  line += address1;
-  line += "\",\"";
-  line += address2;
-  line += '"';
-  if (line.size() > kMaxRecordLength) return std::nullopt;
-  line += "\r\n";
+  if (!AppendWorkstationRecord(line, fullName, address1, address2)) return std::nullopt;
   return line;
+}
+
+bool AppendWorkstationRecord(std::string& out, std::string_view fullName, std::string_view address1,
+                             std::string_view address2) {
+  const std::size_t length = fullName.size() + address1.size() + address2.size() + 8;
+  if (length > kMaxRecordLength || !IsWritableRecordField(fullName) ||
+      !IsWritableRecordField(address1) || !IsWritableRecordField(address2)) {
+    return false;
+  }
+  out += '"';
+  out += fullName;
+  out += "\",\"";
+  out += address1;
+  out += "\",\"";
+  out += address2;
+  out += "\"\r\n";
+  return true;
 }
 
 }  // namespace cvx

@@ -79,16 +79,14 @@ void DatabaseBuildRun::Handle(const std::string& name) {
     return;
   }
   const std::string& first = (*values)[0];
-  const std::string second = values->size() > 1 ? (*values)[1] : "";
-  const auto line = FormatWorkstationRecord(name, first, second);
-  if (!line) {
+  const std::string_view second = values->size() > 1 ? (*values)[1] : std::string_view();
+  if (!AppendWorkstationRecord(pending_, name, first, second)) {
     const std::string why = !IsWritableRecordField(first)    ? WhyNotRecordField(first)
                             : !IsWritableRecordField(second) ? WhyNotRecordField(second)
                                                              : "too long";
     tally_.leftOut.push_back({name, why + (why == "too long" ? "" : " in an address")});
     return;
   }
-  pending_ += *line;
   ++tally_.written;
   if (pending_.size() >= kFlushBytes) Flush();
 }
