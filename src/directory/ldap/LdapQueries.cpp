@@ -207,6 +207,9 @@ DirResult<std::shared_ptr<LdapSearchHits>> LdapQueries::Search(
   const std::string filter = info_->SearchFilter(wanted, pattern);
   if (filter.empty() || pattern.empty()) return hits;
   const bool containerOnly = scope == kScopeContainerOnly;
+  // A plain one-level search comes in another order than a paged one (slapd sorts a level's
+  // entries by name length), while a subtree comes in the same order either way.
+  const LdapPaging paging = containerOnly ? LdapPaging::kAlways : LdapPaging::kRestartable;
 
   // The fields asked for and the classes, when the schema knows every one of them.
   std::vector<std::string> attributes = LdapTreeInfo::HitAttributes();
@@ -247,15 +250,16 @@ DirResult<std::shared_ptr<LdapSearchHits>> LdapQueries::Search(
     for (const auto& top : info_->Tops()) {
       requests.push_back(LdapSearchRequest{top.dn,
                                            containerOnly ? LDAP_SCOPE_BASE : LDAP_SCOPE_SUBTREE,
-                                           filter, attributes, 0, LdapPaging::kAlways});
+                                           filter, attributes, 0, paging});
     }
   } else {
     requests.push_back(LdapSearchRequest{ctx.dn,
                                          containerOnly ? LDAP_SCOPE_ONELEVEL : LDAP_SCOPE_SUBTREE,
-                                         filter, attributes, 0, LdapPaging::kAlways});
+                                         filter, attributes, 0, paging});
   }
   for (const auto& request : requests) {
-    auto done = connection_.Search(request, visit, cancel_);
+    const std::size_t before = hits->Size();
+    auto done = connection_.Search(request, visit, cancel_, [&] { hits->Truncate(before); });
     if (!done && !(ctx.isTreeRoot && done.error() == kDirNoSuchObject)) {
       return done.error() == kDirNoSuchObject ? NotThere(context) : done.dirError();
     }

@@ -9,6 +9,11 @@ void LdapSearchHits::Add(LdapEntryData entry) {
   entries_.push_back(std::make_shared<const LdapEntryData>(std::move(entry)));
 }
 
+void LdapSearchHits::Truncate(std::size_t size) {
+  names_.resize(size);
+  entries_.resize(size);
+}
+
 LdapEntryDataPtr LdapSearchHits::Find(std::string_view fullName) const {
   if (next_ < entries_.size() && EqualsNoCase(entries_[next_]->fullPath, fullName)) {
     return entries_[next_++];

@@ -18,6 +18,8 @@ class LdapSearchHits {
  public:
   void Add(LdapEntryData entry);
   std::size_t Size() const { return entries_.size(); }
+  // Forgets the hits after the first `size` (a search started over).
+  void Truncate(std::size_t size);
   // The names, once: they go to the completion.
   SearchResults TakeNames() { return std::move(names_); }
 
