@@ -74,6 +74,14 @@ DirResult<EntryPtr> CombinedControl::FindEntry(const std::string& fullName) cons
   return part->FindEntry(fullName);
 }
 
+DirResult<std::size_t> CombinedControl::ReadField(const std::string& fullName,
+                                                  const std::string& fieldName,
+                                                  std::vector<std::string>& values) const {
+  DirectoryControl* part = PartFor(fullName);
+  if (!part) return NotThere(fullName);
+  return part->ReadField(fullName, fieldName, values);
+}
+
 void CombinedControl::StartSearch(const std::string& pattern, const std::string& classes, int scope,
                                   const std::string& context) {
   DirectoryControl* part = PartFor(context);

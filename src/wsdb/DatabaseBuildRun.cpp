@@ -59,27 +59,22 @@ void DatabaseBuildRun::Handle(const std::string& name) {
   // other failure is the directory going away, and the records still to come would be missing
   // without a reason.
   ++lookupsTried_;
-  const auto entry = lookups_->FindEntry(name);
-  if (!entry) {
-    if (entry.error() == kDirNoSuchObject) {
+  const auto read = lookups_->ReadField(name, kAddressField, values_);
+  if (!read) {
+    if (read.error() == kDirNoSuchObject) {
       ++tally_.deleted;
     } else {
-      Lost(name, entry.error(), entry.message());
+      Lost(name, read.error(), read.message());
     }
     return;
   }
   ++lookupsDone_;
-  const auto values = entry.value()->GetFieldValue(kAddressField);
-  if (!values) {
-    Lost(name, values.error(), values.message());
-    return;
-  }
-  if (values->empty()) {
+  if (values_.empty()) {
     ++tally_.withoutAddress;
     return;
   }
-  const std::string& first = (*values)[0];
-  const std::string_view second = values->size() > 1 ? (*values)[1] : std::string_view();
+  const std::string& first = values_[0];
+  const std::string_view second = values_.size() > 1 ? values_[1] : std::string_view();
   if (!AppendWorkstationRecord(pending_, name, first, second)) {
     const std::string why = !IsWritableRecordField(first)    ? WhyNotRecordField(first)
                             : !IsWritableRecordField(second) ? WhyNotRecordField(second)

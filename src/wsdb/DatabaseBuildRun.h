@@ -42,9 +42,10 @@ class DatabaseBuildRun {
   SearchResults names_;
   QPointer<const DirectoryControl> lookups_;
   DatabaseBuildTally tally_;
-  std::string pending_;    // records not yet written
-  bool released_ = false;  // the look-up control went away
-  std::string lost_;       // why a look-up failed other than with "no such object"
+  std::vector<std::string> values_;  // of the workstation at hand
+  std::string pending_;              // records not yet written
+  bool released_ = false;            // the look-up control went away
+  std::string lost_;                 // why a look-up failed other than with "no such object"
   std::size_t lookupsTried_ = 0;
   std::size_t lookupsDone_ = 0;
 };

@@ -72,6 +72,22 @@ DirResult<EntryPtr> LdapControl::FindEntry(const std::string& fullName) const {
       std::make_shared<LdapEntry>(tree.value(), info.value()->SchemaPtr(), found.value(), filter_));
 }
 
+DirResult<std::size_t> LdapControl::ReadField(const std::string& fullName,
+                                              const std::string& fieldName,
+                                              std::vector<std::string>& values) const {
+  auto tree = TreeOf(fullName);
+  if (!tree) return tree.dirError();
+  auto info = tree.value()->Info();
+  if (!info) return info.dirError();
+  auto found = tree.value()->Find(fullName, true);
+  if (!found) return found.dirError();
+  const auto* type = info.value()->Schema().FindAttribute(fieldName);
+  auto data = LdapEntry::Holding(*tree.value(), found.value(), type);
+  if (!data) return data.dirError();
+  data.value()->attributes.Read(type, fieldName, values);
+  return values.size();
+}
+
 DirResult<EntryPtr> LdapControl::ContextEntry() const {
   return FindEntry(ContextPath());
 }

@@ -31,6 +31,9 @@ class LdapControl : public DirectoryControl {
   DirResult<EntryPtr> ContextEntry() const override;
   DirResult<EntryList> ContextEntries() const override;
   DirResult<EntryPtr> FindEntry(const std::string& fullName) const override;
+  // Without an entry object of its own: a database build reads the hits of its search here.
+  DirResult<std::size_t> ReadField(const std::string& fullName, const std::string& fieldName,
+                                   std::vector<std::string>& values) const override;
   void StartSearch(const std::string& pattern, const std::string& classes, int scope,
                    const std::string& context) override;
   void SetSearchFields(const std::vector<std::string>& fields) override { searchFields_ = fields; }

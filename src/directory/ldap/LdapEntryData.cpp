@@ -28,15 +28,28 @@ void LdapAttributeValues::Begin(const AttributeTypeInfo* type, std::string_view 
 std::vector<std::string> LdapAttributeValues::Of(const AttributeTypeInfo* type,
                                                  std::string_view fieldName) const {
   std::vector<std::string> out;
+  Read(type, fieldName, out);
+  return out;
+}
+
+void LdapAttributeValues::Read(const AttributeTypeInfo* type, std::string_view fieldName,
+                               std::vector<std::string>& out) const {
+  std::size_t n = 0;
   for (std::size_t a = 0; a < attributes_.size(); ++a) {
     const Attribute& attribute = attributes_[a];
     std::size_t first = attribute.first;
     if (attribute.type != type) continue;
     if (!type && !EqualsNoCase(Piece(first++), fieldName)) continue;
     const std::size_t end = a + 1 < attributes_.size() ? attributes_[a + 1].first : ends_.size();
-    for (std::size_t i = first; i < end; ++i) out.emplace_back(Piece(i));
+    for (std::size_t i = first; i < end; ++i, ++n) {
+      if (n < out.size()) {
+        out[n].assign(Piece(i));
+      } else {
+        out.emplace_back(Piece(i));
+      }
+    }
   }
-  return out;
+  out.resize(n);
 }
 
 std::vector<std::string> LdapEntryData::FieldValues(const AttributeTypeInfo* type,

@@ -27,6 +27,9 @@ class LdapAttributeValues {
 
   // All values of the attributes of this type (null: of the one named `fieldName`), in order.
   std::vector<std::string> Of(const AttributeTypeInfo* type, std::string_view fieldName) const;
+  // The same into `out`, whose strings are used again.
+  void Read(const AttributeTypeInfo* type, std::string_view fieldName,
+            std::vector<std::string>& out) const;
 
  private:
   struct Attribute {
