@@ -23,10 +23,18 @@ std::string WhyNotRecordField(std::string_view text) {
 
 }  // namespace
 
-DatabaseBuildRun::DatabaseBuildRun(DatabaseBuildFile file, SearchResults names,
+DatabaseBuildRun::DatabaseBuildRun(DatabaseBuildFile file, const SearchResults& names,
                                    const DirectoryControl* lookups)
-    : file_(std::move(file)), names_(std::move(names)), lookups_(lookups) {
-  tally_.found = names_.size();
+    : file_(std::move(file)), lookups_(lookups) {
+  std::size_t size = 0;
+  for (const auto& n : names) size += n.size();
+  names_.reserve(size);
+  nameEnds_.reserve(names.size());
+  for (const auto& n : names) {
+    names_ += n;
+    nameEnds_.push_back(names_.size());
+  }
+  tally_.found = names.size();
 }
 
 bool DatabaseBuildRun::Step(std::chrono::steady_clock::duration budget) {
@@ -35,7 +43,10 @@ bool DatabaseBuildRun::Step(std::chrono::steady_clock::duration budget) {
   // The clock is read after every workstation: one look-up of a server that stops answering
   // takes up to the network timeout, and the window must get its turn after it.
   while (Going()) {
-    Handle(names_[tally_.handled++]);
+    const std::size_t i = tally_.handled++;
+    const std::size_t begin = i ? nameEnds_[i - 1] : 0;
+    name_.assign(names_, begin, nameEnds_[i] - begin);
+    Handle(name_);
     if (Clock::now() >= deadline) break;
   }
   Flush();
@@ -43,7 +54,7 @@ bool DatabaseBuildRun::Step(std::chrono::steady_clock::duration budget) {
 }
 
 bool DatabaseBuildRun::Going() const {
-  return tally_.handled < names_.size() && file_.ok() && !released_ && lost_.empty();
+  return tally_.handled < nameEnds_.size() && file_.ok() && !released_ && lost_.empty();
 }
 
 void DatabaseBuildRun::Handle(const std::string& name) {

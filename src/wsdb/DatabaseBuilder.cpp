@@ -26,7 +26,7 @@ void DatabaseBuilder::Start(const SearchOutcome& outcome) {
     End(std::move(r));
     return;
   }
-  run_.emplace(std::move(file), outcome.value(), lookups_.data());
+  run_.emplace(std::move(file), *outcome, lookups_.data());
   // The first batch runs on the next turn, so that the caller is done before records start.
   QTimer::singleShot(0, this, &DatabaseBuilder::RunBatch);
 }
