@@ -36,7 +36,14 @@ std::optional<WorkstationRecord> ParseWorkstationRecord(std::string_view line) {
 }
 
 bool IsWritableRecordField(std::string_view field) {
-  return field.find('"') == std::string_view::npos && UnprintableReason(field).empty();
+  // Printable ASCII, which names and addresses are, is settled in one pass of its own.
+  for (const char ch : field) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x20 || c >= 0x7F || c == '"') {
+      return field.find('"') == std::string_view::npos && UnprintableReason(field).empty();
+    }
+  }
+  return true;
 }
 
 std::optional<std::string> FormatWorkstationRecord(std::string_view fullName,

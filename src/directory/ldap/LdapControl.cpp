@@ -61,28 +61,29 @@ DirResult<std::shared_ptr<LdapTree>> LdapControl::TreeOf(const std::string& full
   return tree;
 }
 
-DirResult<EntryPtr> LdapControl::FindEntry(const std::string& fullName) const {
+DirResult<LdapControl::Located> LdapControl::Locate(const std::string& fullName) const {
   auto tree = TreeOf(fullName);
   if (!tree) return tree.dirError();
   auto info = tree.value()->Info();
   if (!info) return info.dirError();
   auto found = tree.value()->Find(fullName, true);
   if (!found) return found.dirError();
-  return EntryPtr(
-      std::make_shared<LdapEntry>(tree.value(), info.value()->SchemaPtr(), found.value(), filter_));
+  return Located{std::move(tree).value(), std::move(info).value(), std::move(found).value()};
+}
+
+DirResult<EntryPtr> LdapControl::FindEntry(const std::string& fullName) const {
+  auto at = Locate(fullName);
+  if (!at) return at.dirError();
+  return EntryPtr(std::make_shared<LdapEntry>(at->tree, at->info->SchemaPtr(), at->data, filter_));
 }
 
 DirResult<std::size_t> LdapControl::ReadField(const std::string& fullName,
                                               const std::string& fieldName,
                                               std::vector<std::string>& values) const {
-  auto tree = TreeOf(fullName);
-  if (!tree) return tree.dirError();
-  auto info = tree.value()->Info();
-  if (!info) return info.dirError();
-  auto found = tree.value()->Find(fullName, true);
-  if (!found) return found.dirError();
-  const auto* type = info.value()->Schema().FindAttribute(fieldName);
-  auto data = LdapEntry::Holding(*tree.value(), found.value(), type);
+  auto at = Locate(fullName);
+  if (!at) return at.dirError();
+  const auto* type = at->info->Schema().FindAttribute(fieldName);
+  auto data = LdapEntry::Holding(*at->tree, at->data, type);
   if (!data) return data.dirError();
   data.value()->attributes.Read(type, fieldName, values);
   return values.size();

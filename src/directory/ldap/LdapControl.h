@@ -45,6 +45,12 @@ class LdapControl : public DirectoryControl {
   using Found = DirResult<std::shared_ptr<LdapSearchHits>>;
 
   DirResult<std::shared_ptr<LdapTree>> TreeOf(const std::string& fullName) const;
+  struct Located {
+    std::shared_ptr<LdapTree> tree;
+    std::shared_ptr<const LdapTreeInfo> info;
+    LdapEntryDataPtr data;
+  };
+  DirResult<Located> Locate(const std::string& fullName) const;
   DirResult<std::shared_ptr<const SchemaModel>> ContextSchema() const;
   void Complete(const std::shared_ptr<SearchJob>& job, const std::shared_ptr<LdapTree>& tree,
                 Found found);

@@ -81,7 +81,8 @@ std::optional<LdapEntryData> LdapEntryReader::Read(LDAP* ld, LDAPMessage* entry)
   ber_len_t encoded = 0;
   ber_get_option(ber, LBER_OPT_REMAINING_BYTES, &encoded);
   data.attributes.Reserve(encoded);
-  std::vector<const ObjectClassInfo*> classes;
+  std::vector<const ObjectClassInfo*>& classes = entryClasses_;
+  classes.clear();
   std::string lastClass;
   berval name{};
   berval* values = nullptr;

@@ -15,7 +15,9 @@ void LdapSearchHits::Truncate(std::size_t size) {
 }
 
 LdapEntryDataPtr LdapSearchHits::Find(std::string_view fullName) const {
-  if (next_ < entries_.size() && EqualsNoCase(entries_[next_]->fullPath, fullName)) {
+  // The build asks with the very names the search gave: the same bytes, mostly.
+  if (next_ < entries_.size() && (entries_[next_]->fullPath == fullName ||
+                                  EqualsNoCase(entries_[next_]->fullPath, fullName))) {
     return entries_[next_++];
   }
   if (index_.empty()) {
