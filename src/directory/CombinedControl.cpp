@@ -19,6 +19,10 @@ CombinedControl::CombinedControl(std::shared_ptr<CombinedDirectory> directory)
     parts_[part] = directory_->PartClient(part).CreateControl();
     connect(parts_[part].get(), &DirectoryControl::SearchCompleted, this,
             &DirectoryControl::SearchCompleted);
+    connect(parts_[part].get(), &DirectoryControl::SearchProgress, this,
+            &DirectoryControl::SearchProgress);
+    connect(parts_[part].get(), &DirectoryControl::SearchRestarted, this,
+            &DirectoryControl::SearchRestarted);
   }
 }
 

@@ -75,6 +75,12 @@ class DirectoryControl : public QObject {
 
  signals:
   void SearchCompleted(const cvx::SearchOutcome& outcome);
+  // Hits of the search still running, in order, each once, for whoever would start on them
+  // before SearchCompleted (which still gives every name). SearchRestarted voids all given so
+  // far: the search starts over. Only some directories tell, and only of a control's latest
+  // search.
+  void SearchProgress(const cvx::SearchResults& more);
+  void SearchRestarted();
 };
 
 }  // namespace cvx

@@ -24,17 +24,40 @@ std::string WhyNotRecordField(std::string_view text) {
 }  // namespace
 
 DatabaseBuildRun::DatabaseBuildRun(DatabaseBuildFile file, const SearchResults& names,
-                                   const DirectoryControl* lookups)
+                                   const DirectoryControl* lookups, bool complete)
     : file_(std::move(file)), lookups_(lookups) {
-  std::size_t size = 0;
-  for (const auto& n : names) size += n.size();
+  Add(names, 0, complete);
+}
+
+void DatabaseBuildRun::Add(const SearchResults& names, std::size_t from, bool last) {
+  std::size_t size = names_.size();
+  for (std::size_t i = from; i < names.size(); ++i) size += names[i].size();
   names_.reserve(size);
-  nameEnds_.reserve(names.size());
-  for (const auto& n : names) {
-    names_ += n;
+  for (std::size_t i = from; i < names.size(); ++i) {
+    names_ += names[i];
     nameEnds_.push_back(names_.size());
   }
-  tally_.found = names.size();
+  tally_.found = nameEnds_.size();
+  complete_ = last;
+}
+
+void DatabaseBuildRun::Restart() {
+  pending_.clear();
+  if (!file_.Rewind()) return;  // the fault ends the build
+  names_.clear();
+  nameEnds_.clear();
+  tally_ = {};
+  lookupsTried_ = lookupsDone_ = 0;
+}
+
+bool DatabaseBuildRun::Waiting() const {
+  return !complete_ && tally_.handled == nameEnds_.size() && file_.ok() && !released_ &&
+         lost_.empty();
+}
+
+std::string DatabaseBuildRun::Abandon() {
+  file_.Abandon();
+  return file_.path();
 }
 
 bool DatabaseBuildRun::Step(std::chrono::steady_clock::duration budget) {

@@ -110,24 +110,42 @@ void LdapControl::StartSearch(const std::string& pattern, const std::string& cla
     return;
   }
   DropDelivered();
+  partial_ = false;
+  told_ = 0;
   auto job = std::make_shared<SearchJob>();
   job->control = this;
   jobs_.push_back(job);
-  directory_->SearchThreads().start(
-      [job, tree = tree.value(), pattern, classes, scope, context, fields = searchFields_] {
-        Found found = tree->Search(pattern, classes, scope, context, fields, &job->cancel);
-        std::lock_guard lock(job->mutex);
-        if (!job->control) return;
-        QMetaObject::invokeMethod(
-            job->control,
-            [control = job->control, job, tree, found] { control->Complete(job, tree, found); },
-            Qt::QueuedConnection);
-      });
+  directory_->SearchThreads().start([job, tree = tree.value(), pattern, classes, scope, context,
+                                     fields = searchFields_] {
+    auto progress = [&](const std::shared_ptr<LdapSearchHits>& hits, bool restarted) {
+      std::lock_guard lock(job->mutex);
+      if (!job->control) return;
+      QMetaObject::invokeMethod(
+          job->control,
+          [control = job->control, job, tree, hits, restarted] {
+            control->Progress(job, tree, hits, restarted);
+          },
+          Qt::QueuedConnection);
+    };
+    Found found = tree->Search(pattern, classes, scope, context, fields, &job->cancel, progress);
+    std::lock_guard lock(job->mutex);
+    if (!job->control) return;
+    QMetaObject::invokeMethod(
+        job->control,
+        [control = job->control, job, tree, found] { control->Complete(job, tree, found); },
+        Qt::QueuedConnection);
+  });
 }
 
 void LdapControl::Complete(const std::shared_ptr<SearchJob>& job,
                            const std::shared_ptr<LdapTree>& tree, Found found) {
+  const bool latest = !jobs_.empty() && jobs_.back() == job;
   jobs_.erase(std::remove(jobs_.begin(), jobs_.end(), job), jobs_.end());
+  if (latest) {
+    if (partial_ && !found) DropDelivered();
+    partial_ = false;
+    told_ = 0;
+  }
   if (!found) {
     emit SearchCompleted(found.dirError());
     return;
@@ -142,6 +160,27 @@ void LdapControl::Complete(const std::shared_ptr<SearchJob>& job,
     if (delivered_ && delivered_->Hits().get() == hits) DropDelivered();
   });
   emit SearchCompleted(SearchOutcome(hits->TakeNames()));
+}
+
+void LdapControl::Progress(const std::shared_ptr<SearchJob>& job,
+                           const std::shared_ptr<LdapTree>& tree,
+                           const std::shared_ptr<LdapSearchHits>& hits, bool restarted) {
+  if (jobs_.empty() || jobs_.back() != job) return;
+  // A search asked again on a new connection has hits of its own: it started over too.
+  const bool fresh = !partial_ || !delivered_ || delivered_->Hits().get() != hits.get();
+  if (restarted || fresh) {
+    if (told_ > 0) emit SearchRestarted();
+    told_ = 0;
+  }
+  if (fresh) {
+    DropDelivered();
+    delivered_ = std::make_unique<LdapTree::Delivery>(tree, hits);
+    partial_ = true;
+  }
+  if (restarted) return;  // the names come again
+  SearchResults more = hits->NamesFrom(told_);
+  told_ += more.size();
+  if (!more.empty()) emit SearchProgress(more);
 }
 
 void LdapControl::DropDelivered() {

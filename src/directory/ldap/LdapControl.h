@@ -54,6 +54,8 @@ class LdapControl : public DirectoryControl {
   DirResult<std::shared_ptr<const SchemaModel>> ContextSchema() const;
   void Complete(const std::shared_ptr<SearchJob>& job, const std::shared_ptr<LdapTree>& tree,
                 Found found);
+  void Progress(const std::shared_ptr<SearchJob>& job, const std::shared_ptr<LdapTree>& tree,
+                const std::shared_ptr<LdapSearchHits>& hits, bool restarted);
   // Lets go of the last search's entries, off the window's thread.
   void DropDelivered();
 
@@ -66,6 +68,10 @@ class LdapControl : public DirectoryControl {
   // The last search's entries, answering look-ups of its hits until this control searches
   // again or they are no longer fresh (see LdapTree::Delivery).
   std::unique_ptr<LdapTree::Delivery> delivered_;
+  // Of the latest search while it runs: its entries are delivered already (answering look-ups
+  // of the names told), and how many names SearchProgress told.
+  bool partial_ = false;
+  std::size_t told_ = 0;
 };
 
 }  // namespace cvx

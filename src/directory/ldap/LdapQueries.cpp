@@ -198,7 +198,7 @@ DirResult<bool> LdapQueries::HasChildren(const LdapEntryData& entry) {
 
 DirResult<std::shared_ptr<LdapSearchHits>> LdapQueries::Search(
     const std::string& pattern, const std::string& classes, int scope, const std::string& context,
-    const std::vector<std::string>& fields) {
+    const std::vector<std::string>& fields, const LdapSearchProgress& progress) {
   auto where = Find(context, true);
   if (!where) return where.dirError();
   const LdapEntryData& ctx = *where.value();
@@ -242,7 +242,9 @@ DirResult<std::shared_ptr<LdapSearchHits>> LdapQueries::Search(
     }
     if (!ctx.isTreeRoot && EqualsNoCase(e->fullPath, ctx.fullPath)) return;  // not the context
     e->readTypes = readTypes;
-    hits->Add(std::move(*e));
+    const std::size_t found = hits->Add(std::move(*e));
+    // The first at once, so that whoever handles them starts; then in batches.
+    if (progress && (found == 1 || found % 1024 == 0)) progress(hits, false);
   };
 
   std::vector<LdapSearchRequest> requests;
@@ -259,7 +261,10 @@ DirResult<std::shared_ptr<LdapSearchHits>> LdapQueries::Search(
   }
   for (const auto& request : requests) {
     const std::size_t before = hits->Size();
-    auto done = connection_.Search(request, visit, cancel_, [&] { hits->Truncate(before); });
+    auto done = connection_.Search(request, visit, cancel_, [&] {
+      hits->Truncate(before);
+      if (progress) progress(hits, true);
+    });
     if (!done && !(ctx.isTreeRoot && done.error() == kDirNoSuchObject)) {
       return done.error() == kDirNoSuchObject ? NotThere(context) : done.dirError();
     }

@@ -258,9 +258,11 @@ DirResult<std::shared_ptr<LdapSearchHits>> LdapTree::Search(const std::string& p
                                                             const std::string& classes, int scope,
                                                             const std::string& context,
                                                             const std::vector<std::string>& fields,
-                                                            const std::atomic<bool>* cancel) {
+                                                            const std::atomic<bool>* cancel,
+                                                            const LdapSearchProgress& progress) {
   return WithQueries<std::shared_ptr<LdapSearchHits>>(
-      [&](LdapQueries& q) { return q.Search(pattern, classes, scope, context, fields); }, cancel);
+      [&](LdapQueries& q) { return q.Search(pattern, classes, scope, context, fields, progress); },
+      cancel);
 }
 
 DirResult<LdapEntryDataPtr> LdapTree::ReadWhole(const std::string& fullName) {

@@ -43,7 +43,8 @@ class LdapTree {
                                                     const std::string& classes, int scope,
                                                     const std::string& context,
                                                     const std::vector<std::string>& fields,
-                                                    const std::atomic<bool>* cancel);
+                                                    const std::atomic<bool>* cancel,
+                                                    const LdapSearchProgress& progress = {});
   // The object with all its attributes, from the server (for a hit read with some only).
   DirResult<LdapEntryDataPtr> ReadWhole(const std::string& fullName);
   DirResult<std::vector<std::string>> ServerNames();
