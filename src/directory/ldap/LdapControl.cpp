@@ -176,6 +176,8 @@ void LdapControl::Progress(const std::shared_ptr<SearchJob>& job,
     DropDelivered();
     delivered_ = std::make_unique<LdapTree::Delivery>(tree, hits);
     partial_ = true;
+  } else {
+    delivered_->Renew();
   }
   if (restarted) return;  // the names come again
   SearchResults more = hits->NamesFrom(told_);

@@ -291,6 +291,13 @@ LdapTree::Delivery::Delivery(std::shared_ptr<LdapTree> tree,
   tree_->delivering_.push_back(Delivered{hits_, std::chrono::steady_clock::now() + kFreshFor});
 }
 
+void LdapTree::Delivery::Renew() {
+  std::lock_guard lock(tree_->mutex_);
+  for (auto& d : tree_->delivering_) {
+    if (d.hits == hits_) d.freshUntil = std::chrono::steady_clock::now() + kFreshFor;
+  }
+}
+
 LdapTree::Delivery::~Delivery() {
   std::lock_guard lock(tree_->mutex_);
   auto& list = tree_->delivering_;
