@@ -18,7 +18,8 @@ namespace cvx {
 
 // When a search asks for pages (RFC 2696). Some servers work through the whole database for a
 // paged search of a small level (slapd's back_mdb does), and a paged search of many entries
-// costs a server more than a plain one, so every search asks plainly first.
+// costs a server more than a plain one, so look-ups, levels and subtree searches ask plainly
+// first.
 enum class LdapPaging {
   kWhenLimited,  // plainly, entries held back; page by page when the server's size limit is reached
   kAlways,       // page by page from the start
