@@ -15,6 +15,8 @@ namespace cvx {
 // A value that is too short for its type, or has no tag, is rendered as hex and never read past
 // its end. An empty value stays empty (a user who is not logged in).
 std::string RenderNetworkAddress(std::string_view raw);
+// The same, appended to `out` (a large result renders 100,000 addresses into one text).
+void AppendNetworkAddress(std::string& out, std::string_view raw);
 
 // Upper-case hex of the bytes, two digits each, no separators.
 std::string HexBytes(std::string_view bytes);

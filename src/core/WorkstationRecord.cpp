@@ -36,28 +36,39 @@ std::optional<WorkstationRecord> ParseWorkstationRecord(std::string_view line) {
 }
 
 bool IsWritableRecordField(std::string_view field) {
-  return field.find('"') == std::string_view::npos && UnprintableReason(field).empty();
+  // Printable ASCII, which names and addresses are, is settled in one pass of its own.
+  for (const char ch : field) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x20 || c >= 0x7F || c == '"') {
+      return field.find('"') == std::string_view::npos && UnprintableReason(field).empty();
+    }
+  }
+  return true;
 }
 
 std::optional<std::string> FormatWorkstationRecord(std::string_view fullName,
                                                    std::string_view address1,
                                                    std::string_view address2) {
-  if (!IsWritableRecordField(fullName) || !IsWritableRecordField(address1) ||
-      !IsWritableRecordField(address2)) {
-    return std::nullopt;
-  }
   std::string line;
-  line.reserve(fullName.size() + address1.size() + address2.size() + 10);
-  line += '"';
-  line += fullName;
-  line += "\",\"";
-  line += address1;
-  line += "\",\"";
-  line += address2;
-  line += '"';
-  if (line.size() > kMaxRecordLength) return std::nullopt;
-  line += "\r\n";
+  if (!AppendWorkstationRecord(line, fullName, address1, address2)) return std::nullopt;
   return line;
+}
+
+bool AppendWorkstationRecord(std::string& out, std::string_view fullName, std::string_view address1,
+                             std::string_view address2) {
+  const std::size_t length = fullName.size() + address1.size() + address2.size() + 8;
+  if (length > kMaxRecordLength || !IsWritableRecordField(fullName) ||
+      !IsWritableRecordField(address1) || !IsWritableRecordField(address2)) {
+    return false;
+  }
+  out += '"';
+  out += fullName;
+  out += "\",\"";
+  out += address1;
+  out += "\",\"";
+  out += address2;
+  out += "\"\r\n";
+  return true;
 }
 
 }  // namespace cvx

@@ -34,5 +34,8 @@ bool IsWritableRecordField(std::string_view field);
 std::optional<std::string> FormatWorkstationRecord(std::string_view fullName,
                                                    std::string_view address1,
                                                    std::string_view address2);
+// The same line appended to `out`; false, with `out` unchanged, where there is none.
+bool AppendWorkstationRecord(std::string& out, std::string_view fullName, std::string_view address1,
+                             std::string_view address2);
 
 }  // namespace cvx

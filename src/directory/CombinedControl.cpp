@@ -19,6 +19,10 @@ CombinedControl::CombinedControl(std::shared_ptr<CombinedDirectory> directory)
     parts_[part] = directory_->PartClient(part).CreateControl();
     connect(parts_[part].get(), &DirectoryControl::SearchCompleted, this,
             &DirectoryControl::SearchCompleted);
+    connect(parts_[part].get(), &DirectoryControl::SearchProgress, this,
+            &DirectoryControl::SearchProgress);
+    connect(parts_[part].get(), &DirectoryControl::SearchRestarted, this,
+            &DirectoryControl::SearchRestarted);
   }
 }
 
@@ -72,6 +76,14 @@ DirResult<EntryPtr> CombinedControl::FindEntry(const std::string& fullName) cons
   DirectoryControl* part = PartFor(fullName);
   if (!part) return NotThere(fullName);
   return part->FindEntry(fullName);
+}
+
+DirResult<std::size_t> CombinedControl::ReadField(const std::string& fullName,
+                                                  const std::string& fieldName,
+                                                  std::vector<std::string>& values) const {
+  DirectoryControl* part = PartFor(fullName);
+  if (!part) return NotThere(fullName);
+  return part->ReadField(fullName, fieldName, values);
 }
 
 void CombinedControl::StartSearch(const std::string& pattern, const std::string& classes, int scope,

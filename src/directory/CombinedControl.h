@@ -27,6 +27,8 @@ class CombinedControl : public DirectoryControl {
   DirResult<EntryPtr> ContextEntry() const override;
   DirResult<EntryList> ContextEntries() const override;
   DirResult<EntryPtr> FindEntry(const std::string& fullName) const override;
+  DirResult<std::size_t> ReadField(const std::string& fullName, const std::string& fieldName,
+                                   std::vector<std::string>& values) const override;
   void StartSearch(const std::string& pattern, const std::string& classes, int scope,
                    const std::string& context) override;
   DirResult<LayoutCollection> SchemaLayouts() const override;

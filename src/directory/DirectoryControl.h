@@ -45,6 +45,19 @@ class DirectoryControl : public QObject {
   virtual DirResult<EntryList> ContextEntries() const = 0;
   // The object with this full name (600: lost, 601: not there). An alias gives its object.
   virtual DirResult<EntryPtr> FindEntry(const std::string& fullName) const = 0;
+  // The values of one field of the object with this full name, as GetFieldValue of FindEntry's
+  // entry gives them, in `values`, whose strings are used again: a database build reads one
+  // field of 100,000 objects. Gives how many there are, or the error of either step.
+  virtual DirResult<std::size_t> ReadField(const std::string& fullName,
+                                           const std::string& fieldName,
+                                           std::vector<std::string>& values) const {
+    auto entry = FindEntry(fullName);
+    if (!entry) return entry.dirError();
+    auto read = (*entry)->GetFieldValue(fieldName);
+    if (!read) return read.dirError();
+    values = std::move(read).value();
+    return values.size();
+  }
 
   // Searches for objects whose relative name matches pattern ("*" wildcards, any letter case)
   // and whose class is in the comma-separated class list, in context (kScopeContainerOnly) or in
@@ -62,6 +75,12 @@ class DirectoryControl : public QObject {
 
  signals:
   void SearchCompleted(const cvx::SearchOutcome& outcome);
+  // Hits of the search still running, in order, each once, for whoever would start on them
+  // before SearchCompleted (which still gives every name). SearchRestarted voids all given so
+  // far: the search starts over. Only some directories tell, and only of a control's latest
+  // search.
+  void SearchProgress(const cvx::SearchResults& more);
+  void SearchRestarted();
 };
 
 }  // namespace cvx

@@ -107,6 +107,7 @@ DatabaseBuildFile DatabaseBuildFile::Open(const std::string& dbPath, const std::
     return f;
   }
   if (mode == DatabaseWriteMode::kAppend && haveOld && !f.CopyCurrentRecords()) f.Abandon();
+  if (f.fd_ >= 0) f.kept_ = ::lseek(f.fd_, 0, SEEK_CUR);
   return f;
 }
 
@@ -117,7 +118,8 @@ DatabaseBuildFile::DatabaseBuildFile(DatabaseBuildFile&& other) noexcept
       path_(std::move(other.path_)),
       target_(std::move(other.target_)),
       staging_(std::exchange(other.staging_, {})),
-      fd_(std::exchange(other.fd_, -1)) {}
+      fd_(std::exchange(other.fd_, -1)),
+      kept_(other.kept_) {}
 
 DatabaseBuildFile& DatabaseBuildFile::operator=(DatabaseBuildFile&& other) noexcept {
   if (this != &other) {
@@ -129,6 +131,7 @@ DatabaseBuildFile& DatabaseBuildFile::operator=(DatabaseBuildFile&& other) noexc
     target_ = std::move(other.target_);
     staging_ = std::exchange(other.staging_, {});
     fd_ = std::exchange(other.fd_, -1);
+    kept_ = other.kept_;
   }
   return *this;
 }
@@ -200,6 +203,13 @@ bool DatabaseBuildFile::CopyCurrentRecords() {
 bool DatabaseBuildFile::Write(std::string_view bytes) {
   if (fault_ != Fault::kNone || fd_ < 0) return false;
   if (WriteAll(fd_, bytes.data(), bytes.size())) return true;
+  Fail(Fault::kWriteFailed, Explain(staging_, errno));
+  return false;
+}
+
+bool DatabaseBuildFile::Rewind() {
+  if (fault_ != Fault::kNone || fd_ < 0) return false;
+  if (::ftruncate(fd_, kept_) == 0 && ::lseek(fd_, kept_, SEEK_SET) == kept_) return true;
   Fail(Fault::kWriteFailed, Explain(staging_, errno));
   return false;
 }

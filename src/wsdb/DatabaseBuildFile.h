@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <string_view>
 
@@ -52,6 +54,9 @@ class DatabaseBuildFile {
   // Writes bytes to the new file at once (no buffering of ours). False, with kWriteFailed,
   // when the system took them not all; later writes then do nothing.
   bool Write(std::string_view bytes);
+  // Drops what was written since Open (a search that started over); the old records kAppend
+  // keeps stay. False, with kWriteFailed, when that failed.
+  bool Rewind();
 
   // Puts the build in place. kReplace: the new file replaces the old one; without records the
   // database is removed, as a build that found nothing leaves it. kAppend: the old records with
@@ -75,6 +80,7 @@ class DatabaseBuildFile {
   std::string target_;   // the file replaced: path_, or where the symbolic link path_ leads
   std::string staging_;  // the new file beside it, while the build runs
   int fd_ = -1;
+  off_t kept_ = 0;  // the old records' end in the new file
 };
 
 }  // namespace cvx

@@ -23,10 +23,41 @@ std::string WhyNotRecordField(std::string_view text) {
 
 }  // namespace
 
-DatabaseBuildRun::DatabaseBuildRun(DatabaseBuildFile file, SearchResults names,
-                                   const DirectoryControl* lookups)
-    : file_(std::move(file)), names_(std::move(names)), lookups_(lookups) {
-  tally_.found = names_.size();
+DatabaseBuildRun::DatabaseBuildRun(DatabaseBuildFile file, const SearchResults& names,
+                                   const DirectoryControl* lookups, bool complete)
+    : file_(std::move(file)), lookups_(lookups) {
+  Add(names, 0, complete);
+}
+
+void DatabaseBuildRun::Add(const SearchResults& names, std::size_t from, bool last) {
+  std::size_t size = names_.size();
+  for (std::size_t i = from; i < names.size(); ++i) size += names[i].size();
+  names_.reserve(size);
+  for (std::size_t i = from; i < names.size(); ++i) {
+    names_ += names[i];
+    nameEnds_.push_back(names_.size());
+  }
+  tally_.found = nameEnds_.size();
+  complete_ = last;
+}
+
+void DatabaseBuildRun::Restart() {
+  pending_.clear();
+  if (!file_.Rewind()) return;  // the fault ends the build
+  names_.clear();
+  nameEnds_.clear();
+  tally_ = {};
+  lookupsTried_ = lookupsDone_ = 0;
+}
+
+bool DatabaseBuildRun::Waiting() const {
+  return !complete_ && tally_.handled == nameEnds_.size() && file_.ok() && !released_ &&
+         lost_.empty();
+}
+
+std::string DatabaseBuildRun::Abandon() {
+  file_.Abandon();
+  return file_.path();
 }
 
 bool DatabaseBuildRun::Step(std::chrono::steady_clock::duration budget) {
@@ -35,7 +66,10 @@ bool DatabaseBuildRun::Step(std::chrono::steady_clock::duration budget) {
   // The clock is read after every workstation: one look-up of a server that stops answering
   // takes up to the network timeout, and the window must get its turn after it.
   while (Going()) {
-    Handle(names_[tally_.handled++]);
+    const std::size_t i = tally_.handled++;
+    const std::size_t begin = i ? nameEnds_[i - 1] : 0;
+    name_.assign(names_, begin, nameEnds_[i] - begin);
+    Handle(name_);
     if (Clock::now() >= deadline) break;
   }
   Flush();
@@ -43,7 +77,7 @@ bool DatabaseBuildRun::Step(std::chrono::steady_clock::duration budget) {
 }
 
 bool DatabaseBuildRun::Going() const {
-  return tally_.handled < names_.size() && file_.ok() && !released_ && lost_.empty();
+  return tally_.handled < nameEnds_.size() && file_.ok() && !released_ && lost_.empty();
 }
 
 void DatabaseBuildRun::Handle(const std::string& name) {
@@ -59,36 +93,29 @@ void DatabaseBuildRun::Handle(const std::string& name) {
   // other failure is the directory going away, and the records still to come would be missing
   // without a reason.
   ++lookupsTried_;
-  const auto entry = lookups_->FindEntry(name);
-  if (!entry) {
-    if (entry.error() == kDirNoSuchObject) {
+  const auto read = lookups_->ReadField(name, kAddressField, values_);
+  if (!read) {
+    if (read.error() == kDirNoSuchObject) {
       ++tally_.deleted;
     } else {
-      Lost(name, entry.error(), entry.message());
+      Lost(name, read.error(), read.message());
     }
     return;
   }
   ++lookupsDone_;
-  const auto values = entry.value()->GetFieldValue(kAddressField);
-  if (!values) {
-    Lost(name, values.error(), values.message());
-    return;
-  }
-  if (values->empty()) {
+  if (values_.empty()) {
     ++tally_.withoutAddress;
     return;
   }
-  const std::string& first = (*values)[0];
-  const std::string second = values->size() > 1 ? (*values)[1] : "";
-  const auto line = FormatWorkstationRecord(name, first, second);
-  if (!line) {
+  const std::string& first = values_[0];
+  const std::string_view second = values_.size() > 1 ? values_[1] : std::string_view();
+  if (!AppendWorkstationRecord(pending_, name, first, second)) {
     const std::string why = !IsWritableRecordField(first)    ? WhyNotRecordField(first)
                             : !IsWritableRecordField(second) ? WhyNotRecordField(second)
                                                              : "too long";
     tally_.leftOut.push_back({name, why + (why == "too long" ? "" : " in an address")});
     return;
   }
-  pending_ += *line;
   ++tally_.written;
   if (pending_.size() >= kFlushBytes) Flush();
 }

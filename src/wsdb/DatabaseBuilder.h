@@ -27,9 +27,13 @@ class DatabaseBuilder : public QObject {
                   QObject* parent = nullptr);
   ~DatabaseBuilder() override;
 
-  // The search's outcome. Names start the records; an error ends the build at once with the
-  // previous file kept. Only the first call counts.
+  // The search's outcome. Names start the records (or the rest of them); an error ends the
+  // build at once with the previous file kept. Only the first call counts.
   void Start(const SearchOutcome& outcome);
+  // Names the search found so far (DirectoryControl::SearchProgress): records start before it
+  // is done, so that the directory's work and this overlap. Restart: those are void.
+  void More(const SearchResults& names);
+  void Restart();
 
   bool finished() const { return result_.has_value(); }
   // Valid once finished.
@@ -42,12 +46,15 @@ class DatabaseBuilder : public QObject {
 
  private:
   void RunBatch();
+  void Schedule();
   void End(DatabaseBuildResult result);
 
   std::optional<DatabaseBuildFile> file_;  // until the search's outcome arrives
   QPointer<const DirectoryControl> lookups_;
   std::optional<DatabaseBuildRun> run_;
   std::optional<DatabaseBuildResult> result_;
+  bool searched_ = false;   // the search's outcome came
+  bool scheduled_ = false;  // a batch is due
   QElapsedTimer clock_;
 };
 

@@ -242,15 +242,28 @@ TEST(LdapPaging, HitsBeyondTheServersSizeLimitAllArriveInOrderOrTheSearchFails) 
       auto client = OpenLive(net->Uri(), options);
       ASSERT_TRUE(client) << client.message();
       auto control = (*client)->CreateControl();
+      // What the search tells as it goes: a plain search the limit cuts starts over.
+      Names told;
+      const QMetaObject::Connection connections[] = {
+          QObject::connect(control.get(), &DirectoryControl::SearchProgress,
+                           [&](const SearchResults& more) {
+                             told.insert(told.end(), more.begin(), more.end());
+                           }),
+          QObject::connect(control.get(), &DirectoryControl::SearchRestarted,
+                           [&] { told.clear(); })};
       for (int twice = 0; twice < 2; ++twice) {  // the second on the size that worked
+        told.clear();
         const auto found = SearchAndWait(*control, "*", "Workstation", kScopeSubtree, kNet);
         if (c.error) {
           EXPECT_TRUE(found.error() == kDirLost && Holds(found.message(), c.error))
               << found.message();
         } else {
           EXPECT_EQ(Hits(found), hits);
+          ASSERT_FALSE(told.empty());
+          EXPECT_EQ(told, Names(hits.begin(), hits.begin() + static_cast<long>(told.size())));
         }
       }
+      for (const auto& connection : connections) QObject::disconnect(connection);
       control->SetClassFilter("Workstation");
       EXPECT_EQ(Listed(*control, kWs), c.error ? Names{"error 600"} : level);
     }

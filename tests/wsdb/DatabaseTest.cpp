@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <filesystem>
 #include <optional>
 
@@ -408,6 +409,29 @@ TEST_F(DatabaseBuilderTest, AFailedSearchFailsTheBuildAtOnce) {
   EXPECT_EQ(text.rfind("Workstation search failed (error 601): ", 0), 0u) << text;
   EXPECT_EQ(FolderNames(), Names{"CORP.lst"});
   EXPECT_EQ(Db(), kOld);
+}
+
+// Names given while the search runs are written at once; a search that starts over voids what
+// was written of them (an append keeps the old records), and its completion brings the rest.
+TEST_F(DatabaseBuilderTest, RecordsStartBeforeTheSearchEndsAndStartOverWithIt) {
+  DatabaseBuilder builder(Open(Mode::kAppend), lookups_.get());
+  std::size_t handled = 0;
+  QObject::connect(&builder, &DatabaseBuilder::Progress,
+                   [&](std::size_t h, std::size_t) { handled = h; });
+  builder.More(Desks({"ONE"}));
+  for (int turns = 0; turns < 100 && handled == 0; ++turns) QCoreApplication::processEvents();
+  ASSERT_EQ(handled, 1u);
+  builder.Restart();
+  builder.More(Desks({"THREE"}));
+  builder.Start(SearchOutcome(Desks({"THREE", "FIRST"})));
+  for (int turns = 0; turns < 100 && !builder.finished(); ++turns) {
+    QCoreApplication::processEvents();
+  }
+  ASSERT_TRUE(builder.finished());
+  EXPECT_EQ(builder.result().tally.found, 2u);
+  EXPECT_EQ(Db(),
+            kOld + LabRecord(R"(DESKS\THREE)", "TCP 10.9.0.3", "IPX 00001001:00A0C9000003:4005") +
+                LabRecord(R"(DESKS\FIRST)", "IPX 00001001:00A0C9000001:4005", "TCP 10.9.0.1"));
 }
 
 // A full disk, a look-up control released half-way, a directory without the tree (every look-up

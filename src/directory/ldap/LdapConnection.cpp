@@ -269,16 +269,18 @@ DirError LdapConnection::Abandon(int msgid, DirError why) {
 
 DirResult<std::size_t> LdapConnection::Search(const LdapSearchRequest& request,
                                               const LdapEntryVisitor& visit,
-                                              const std::atomic<bool>* cancel) {
-  return SearchFollowing(request, visit, cancel, 0);
+                                              const std::atomic<bool>* cancel,
+                                              const std::function<void()>& restart) {
+  return SearchFollowing(request, visit, cancel, 0, restart);
 }
 
 DirResult<std::size_t> LdapConnection::SearchFollowing(const LdapSearchRequest& request,
                                                        const LdapEntryVisitor& visit,
-                                                       const std::atomic<bool>* cancel, int hops) {
+                                                       const std::atomic<bool>* cancel, int hops,
+                                                       const std::function<void()>& restart) {
   SigpipeGuard guard;
   std::vector<std::string> references;
-  auto here = SearchHere(request, visit, cancel, references);
+  auto here = SearchHere(request, visit, cancel, references, restart);
   if (!here) return here;
   std::size_t total = *here;
   for (const auto& url : references) {
@@ -314,6 +316,8 @@ DirResult<std::size_t> LdapConnection::FollowReference(const LdapSearchRequest& 
   // The reference names the object where the rest of the search goes on (RFC 4511 4.5.3): a
   // level's child itself, a subtree's subtree.
   if (request.scope == LDAP_SCOPE_ONELEVEL) there.scope = LDAP_SCOPE_BASE;
+  // What other parts gave is visited already: no part can be started over.
+  if (there.paging == LdapPaging::kRestartable) there.paging = LdapPaging::kAlways;
   if (host.empty()) return MakeDirError(kDirLost, incomplete + ", which names no server");
 
   auto connection = Open(server, options_);
@@ -321,7 +325,7 @@ DirResult<std::size_t> LdapConnection::FollowReference(const LdapSearchRequest& 
     return MakeDirError(kDirLost,
                         incomplete + ", which cannot be reached: " + connection.message());
   }
-  auto found = (*connection)->SearchFollowing(there, visit, cancel, hops + 1);
+  auto found = (*connection)->SearchFollowing(there, visit, cancel, hops + 1, {});
   if (!found && found.error() != kDirNoSuchObject) {
     return MakeDirError(kDirLost, incomplete + ": " + found.message());
   }
@@ -331,12 +335,18 @@ DirResult<std::size_t> LdapConnection::FollowReference(const LdapSearchRequest& 
 DirResult<std::size_t> LdapConnection::SearchHere(const LdapSearchRequest& request,
                                                   const LdapEntryVisitor& visit,
                                                   const std::atomic<bool>* cancel,
-                                                  std::vector<std::string>& references) {
+                                                  std::vector<std::string>& references,
+                                                  const std::function<void()>& restart) {
   std::string cookie;
-  if (request.sizeLimit == 0 && (request.paging == LdapPaging::kWhenLimited || pagingRefused_)) {
+  const bool streamed = request.paging == LdapPaging::kRestartable && restart && !limited_;
+  if (request.sizeLimit == 0 &&
+      (request.paging == LdapPaging::kWhenLimited || streamed || pagingRefused_)) {
     bool limitReached = false;
-    auto plain = SearchPage(request, visit, cancel, cookie, false, &limitReached, references);
+    auto plain =
+        SearchPage(request, visit, cancel, cookie, false, &limitReached, !streamed, references);
     if (plain || !limitReached) return plain;
+    limited_ = true;
+    if (streamed) restart();
     if (pagingRefused_) {
       return MakeDirError(kDirLost, uri_ + ": the result below \"" + request.base +
                                         "\" would be incomplete: it holds more entries than the "
@@ -349,7 +359,7 @@ DirResult<std::size_t> LdapConnection::SearchHere(const LdapSearchRequest& reque
   std::size_t total = 0;
   bool first = true;
   while (true) {
-    auto page = SearchPage(request, visit, cancel, cookie, paged, nullptr, references);
+    auto page = SearchPage(request, visit, cancel, cookie, paged, nullptr, false, references);
     if (!page) {
       // A server may cap the page size (slapd's size.pr) or refuse paging altogether
       // (size.prtotal=disabled); either refuses the first page before sending anything.
@@ -359,7 +369,7 @@ DirResult<std::size_t> LdapConnection::SearchHere(const LdapSearchRequest& reque
           continue;
         }
         pagingRefused_ = true;
-        return SearchHere(request, visit, cancel, references);
+        return SearchHere(request, visit, cancel, references, restart);
       }
       return page.dirError();
     }
@@ -373,7 +383,7 @@ DirResult<std::size_t> LdapConnection::SearchPage(const LdapSearchRequest& reque
                                                   const LdapEntryVisitor& visit,
                                                   const std::atomic<bool>* cancel,
                                                   std::string& cookie, bool paged,
-                                                  bool* limitReached,
+                                                  bool* limitReached, bool hold,
                                                   std::vector<std::string>& references) {
   lastCode_ = LDAP_SUCCESS;
   lastCount_ = 0;
@@ -433,7 +443,7 @@ DirResult<std::size_t> LdapConnection::SearchPage(const LdapSearchRequest& reque
       }
     }
     lastCount_ = count;
-    if (limitReached) {
+    if (hold) {
       held.push_back(std::move(chain));
     } else {
       visitAll(chain.get());
@@ -476,7 +486,8 @@ DirResult<std::size_t> LdapConnection::SearchPage(const LdapSearchRequest& reque
     }
     // A limited search asked for no more than it got.
     if (code == LDAP_SIZELIMIT_EXCEEDED && request.sizeLimit > 0) return count;
-    if (code == LDAP_SIZELIMIT_EXCEEDED && limitReached) {
+    if (limitReached &&
+        (code == LDAP_SIZELIMIT_EXCEEDED || (code == LDAP_TIMELIMIT_EXCEEDED && !hold))) {
       *limitReached = true;
       return MakeDirError(kDirLost, uri_ + ": the server's size limit was reached");
     }

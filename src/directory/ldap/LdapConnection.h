@@ -17,10 +17,16 @@
 namespace cvx {
 
 // When a search asks for pages (RFC 2696). Some servers work through the whole database for a
-// paged search of a small level (slapd's back_mdb does), so look-ups ask plainly first.
+// paged search of a small level (slapd's back_mdb does), and a paged search of many entries
+// costs a server more than a plain one, so look-ups, levels and subtree searches ask plainly
+// first.
 enum class LdapPaging {
-  kWhenLimited,  // plainly; page by page only when the server's size limit is reached
-  kAlways,       // page by page from the start (searches, which may find many)
+  kWhenLimited,  // plainly, entries held back; page by page when the server's size limit is reached
+  kAlways,       // page by page from the start
+  // Plainly, entries visited as they arrive (searches, which may find many): when the server's
+  // size or time limit cuts the result, the caller's `restart` voids what was visited and the
+  // search goes on page by page, as later ones on the same connection do from the start.
+  kRestartable,
 };
 
 // What one search asks a server for.
@@ -59,7 +65,8 @@ class LdapConnection {
   // A base that is not there is kDirNoSuchObject; every other failure kDirLost. `cancel`, when
   // set, abandons the search.
   DirResult<std::size_t> Search(const LdapSearchRequest& request, const LdapEntryVisitor& visit,
-                                const std::atomic<bool>* cancel = nullptr);
+                                const std::atomic<bool>* cancel = nullptr,
+                                const std::function<void()>& restart = {});
 
   // The server went away (worth one new connection and a retry).
   bool Lost() const { return lost_; }
@@ -75,21 +82,24 @@ class LdapConnection {
   DirError Failure(int code, const std::string& what);
   DirResult<std::size_t> SearchFollowing(const LdapSearchRequest& request,
                                          const LdapEntryVisitor& visit,
-                                         const std::atomic<bool>* cancel, int hops);
+                                         const std::atomic<bool>* cancel, int hops,
+                                         const std::function<void()>& restart);
   // The search on this server only; `references` gets the URLs of the parts held elsewhere.
   DirResult<std::size_t> SearchHere(const LdapSearchRequest& request, const LdapEntryVisitor& visit,
                                     const std::atomic<bool>* cancel,
-                                    std::vector<std::string>& references);
+                                    std::vector<std::string>& references,
+                                    const std::function<void()>& restart);
   DirResult<std::size_t> FollowReference(const LdapSearchRequest& request, const std::string& url,
                                          const LdapEntryVisitor& visit,
                                          const std::atomic<bool>* cancel, int hops);
   // Waits for messages of `msgid`: one complete result (all) or whatever has arrived.
   DirResult<LDAPMessage*> Wait(int msgid, bool all, const std::atomic<bool>* cancel);
-  // One request: a page (with `paged`) or the whole plain search. `limitReached`, when given,
-  // holds the entries back and is set when the server's size limit cut the result.
+  // One request: a page (with `paged`) or the whole plain search. `limitReached`, when given, is
+  // set when the server's size limit (or, with `hold` unset, its time limit) cut the result;
+  // with `hold` the entries are visited only once the result is whole.
   DirResult<std::size_t> SearchPage(const LdapSearchRequest& request, const LdapEntryVisitor& visit,
                                     const std::atomic<bool>* cancel, std::string& cookie,
-                                    bool paged, bool* limitReached,
+                                    bool paged, bool* limitReached, bool hold,
                                     std::vector<std::string>& references);
   DirError Abandon(int msgid, DirError why);
 
@@ -102,6 +112,7 @@ class LdapConnection {
   int timeoutMs_;
   int pageSize_;
   bool pagingRefused_ = false;
+  bool limited_ = false;       // a plain search was cut short by the server's limit
   int lastCode_ = 0;           // the result code of the last page
   std::size_t lastCount_ = 0;  // and how many entries it had
   bool lost_ = false;

@@ -61,15 +61,32 @@ DirResult<std::shared_ptr<LdapTree>> LdapControl::TreeOf(const std::string& full
   return tree;
 }
 
-DirResult<EntryPtr> LdapControl::FindEntry(const std::string& fullName) const {
+DirResult<LdapControl::Located> LdapControl::Locate(const std::string& fullName) const {
   auto tree = TreeOf(fullName);
   if (!tree) return tree.dirError();
   auto info = tree.value()->Info();
   if (!info) return info.dirError();
   auto found = tree.value()->Find(fullName, true);
   if (!found) return found.dirError();
-  return EntryPtr(
-      std::make_shared<LdapEntry>(tree.value(), info.value()->SchemaPtr(), found.value(), filter_));
+  return Located{std::move(tree).value(), std::move(info).value(), std::move(found).value()};
+}
+
+DirResult<EntryPtr> LdapControl::FindEntry(const std::string& fullName) const {
+  auto at = Locate(fullName);
+  if (!at) return at.dirError();
+  return EntryPtr(std::make_shared<LdapEntry>(at->tree, at->info->SchemaPtr(), at->data, filter_));
+}
+
+DirResult<std::size_t> LdapControl::ReadField(const std::string& fullName,
+                                              const std::string& fieldName,
+                                              std::vector<std::string>& values) const {
+  auto at = Locate(fullName);
+  if (!at) return at.dirError();
+  const auto* type = at->info->Schema().FindAttribute(fieldName);
+  auto data = LdapEntry::Holding(*at->tree, at->data, type);
+  if (!data) return data.dirError();
+  data.value()->attributes.Read(type, fieldName, values);
+  return values.size();
 }
 
 DirResult<EntryPtr> LdapControl::ContextEntry() const {
@@ -93,24 +110,42 @@ void LdapControl::StartSearch(const std::string& pattern, const std::string& cla
     return;
   }
   DropDelivered();
+  partial_ = false;
+  told_ = 0;
   auto job = std::make_shared<SearchJob>();
   job->control = this;
   jobs_.push_back(job);
-  directory_->SearchThreads().start(
-      [job, tree = tree.value(), pattern, classes, scope, context, fields = searchFields_] {
-        Found found = tree->Search(pattern, classes, scope, context, fields, &job->cancel);
-        std::lock_guard lock(job->mutex);
-        if (!job->control) return;
-        QMetaObject::invokeMethod(
-            job->control,
-            [control = job->control, job, tree, found] { control->Complete(job, tree, found); },
-            Qt::QueuedConnection);
-      });
+  directory_->SearchThreads().start([job, tree = tree.value(), pattern, classes, scope, context,
+                                     fields = searchFields_] {
+    auto progress = [&](const std::shared_ptr<LdapSearchHits>& hits, bool restarted) {
+      std::lock_guard lock(job->mutex);
+      if (!job->control) return;
+      QMetaObject::invokeMethod(
+          job->control,
+          [control = job->control, job, tree, hits, restarted] {
+            control->Progress(job, tree, hits, restarted);
+          },
+          Qt::QueuedConnection);
+    };
+    Found found = tree->Search(pattern, classes, scope, context, fields, &job->cancel, progress);
+    std::lock_guard lock(job->mutex);
+    if (!job->control) return;
+    QMetaObject::invokeMethod(
+        job->control,
+        [control = job->control, job, tree, found] { control->Complete(job, tree, found); },
+        Qt::QueuedConnection);
+  });
 }
 
 void LdapControl::Complete(const std::shared_ptr<SearchJob>& job,
                            const std::shared_ptr<LdapTree>& tree, Found found) {
+  const bool latest = !jobs_.empty() && jobs_.back() == job;
   jobs_.erase(std::remove(jobs_.begin(), jobs_.end(), job), jobs_.end());
+  if (latest) {
+    if (partial_ && !found) DropDelivered();
+    partial_ = false;
+    told_ = 0;
+  }
   if (!found) {
     emit SearchCompleted(found.dirError());
     return;
@@ -125,6 +160,29 @@ void LdapControl::Complete(const std::shared_ptr<SearchJob>& job,
     if (delivered_ && delivered_->Hits().get() == hits) DropDelivered();
   });
   emit SearchCompleted(SearchOutcome(hits->TakeNames()));
+}
+
+void LdapControl::Progress(const std::shared_ptr<SearchJob>& job,
+                           const std::shared_ptr<LdapTree>& tree,
+                           const std::shared_ptr<LdapSearchHits>& hits, bool restarted) {
+  if (jobs_.empty() || jobs_.back() != job) return;
+  // A search asked again on a new connection has hits of its own: it started over too.
+  const bool fresh = !partial_ || !delivered_ || delivered_->Hits().get() != hits.get();
+  if (restarted || fresh) {
+    if (told_ > 0) emit SearchRestarted();
+    told_ = 0;
+  }
+  if (fresh) {
+    DropDelivered();
+    delivered_ = std::make_unique<LdapTree::Delivery>(tree, hits);
+    partial_ = true;
+  } else {
+    delivered_->Renew();
+  }
+  if (restarted) return;  // the names come again
+  SearchResults more = hits->NamesFrom(told_);
+  told_ += more.size();
+  if (!more.empty()) emit SearchProgress(more);
 }
 
 void LdapControl::DropDelivered() {

@@ -31,6 +31,9 @@ class LdapControl : public DirectoryControl {
   DirResult<EntryPtr> ContextEntry() const override;
   DirResult<EntryList> ContextEntries() const override;
   DirResult<EntryPtr> FindEntry(const std::string& fullName) const override;
+  // Without an entry object of its own: a database build reads the hits of its search here.
+  DirResult<std::size_t> ReadField(const std::string& fullName, const std::string& fieldName,
+                                   std::vector<std::string>& values) const override;
   void StartSearch(const std::string& pattern, const std::string& classes, int scope,
                    const std::string& context) override;
   void SetSearchFields(const std::vector<std::string>& fields) override { searchFields_ = fields; }
@@ -42,9 +45,17 @@ class LdapControl : public DirectoryControl {
   using Found = DirResult<std::shared_ptr<LdapSearchHits>>;
 
   DirResult<std::shared_ptr<LdapTree>> TreeOf(const std::string& fullName) const;
+  struct Located {
+    std::shared_ptr<LdapTree> tree;
+    std::shared_ptr<const LdapTreeInfo> info;
+    LdapEntryDataPtr data;
+  };
+  DirResult<Located> Locate(const std::string& fullName) const;
   DirResult<std::shared_ptr<const SchemaModel>> ContextSchema() const;
   void Complete(const std::shared_ptr<SearchJob>& job, const std::shared_ptr<LdapTree>& tree,
                 Found found);
+  void Progress(const std::shared_ptr<SearchJob>& job, const std::shared_ptr<LdapTree>& tree,
+                const std::shared_ptr<LdapSearchHits>& hits, bool restarted);
   // Lets go of the last search's entries, off the window's thread.
   void DropDelivered();
 
@@ -57,6 +68,10 @@ class LdapControl : public DirectoryControl {
   // The last search's entries, answering look-ups of its hits until this control searches
   // again or they are no longer fresh (see LdapTree::Delivery).
   std::unique_ptr<LdapTree::Delivery> delivered_;
+  // Of the latest search while it runs: its entries are delivered already (answering look-ups
+  // of the names told), and how many names SearchProgress told.
+  bool partial_ = false;
+  std::size_t told_ = 0;
 };
 
 }  // namespace cvx

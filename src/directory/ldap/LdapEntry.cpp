@@ -26,6 +26,12 @@ DirResult<EntryList> LdapEntry::Children(const std::shared_ptr<LdapTree>& tree,
   return out;
 }
 
+DirResult<LdapEntryDataPtr> LdapEntry::Holding(LdapTree& tree, LdapEntryDataPtr data,
+                                               const AttributeTypeInfo* type) {
+  if (data->Holds(type)) return data;
+  return tree.ReadWhole(data->fullPath);
+}
+
 DirResult<std::optional<EntryList>> LdapEntry::SubEntries() const {
   const bool container = data_->isTreeRoot || data_->isContainer;
   // A leaf the server says holds nothing needs no question.
@@ -41,11 +47,9 @@ DirResult<std::optional<EntryList>> LdapEntry::SubEntries() const {
 
 DirResult<std::vector<std::string>> LdapEntry::GetFieldValue(const std::string& fieldName) const {
   const auto* type = schema_->FindAttribute(fieldName);
-  if (!data_->Holds(type)) {
-    auto whole = tree_->ReadWhole(data_->fullPath);
-    if (!whole) return whole.dirError();
-    data_ = whole.value();
-  }
+  auto holding = Holding(*tree_, data_, type);
+  if (!holding) return holding.dirError();
+  data_ = holding.value();
   return data_->FieldValues(type, fieldName);
 }
 

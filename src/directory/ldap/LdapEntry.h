@@ -25,6 +25,11 @@ class LdapEntry : public DirEntry {
   DirResult<std::optional<EntryList>> SubEntries() const override;
   DirResult<std::vector<std::string>> GetFieldValue(const std::string& fieldName) const override;
 
+  // `data` when it was read with this field's attribute (null: a type the schema lacks), else
+  // the whole object from the server.
+  static DirResult<LdapEntryDataPtr> Holding(LdapTree& tree, LdapEntryDataPtr data,
+                                             const AttributeTypeInfo* type);
+
   // The objects below `parent` that pass the filter, as entries.
   static DirResult<EntryList> Children(const std::shared_ptr<LdapTree>& tree,
                                        const LdapEntryData& parent, const LdapClassFilter& filter);

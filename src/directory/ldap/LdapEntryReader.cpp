@@ -78,11 +78,14 @@ std::optional<LdapEntryData> LdapEntryReader::Read(LDAP* ld, LDAPMessage* entry)
   }
   data.fullPath = std::move(*path);
 
-  std::vector<const ObjectClassInfo*> classes;
+  ber_len_t encoded = 0;
+  ber_get_option(ber, LBER_OPT_REMAINING_BYTES, &encoded);
+  data.attributes.Reserve(encoded);
+  std::vector<const ObjectClassInfo*>& classes = entryClasses_;
+  classes.clear();
   std::string lastClass;
   berval name{};
   berval* values = nullptr;
-  data.attributes.reserve(8);
   while (ldap_get_attribute_ber(ld, entry, ber, &name, &values) == LDAP_SUCCESS && name.bv_val) {
     std::string_view type(name.bv_val, name.bv_len);
     // Options ("userCertificate;binary") do not change which field a value belongs to.
@@ -96,24 +99,23 @@ std::optional<LdapEntryData> LdapEntryReader::Read(LDAP* ld, LDAPMessage* entry)
       continue;
     }
     const auto* attr = Attribute(type);
-    LdapAttributeValues a{attr, attr ? std::string() : ToUpperAscii(type), {}};
-    std::size_t count = 0;
-    while (values && values[count].bv_val) ++count;
-    a.values.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-      const std::string_view v(values[i].bv_val, values[i].bv_len);
-      a.values.emplace_back(attr && attr->isNetworkAddress ? RenderNetworkAddress(v)
-                                                           : std::string(v));
+    const bool isClass = EqualsNoCase(type, "objectClass");
+    data.attributes.Begin(attr, type);
+    for (berval* v = values; v && v->bv_val; ++v) {
+      const std::string_view value(v->bv_val, v->bv_len);
+      if (attr && attr->isNetworkAddress) {
+        AppendNetworkAddress(data.attributes.Text(), value);
+      } else {
+        data.attributes.Text() += value;
+      }
+      data.attributes.EndValue();
+      if (isClass) {
+        if (const auto* c = Class(value)) classes.push_back(c);
+        lastClass.assign(value);
+      }
+      if (attr && attr == aliasedObjectName_ && v == values) data.aliasTargetDn = value;
     }
     ber_memfree(values);
-    if (EqualsNoCase(type, "objectClass")) {
-      for (const auto& v : a.values) {
-        if (const auto* c = Class(v)) classes.push_back(c);
-      }
-      if (!a.values.empty()) lastClass = a.values.back();
-    }
-    if (attr && attr == aliasedObjectName_ && !a.values.empty()) data.aliasTargetDn = a.values[0];
-    data.attributes.push_back(std::move(a));
   }
   ber_free(ber, 0);
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "core/TextUtil.h"
 #include "directory/ldap/LdapEntryData.h"
@@ -42,6 +43,7 @@ class LdapEntryReader {
   BySpelling<const AttributeTypeInfo*> attributes_;
   BySpelling<const ObjectClassInfo*> classes_;
   BySpelling<Parent> parents_;
+  std::vector<const ObjectClassInfo*> entryClasses_;  // of the entry at hand
 };
 
 }  // namespace cvx

@@ -198,7 +198,7 @@ DirResult<bool> LdapQueries::HasChildren(const LdapEntryData& entry) {
 
 DirResult<std::shared_ptr<LdapSearchHits>> LdapQueries::Search(
     const std::string& pattern, const std::string& classes, int scope, const std::string& context,
-    const std::vector<std::string>& fields) {
+    const std::vector<std::string>& fields, const LdapSearchProgress& progress) {
   auto where = Find(context, true);
   if (!where) return where.dirError();
   const LdapEntryData& ctx = *where.value();
@@ -207,6 +207,9 @@ DirResult<std::shared_ptr<LdapSearchHits>> LdapQueries::Search(
   const std::string filter = info_->SearchFilter(wanted, pattern);
   if (filter.empty() || pattern.empty()) return hits;
   const bool containerOnly = scope == kScopeContainerOnly;
+  // A plain one-level search comes in another order than a paged one (slapd sorts a level's
+  // entries by name length), while a subtree comes in the same order either way.
+  const LdapPaging paging = containerOnly ? LdapPaging::kAlways : LdapPaging::kRestartable;
 
   // The fields asked for and the classes, when the schema knows every one of them.
   std::vector<std::string> attributes = LdapTreeInfo::HitAttributes();
@@ -239,7 +242,9 @@ DirResult<std::shared_ptr<LdapSearchHits>> LdapQueries::Search(
     }
     if (!ctx.isTreeRoot && EqualsNoCase(e->fullPath, ctx.fullPath)) return;  // not the context
     e->readTypes = readTypes;
-    hits->Add(std::move(*e));
+    const std::size_t found = hits->Add(std::move(*e));
+    // The first at once, so that whoever handles them starts; then in batches.
+    if (progress && (found == 1 || found % 1024 == 0)) progress(hits, false);
   };
 
   std::vector<LdapSearchRequest> requests;
@@ -247,15 +252,19 @@ DirResult<std::shared_ptr<LdapSearchHits>> LdapQueries::Search(
     for (const auto& top : info_->Tops()) {
       requests.push_back(LdapSearchRequest{top.dn,
                                            containerOnly ? LDAP_SCOPE_BASE : LDAP_SCOPE_SUBTREE,
-                                           filter, attributes, 0, LdapPaging::kAlways});
+                                           filter, attributes, 0, paging});
     }
   } else {
     requests.push_back(LdapSearchRequest{ctx.dn,
                                          containerOnly ? LDAP_SCOPE_ONELEVEL : LDAP_SCOPE_SUBTREE,
-                                         filter, attributes, 0, LdapPaging::kAlways});
+                                         filter, attributes, 0, paging});
   }
   for (const auto& request : requests) {
-    auto done = connection_.Search(request, visit, cancel_);
+    const std::size_t before = hits->Size();
+    auto done = connection_.Search(request, visit, cancel_, [&] {
+      hits->Truncate(before);
+      if (progress) progress(hits, true);
+    });
     if (!done && !(ctx.isTreeRoot && done.error() == kDirNoSuchObject)) {
       return done.error() == kDirNoSuchObject ? NotThere(context) : done.dirError();
     }

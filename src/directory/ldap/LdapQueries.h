@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,11 @@
 #include "directory/ldap/LdapTreeInfo.h"
 
 namespace cvx {
+
+// Told on the searching thread as hits arrive (all so far, each time), and with `restarted` when
+// those told of before are void: the search started over.
+using LdapSearchProgress =
+    std::function<void(const std::shared_ptr<LdapSearchHits>& hits, bool restarted)>;
 
 // Class names (NDS) an enumeration keeps; empty: every class.
 using LdapClassFilter = std::shared_ptr<const std::vector<std::string>>;
@@ -37,7 +43,8 @@ class LdapQueries {
   DirResult<std::shared_ptr<LdapSearchHits>> Search(const std::string& pattern,
                                                     const std::string& classes, int scope,
                                                     const std::string& context,
-                                                    const std::vector<std::string>& fields);
+                                                    const std::vector<std::string>& fields,
+                                                    const LdapSearchProgress& progress = {});
   // Relative names of the tree's objects of class "NCP Server", in the server's order.
   DirResult<std::vector<std::string>> ServerNames();
 

@@ -258,9 +258,11 @@ DirResult<std::shared_ptr<LdapSearchHits>> LdapTree::Search(const std::string& p
                                                             const std::string& classes, int scope,
                                                             const std::string& context,
                                                             const std::vector<std::string>& fields,
-                                                            const std::atomic<bool>* cancel) {
+                                                            const std::atomic<bool>* cancel,
+                                                            const LdapSearchProgress& progress) {
   return WithQueries<std::shared_ptr<LdapSearchHits>>(
-      [&](LdapQueries& q) { return q.Search(pattern, classes, scope, context, fields); }, cancel);
+      [&](LdapQueries& q) { return q.Search(pattern, classes, scope, context, fields, progress); },
+      cancel);
 }
 
 DirResult<LdapEntryDataPtr> LdapTree::ReadWhole(const std::string& fullName) {
@@ -287,6 +289,13 @@ LdapTree::Delivery::Delivery(std::shared_ptr<LdapTree> tree,
     : tree_(std::move(tree)), hits_(std::move(hits)) {
   std::lock_guard lock(tree_->mutex_);
   tree_->delivering_.push_back(Delivered{hits_, std::chrono::steady_clock::now() + kFreshFor});
+}
+
+void LdapTree::Delivery::Renew() {
+  std::lock_guard lock(tree_->mutex_);
+  for (auto& d : tree_->delivering_) {
+    if (d.hits == hits_) d.freshUntil = std::chrono::steady_clock::now() + kFreshFor;
+  }
 }
 
 LdapTree::Delivery::~Delivery() {

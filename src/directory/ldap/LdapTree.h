@@ -43,14 +43,15 @@ class LdapTree {
                                                     const std::string& classes, int scope,
                                                     const std::string& context,
                                                     const std::vector<std::string>& fields,
-                                                    const std::atomic<bool>* cancel);
+                                                    const std::atomic<bool>* cancel,
+                                                    const LdapSearchProgress& progress = {});
   // The object with all its attributes, from the server (for a hit read with some only).
   DirResult<LdapEntryDataPtr> ReadWhole(const std::string& fullName);
   DirResult<std::vector<std::string>> ServerNames();
 
-  // While a search's completion is handled, and for a short while after, look-ups of what it
-  // found are answered from its entries: a database build reads every hit, and asking the
-  // server again for each would cost a round trip per object for data just received. Past
+  // While a search runs, while its completion is handled and for a short while after, look-ups
+  // of what it found are answered from its entries: a database build reads every hit, and asking
+  // the server again for each would cost a round trip per object for data just received. Past
   // kFreshFor the server is asked again (an address changes when its user logs in elsewhere).
   class Delivery {
    public:
@@ -61,6 +62,8 @@ class LdapTree {
     Delivery(const Delivery&) = delete;
     Delivery& operator=(const Delivery&) = delete;
     const std::shared_ptr<const LdapSearchHits>& Hits() const { return hits_; }
+    // Fresh again from now: a search still running has just added to its entries.
+    void Renew();
 
    private:
     std::shared_ptr<LdapTree> tree_;

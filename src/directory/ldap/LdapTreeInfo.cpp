@@ -133,7 +133,10 @@ std::optional<std::string> LdapTreeInfo::ChildPathOf(const std::string& parentPa
   for (const auto& top : tops_) {
     if (top.rdns.size() == parentRdns + 1) return std::nullopt;
   }
-  std::string path = parentPath + '\\';
+  std::string path;
+  path.reserve(parentPath.size() + 1 + (rdn && rdn[0] ? rdn[0]->la_value.bv_len : 0));
+  path += parentPath;
+  path += '\\';
   AppendValue(path, rdn);
   if (relativeName) {
     relativeName->clear();

@@ -138,9 +138,20 @@ void DatabaseBuildPage::makeDB(const std::string& commandLineContext) {
   job_.Begin(std::make_unique<DatabaseBuilder>(std::move(file), s_.dir.NWDirWSAddress.get()));
   c_.cmdBuildWSdb->setEnabled(false);
   DirectoryControl& search = *s_.dir.NWDirWSdb;
+  // Records are written as hits arrive where the directory tells of them, so that the server's
+  // work and the build's overlap.
+  const auto more = connect(&search, &DirectoryControl::SearchProgress, &job_,
+                            [this](const SearchResults& names) {
+                              if (DatabaseBuilder* builder = job_.builder()) builder->More(names);
+                            });
+  const auto restarted = connect(&search, &DirectoryControl::SearchRestarted, &job_, [this] {
+    if (DatabaseBuilder* builder = job_.builder()) builder->Restart();
+  });
   connect(
       &search, &DirectoryControl::SearchCompleted, &job_,
-      [this](const SearchOutcome& outcome) {
+      [this, more, restarted](const SearchOutcome& outcome) {
+        disconnect(more);
+        disconnect(restarted);
         if (DatabaseBuilder* builder = job_.builder()) builder->Start(outcome);
       },
       Qt::SingleShotConnection);
