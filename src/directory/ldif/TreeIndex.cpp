@@ -290,15 +290,19 @@ std::optional<std::string> WriteTreeIndex(const std::string& file, const std::st
   std::error_code ec;
   const fs::path target(file);
   auto fail = [&](const std::string& why) { return target.parent_path().string() + ": " + why; };
-  const auto index = IndexOf(model, identity);
-  if (!index) return fail("the tree is too large for an index");
-  // The cache folder is the user's own: made for the owner alone.
+  // The cache folder is the user's own: made for the owner alone. It comes first, so that a
+  // cache that cannot be had costs no index.
   bool madeFolder = false;
   if (fs::create_directories(target.parent_path(), ec)) {
     madeFolder = true;
     fs::permissions(target.parent_path(), fs::perms::owner_all, ec);
   }
   if (ec) return fail(ec.message());
+  const auto index = IndexOf(model, identity);
+  if (!index) {
+    if (madeFolder) fs::remove(target.parent_path(), ec);
+    return fail("the tree is too large for an index");
+  }
   RemoveStaleStaging(target);
   // A name no other process uses: each writes its own file, and the last rename wins.
   static unsigned counter = 0;
