@@ -27,15 +27,60 @@ const ObjectClassInfo* LdapEntryReader::Class(std::string_view spelling) {
   return it->second;
 }
 
+namespace {
+
+// The value of a DN's first RDN when it is plain ("cn=PC001", a type of letters, digits and "-",
+// a value of letters, digits, "-", "_", "." and inner blanks), as the LDAP library would give it,
+// and the parent's DN after the comma. That is how nearly every entry of a large tree is named;
+// the library's parser, with its allocations, reads the others.
+bool PlainFirstRdn(std::string_view dn, std::string_view& value, std::string_view& parentDn) {
+  auto isAlnum = [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+  };
+  const auto eq = dn.find('=');
+  if (eq == 0 || eq == std::string_view::npos ||
+      !((dn[0] | 0x20) >= 'a' && (dn[0] | 0x20) <= 'z')) {
+    return false;
+  }
+  for (std::size_t i = 1; i < eq; ++i) {
+    if (!isAlnum(dn[i]) && dn[i] != '-') return false;
+  }
+  std::size_t end = eq + 1;
+  while (end < dn.size() && (isAlnum(dn[end]) || dn[end] == '-' || dn[end] == '_' ||
+                             dn[end] == '.' || dn[end] == ' ')) {
+    ++end;
+  }
+  if (end == eq + 1 || end == dn.size() || dn[end] != ',' || dn[eq + 1] == ' ' ||
+      dn[end - 1] == ' ') {
+    return false;
+  }
+  value = dn.substr(eq + 1, end - eq - 1);
+  parentDn = dn.substr(end + 1);
+  return true;
+}
+
+}  // namespace
+
 std::optional<std::string> LdapEntryReader::PathOf(berval dn, std::string* relativeName) {
   // The entries of a large result share few parents: a parent's DN is parsed once, and of each
   // entry only its own RDN.
   LDAPRDN rdn = nullptr;
   char* next = nullptr;
+  std::string_view value, parentDn;
+  std::string joined;
+  if (!PlainFirstRdn(std::string_view(dn.bv_val, dn.bv_len), value, parentDn) && dn.bv_len > 0 &&
+      ldap_bv2rdn(&dn, &rdn, &next, LDAP_DN_FORMAT_LDAPV3) == LDAP_SUCCESS && next &&
+      next < dn.bv_val + dn.bv_len && (*next == ',' || *next == ';')) {
+    for (int j = 0; rdn[j]; ++j) {
+      if (j) joined += '+';
+      joined.append(rdn[j]->la_value.bv_val, rdn[j]->la_value.bv_len);
+    }
+    value = joined;
+    parentDn = std::string_view(next + 1, dn.bv_val + dn.bv_len - (next + 1));
+  }
+  ldap_rdnfree(rdn);
   std::optional<std::string> path;
-  if (dn.bv_len > 0 && ldap_bv2rdn(&dn, &rdn, &next, LDAP_DN_FORMAT_LDAPV3) == LDAP_SUCCESS &&
-      next && next < dn.bv_val + dn.bv_len && (*next == ',' || *next == ';')) {
-    const std::string_view parentDn(next + 1, dn.bv_val + dn.bv_len - (next + 1));
+  if (!parentDn.empty()) {
     auto it = parents_.find(parentDn);
     if (it == parents_.end()) {
       Parent parent;
@@ -49,10 +94,9 @@ std::optional<std::string> LdapEntryReader::PathOf(berval dn, std::string* relat
       it = parents_.emplace(std::string(parentDn), std::move(parent)).first;
     }
     if (it->second.path) {
-      path = info_->ChildPathOf(*it->second.path, it->second.rdns, rdn, relativeName);
+      path = info_->ChildPathOf(*it->second.path, it->second.rdns, value, relativeName);
     }
   }
-  ldap_rdnfree(rdn);
   if (path) return path;
   LDAPDN parsed = nullptr;
   if (ldap_bv2dn(&dn, &parsed, LDAP_DN_FORMAT_LDAPV3) == LDAP_SUCCESS) {

@@ -128,20 +128,16 @@ std::optional<std::string> LdapTreeInfo::FullPathOf(LDAPDN dn, std::string* rela
 }
 
 std::optional<std::string> LdapTreeInfo::ChildPathOf(const std::string& parentPath,
-                                                     std::size_t parentRdns, LDAPRDN rdn,
+                                                     std::size_t parentRdns,
+                                                     std::string_view rdnValue,
                                                      std::string* relativeName) const {
   for (const auto& top : tops_) {
     if (top.rdns.size() == parentRdns + 1) return std::nullopt;
   }
   std::string path;
-  path.reserve(parentPath.size() + 1 + (rdn && rdn[0] ? rdn[0]->la_value.bv_len : 0));
-  path += parentPath;
-  path += '\\';
-  AppendValue(path, rdn);
-  if (relativeName) {
-    relativeName->clear();
-    AppendValue(*relativeName, rdn);
-  }
+  path.reserve(parentPath.size() + 1 + rdnValue.size());
+  path.append(parentPath).append(1, '\\').append(rdnValue);
+  if (relativeName) relativeName->assign(rdnValue);
   return path;
 }
 

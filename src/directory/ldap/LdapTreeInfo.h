@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/LdapFilterText.h"
@@ -46,11 +47,12 @@ class LdapTreeInfo {
   // The full name of a DN as the LDAP library parses it, and the value of its RDN; nothing for
   // a DN outside every top entry.
   std::optional<std::string> FullPathOf(LDAPDN dn, std::string* relativeName) const;
-  // The same for the object named `rdn` below the object at `parentPath`, whose DN has
-  // `parentRdns` RDNs; nothing when the object could be a top entry itself, which only
-  // FullPathOf tells.
+  // The same for the object whose RDN has this value (values of a multi-valued RDN joined by
+  // "+") below the object at `parentPath`, whose DN has `parentRdns` RDNs; nothing when the
+  // object could be a top entry itself, which only FullPathOf tells.
   std::optional<std::string> ChildPathOf(const std::string& parentPath, std::size_t parentRdns,
-                                         LDAPRDN rdn, std::string* relativeName) const;
+                                         std::string_view rdnValue,
+                                         std::string* relativeName) const;
 
   // "(|(objectClass=a)(objectClass=b))" for the classes (NDS names) the schema knows; empty when
   // it knows none of them.
