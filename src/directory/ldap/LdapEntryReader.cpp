@@ -3,6 +3,7 @@
 #include <ldap.h>
 
 #include "core/NetworkAddressText.h"
+#include "core/PlainRdn.h"
 #include "core/TextUtil.h"
 
 namespace cvx {
@@ -29,33 +30,12 @@ const ObjectClassInfo* LdapEntryReader::Class(std::string_view spelling) {
 
 namespace {
 
-// The value of a DN's first RDN when it is plain ("cn=PC001", a type of letters, digits and "-",
-// a value of letters, digits, "-", "_", "." and inner blanks), as the LDAP library would give it,
-// and the parent's DN after the comma. That is how nearly every entry of a large tree is named;
-// the library's parser, with its allocations, reads the others.
+// The value of a DN's first RDN when it is plain (PlainRdnValue), and the parent's DN after the
+// comma: how nearly every entry of a large tree is named.
 bool PlainFirstRdn(std::string_view dn, std::string_view& value, std::string_view& parentDn) {
-  auto isAlnum = [](char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-  };
-  const auto eq = dn.find('=');
-  if (eq == 0 || eq == std::string_view::npos ||
-      !((dn[0] | 0x20) >= 'a' && (dn[0] | 0x20) <= 'z')) {
-    return false;
-  }
-  for (std::size_t i = 1; i < eq; ++i) {
-    if (!isAlnum(dn[i]) && dn[i] != '-') return false;
-  }
-  std::size_t end = eq + 1;
-  while (end < dn.size() && (isAlnum(dn[end]) || dn[end] == '-' || dn[end] == '_' ||
-                             dn[end] == '.' || dn[end] == ' ')) {
-    ++end;
-  }
-  if (end == eq + 1 || end == dn.size() || dn[end] != ',' || dn[eq + 1] == ' ' ||
-      dn[end - 1] == ' ') {
-    return false;
-  }
-  value = dn.substr(eq + 1, end - eq - 1);
-  parentDn = dn.substr(end + 1);
+  const auto comma = dn.find(',');
+  if (comma == std::string_view::npos || !PlainRdnValue(dn.substr(0, comma), value)) return false;
+  parentDn = dn.substr(comma + 1);
   return true;
 }
 

@@ -2,36 +2,20 @@
 
 #include <algorithm>
 
+#include "core/PlainRdn.h"
 #include "directory/ldif/LdifTypeCheck.h"
 
 namespace cvx {
 
 namespace {
 
-// The RDN values of a plain DN, bottom up: types of letters, digits and "-" starting with a
-// letter, values of letters, digits, "-", "_", "." and inner blanks (no escapes, quotes or
-// multi-valued RDNs). That is what the DNs of large trees look like, and what the parser would make
-// of them; anything else is left to the parser.
+// The RDN values of a DN of plain RDNs only, bottom up; anything else is left to the parser.
 bool PlainRdnValues(std::string_view dn, std::vector<std::string_view>& values) {
-  auto isAlnum = [](char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-  };
   values.clear();
   while (true) {
     const auto comma = dn.find(',');
-    const std::string_view rdn = dn.substr(0, comma);
-    const auto eq = rdn.find('=');
-    if (eq == std::string_view::npos || eq == 0 || eq + 1 == rdn.size()) return false;
-    const char first = rdn[0];
-    if (!((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z'))) return false;
-    for (char c : rdn.substr(0, eq)) {
-      if (!isAlnum(c) && c != '-') return false;
-    }
-    const std::string_view value = rdn.substr(eq + 1);
-    for (char c : value) {
-      if (!isAlnum(c) && c != '-' && c != '_' && c != '.' && c != ' ') return false;
-    }
-    if (value.front() == ' ' || value.back() == ' ') return false;
+    std::string_view value;
+    if (!PlainRdnValue(dn.substr(0, comma), value)) return false;
     values.push_back(value);
     if (comma == std::string_view::npos) return true;
     dn.remove_prefix(comma + 1);
