@@ -163,24 +163,27 @@ DirResult<std::vector<std::string>> IndexedTreeSource::Values(std::int64_t id,
   std::vector<std::string> values;
   if (id <= 0 || static_cast<std::size_t>(id) >= index_.nodes.size()) return values;
   const auto& n = index_.nodes[static_cast<std::size_t>(id)];
-  const DirError changed{kDirLost, "the tree file " + ldifPath_ +
-                                       " no longer holds what its index " + file_ + " says"};
+  // Made only when it happens: a database build asks for 100,000 objects' values.
+  auto changed = [this] {
+    return DirError{kDirLost, "the tree file " + ldifPath_ + " no longer holds what its index " +
+                                  file_ + " says"};
+  };
   // The record as it is in the file, with the room after it the record reader needs.
   std::string text;
   try {
     text.resize(n.recordSize + 2);
   } catch (const std::exception&) {
-    return changed;
+    return changed();
   }
   for (std::size_t got = 0; got < n.recordSize;) {
     const ssize_t r =
         ::pread(ldif_, text.data() + got, n.recordSize - got, static_cast<off_t>(n.record + got));
     if (r < 0 && errno == EINTR) continue;
-    if (r <= 0) return changed;
+    if (r <= 0) return changed();
     got += static_cast<std::size_t>(r);
   }
   LdifRecords records(text.data(), n.recordSize);
-  if (records.Count() != 1 || records.Refused()) return changed;
+  if (records.Count() != 1 || records.Refused()) return changed();
   const LdifRecordText record = records.Take(0);
   LdifRecordEntry entry;
   std::vector<std::string_view> rdns;
@@ -188,7 +191,7 @@ DirResult<std::vector<std::string>> IndexedTreeSource::Values(std::int64_t id,
   if (entry.Read(record.text, record.size, record.firstLine) || !entry.IsEntry() ||
       !RdnValuesTopDown(entry.Dn(), rdns, parsedRdns) || rdns.empty() ||
       rdns.back() != Name(static_cast<std::size_t>(id))) {
-    return changed;
+    return changed();
   }
   // As the loader keeps them: a type by the schema's definition, else by its spelling in any case.
   const auto* type = schema_->FindAttribute(fieldName);

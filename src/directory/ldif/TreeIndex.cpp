@@ -7,8 +7,9 @@
 #include <unistd.h>
 
 #include <QDebug>
+#include <atomic>
 #include <cerrno>
-#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -305,7 +306,7 @@ std::optional<std::string> WriteTreeIndex(const std::string& file, const std::st
   }
   RemoveStaleStaging(target);
   // A name no other process uses: each writes its own file, and the last rename wins.
-  static unsigned counter = 0;
+  static std::atomic<unsigned> counter{0};
   const std::string staging =
       file + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".new";
   fs::remove(staging, ec);  // left by a crashed process of the same number
